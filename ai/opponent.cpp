@@ -1,0 +1,5 @@
+#include "ai/opponent.h"
+
+// Stand-ins until the computer opponent lands.
+void Player2ai() {}
+void updateNode() {}

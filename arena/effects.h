@@ -1,0 +1,22 @@
+// Effect pools: sparks, bubbles, trails, lightning, force-field particles, weather and the rest of the small particles.
+#pragma once
+
+void setupEffects();
+void updateCubeFrazzle();
+void updateRespawnBubble();
+void updateHomoTrail();
+void updateGreenFFPart();
+void updatePurpleFFPart();
+void updateLightning();
+void updateMiniLightning();
+void updateLazer();
+void updateSpark();
+void updatePupPartSpawner();
+void updatePupPart();
+void updateBlueFlame();
+void updatePoo();
+void updateSpeedLine();
+void updateBubble();
+void updateGroundBit();
+void updateMagnoBit();
+void updateSnow();

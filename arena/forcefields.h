@@ -1,0 +1,4 @@
+// Team bases and the force fields that close them.
+#pragma once
+
+void setupForcefields();

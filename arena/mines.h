@@ -1,0 +1,5 @@
+// Mines laid by the mine dropper.
+#pragma once
+
+void setupMines();
+void updatemines();

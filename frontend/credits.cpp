@@ -1,0 +1,5 @@
+#include "frontend/credits.h"
+
+// Stand-ins until the credits screen lands.
+void setupCredits() {}
+void updateCredits() {}

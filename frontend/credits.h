@@ -1,0 +1,5 @@
+// The credits screen.
+#pragma once
+
+void setupCredits();
+void updateCredits();

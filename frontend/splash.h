@@ -1,0 +1,4 @@
+// The end splash that closes the program.
+#pragma once
+
+void updateEndSplash();

@@ -1,0 +1,24 @@
+// Headless harness for tests and tools: the game's own start-up path with Allegro on
+// SYSTEM_NONE, 16-bit memory bitmaps, `screen` a memory bitmap, no timer and no sound.
+// The tick is driven by the caller; input is written into key[], joy[] and the mouse
+// globals directly.
+#pragma once
+
+// The folder the game's data was generated into: $GOR_GAME_DIR, else "build/game".
+const char *harnessGameDir();
+// 1 when that folder holds gor.dat and the three tile maps.
+int harnessGameDataPresent();
+
+// Changes into the game folder, runs main's first pass headless (settings read from the
+// folder's gorSetup.cfg, if any), then seeds rand() with `seed`, sets the title screen and
+// runs its set-up, exactly as main does before its loop.
+void harnessStart(unsigned seed);
+// One tick as the loop runs it per counted tick: the tick, then the pause overlay.
+void harnessTick();
+// `count` ticks.
+void harnessTicks(int count);
+// Releases everything as main does at exit.
+void harnessStop();
+
+// Clears every key, pad button and direction, and the mouse buttons.
+void harnessReleaseInput();

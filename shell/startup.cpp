@@ -1,0 +1,255 @@
+#include "shell/startup.h"
+
+#include <allegro.h>
+#include <stdarg.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <time.h>
+
+#include "ai/opponent.h"
+#include "ai/tutorial.h"
+#include "arena/effects.h"
+#include "arena/explosions.h"
+#include "arena/forcefields.h"
+#include "arena/levels.h"
+#include "arena/mines.h"
+#include "arena/pickups.h"
+#include "fighters/bombs.h"
+#include "fighters/fighter.h"
+#include "frontend/title.h"
+#include "gore/gore.h"
+#include "oggsmp/oggsmp.h"
+#include "shell/assets.h"
+#include "shell/comic.h"
+#include "shell/loop.h"
+#include "shell/music.h"
+#include "shell/premap.h"
+#include "shell/result.h"
+#include "shell/settings.h"
+#include "shell/sound.h"
+#include "tilemap/tilemap.h"
+
+int initsetup = 0;
+int gameover = 0;
+BITMAP *buffer = NULL;
+DATAFILE *data = NULL;
+BITMAP *pointer = NULL;
+int resx = 800, resy = 600;
+int loadedTutorial = 0, loadedHell = 0, loadedLondon = 0, loadedCredits = 0;
+int headless = 0;
+int (*setGfxModeHook)(int card, int w, int h) = NULL;
+int (*installSoundHook)(int digi, int midi) = NULL;
+
+// The textdetailx global belongs to the options page; start-up only places the label.
+extern int textdetailx;
+
+void fatalError(const char *fmt, ...)
+{
+    va_list ap;
+    va_start(ap, fmt);
+    fprintf(stderr, "gor: ");
+    vfprintf(stderr, fmt, ap);
+    fprintf(stderr, "\n");
+    va_end(ap);
+    exit(1);
+}
+
+int displayW() { return screen ? screen->w : 0; }
+int displayH() { return screen ? screen->h : 0; }
+
+// The library keeps the pointer inside the display's pixels whatever mouse range is set,
+// so at 800x600 the lower half of the page would be out of reach: scale it to the page.
+int pageMouseX()
+{
+    int w = displayW();
+    return w > 0 ? mouse_x * PLAYFIELD_W / w : mouse_x;
+}
+
+int pageMouseY()
+{
+    int h = displayH();
+    return h > 0 ? mouse_y * PLAYFIELD_H / h : mouse_y;
+}
+
+void stretchToScreen()
+{
+    if (screen && buffer)
+        stretch_blit(buffer, screen, 0, 0, PLAYFIELD_W, PLAYFIELD_H, 0, 0, displayW() - 1,
+                     displayH() - 1);
+}
+
+static int trySetGfxMode(int card, int w, int h)
+{
+    if (setGfxModeHook)
+        return setGfxModeHook(card, w, h);
+    return set_gfx_mode(card, w, h, 0, 0);
+}
+
+static int tryInstallSound(int digi, int midi)
+{
+    if (installSoundHook)
+        return installSoundHook(digi, midi);
+    return install_sound(digi, midi, NULL);
+}
+
+static void closeButtonPressed()
+{
+    closeRequested = 1;
+}
+END_OF_FUNCTION(closeButtonPressed)
+
+// Full-screen at the configured size, else full-screen at 800x600 (which replaces the
+// configured size until the settings are read again), else a window at 800x600.
+void setupDisplay()
+{
+    set_color_depth(16);
+    if (headless) {
+        screen = create_bitmap(resx, resy);
+        if (!screen)
+            fatalError("cannot make a %dx%d memory screen", resx, resy);
+        clear_bitmap(screen);
+        return;
+    }
+    if (trySetGfxMode(GFX_AUTODETECT_FULLSCREEN, resx, resy) == 0)
+        return;
+    resx = 800;
+    resy = 600;
+    set_color_depth(16);
+    if (trySetGfxMode(GFX_AUTODETECT_FULLSCREEN, 800, 600) == 0)
+        return;
+    set_color_depth(16);
+    if (trySetGfxMode(GFX_AUTODETECT_WINDOWED, 800, 600) == 0)
+        return;
+    fatalError("no 16-bit display mode could be set (%s)", allegro_error);
+}
+
+void setupSoundDevice()
+{
+    if (headless)
+        return;
+    reserve_voices(24, 1);
+    if (tryInstallSound(DIGI_AUTODETECT, MIDI_AUTODETECT) != 0) {
+        allegro_message("Unable to Detect Sound Card");
+        // Carry on silently: the no-sound driver has no voices, so reserve none.
+        reserve_voices(0, 0);
+        tryInstallSound(DIGI_NONE, MIDI_NONE);
+    }
+}
+
+void setupScreen()
+{
+    if (install_allegro(headless ? SYSTEM_NONE : SYSTEM_AUTODETECT, &errno, atexit) != 0)
+        fatalError("cannot start the Allegro library: %s", allegro_error[0] ? allegro_error
+                                                                          : "no display?");
+    oggsmp_init();
+    get_settings();
+    if (!headless) {
+        install_timer();
+        install_keyboard();
+        install_joystick(JOY_TYPE_AUTODETECT);
+        poll_joystick();
+    }
+    srand(time(0));
+    if (!headless) {
+        LOCK_VARIABLE(speed_counter);
+        LOCK_FUNCTION(increment_speed_counter);
+        install_int_ex(increment_speed_counter, BPS_TO_TIMER(60));
+    }
+    setupDisplay();
+    if (!headless) {
+        LOCK_FUNCTION(closeButtonPressed);
+        set_close_button_callback(closeButtonPressed);
+        set_window_title("gor");
+    }
+    set_mouse_range(0, 0, PLAYFIELD_W, PLAYFIELD_H);
+    textdetailx = 707;
+    setupSoundDevice();
+
+    buffer = create_bitmap(BUFFER_W, BUFFER_H);
+    if (!buffer)
+        fatalError("out of memory for the world back buffer");
+    clear_to_color(buffer, 0);
+    textprintf_centre_ex(screen, font, displayW() / 2, displayH() / 2, makecol(255, 255, 255),
+                         -1, "...loading...");
+
+    data = load_datafile("gor.dat");
+    if (!data)
+        fatalError("cannot load the data file \"gor.dat\" from the working directory");
+    const char *fault = findDataFileFault(data);
+    if (fault)
+        fatalError("the data file \"gor.dat\" is not usable: %s", fault);
+
+    if (!headless) {
+        install_mouse();
+        poll_mouse();
+    }
+    pointer = (BITMAP *)data[DAT_POINTER].dat;
+    if (!headless)
+        set_mouse_sprite(pointer);
+}
+
+void firstPass()
+{
+    setupScreen();
+    load_files();
+    setupPlayer();
+    setupPlayer2();
+    setupGraphics();
+    setupSound();
+    setupEffects();
+    setupcubespawner();
+    setupBombs();
+    setupBombs2();
+    setupExplosions();
+    setupBombblastLeft();
+    setupBombblastRight();
+    setupBombblastUp();
+    setupMines();
+    setupBlood();
+    setupBlood2();
+    setupCasings();
+    setupForcefields();
+
+    // The level set-ups below only place things; each level cuts its own extra pictures
+    // at its first real start.
+    loadedTutorial = loadedHell = loadedLondon = loadedCredits = 1;
+    setupTutorial();
+    setupHell();
+    setupLondon();
+    setupManga();
+    setupPreMap(1);
+    setupResultScreen(1);
+    loadedTutorial = loadedHell = loadedLondon = loadedCredits = 0;
+
+    // The set-ups above change some settings (the tutorial clears p2cpu); the file holds
+    // what the player chose, and the display fallback is not written back.
+    get_settings();
+    if (countMusic == 0) {
+        listTracks();
+        countMusic = 1;
+    }
+    initsetup = 1;
+}
+
+static void releaseAll()
+{
+    set_settings();
+    MapFreeMem();
+    set_mouse_sprite(NULL);
+    releaseTrack();
+    oggsmp_exit();
+    if (data) {
+        unload_datafile(data);
+        data = NULL;
+    }
+    remove_sound();
+}
+
+void shutdownGame()
+{
+    releaseAll();
+    allegro_exit();
+}
+
+void cleanups() { releaseAll(); }
+void quit() { releaseAll(); }

@@ -1,0 +1,57 @@
+// Start-up and shut-down: bringing the library, display, input and sound up, the first
+// pass that builds the game world once, and the release sequence at exit. The same path
+// runs headless for tests and tools (no display, no timer, no sound).
+#pragma once
+
+struct BITMAP;
+struct DATAFILE;
+
+extern int initsetup;       // 1 once main's first pass has run
+extern int gameover;        // 1 ends the tick loop and starts the shut-down
+extern BITMAP *buffer;      // the world back buffer, 1600x1300, 16-bit
+extern DATAFILE *data;      // gor.dat, loaded whole
+extern BITMAP *pointer;     // the mouse pointer picture (the data file's own bitmap)
+extern int resx, resy;      // display mode, from the settings
+extern int loadedTutorial, loadedHell, loadedLondon, loadedCredits;
+
+// Size of the world back buffer and of the playfield drawn in it.
+enum { BUFFER_W = 1600, BUFFER_H = 1300, PLAYFIELD_W = 1600, PLAYFIELD_H = 1200 };
+
+// 1 when the program runs without display, timer or sound: Allegro on SYSTEM_NONE,
+// `screen` a memory bitmap of resx x resy. Set by the headless harness before start-up.
+extern int headless;
+
+// Seams for tests of the start-up's failure paths: each, when set, is called in place of
+// the library call of the same purpose and returns what that call would.
+extern int (*setGfxModeHook)(int card, int w, int h);
+extern int (*installSoundHook)(int digi, int midi);
+
+// Brings the library up: settings, timer, input, random seed, the 60 Hz callback, the
+// display, sound, the back buffer, gor.dat and the mouse. Stops the program with a
+// message and a non-zero status when something it cannot do without fails.
+void setupScreen();
+// The display and sound steps of setupScreen, with their fallbacks.
+void setupDisplay();
+void setupSoundDevice();
+// main's first pass: cuts the pictures, builds every pool, runs each level set-up once.
+void firstPass();
+// Writes the settings and releases the tile map, the music, the codec, the data file
+// and sound, then shuts the library down.
+void shutdownGame();
+// Two further copies of the shut-down's release sequence kept for callers outside the
+// loop; nothing calls them.
+void cleanups();
+void quit();
+
+// Ends the program at once with a message on stderr and exit status 1.
+[[noreturn]] void fatalError(const char *fmt, ...);
+
+// Width and height of the display (the memory screen when headless).
+int displayW();
+int displayH();
+// The pointer in playfield coordinates (1600x1200) whatever the display size.
+int pageMouseX();
+int pageMouseY();
+// Stretches the 1600x1200 playfield of `buffer` onto the display, as every screen does
+// at the end of its tick.
+void stretchToScreen();
