@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# The real program under Xvfb: it starts in its folder, opens its window, runs its loop,
+# and ends cleanly when the window is asked to close; without gor.dat it stops with a
+# message naming the file and a failure status.
+set -u
+here=$(dirname "$0")
+. "$here/lib.bash"
+wmclose=$2
+e2e_setup "$1"
+fail() { echo "FAIL: $*"; echo "--- stderr:"; cat "$work/gor.err" 2>/dev/null; exit 1; }
+
+e2e_start_game
+win=$(e2e_wait_window) || fail "no window appeared"
+sleep 3
+kill -0 "$game_pid" 2>/dev/null || fail "the game ended on its own"
+import -window root "$work/shot.png" 2>/dev/null
+[ -n "${E2E_SHOTS:-}" ] && cp "$work/shot.png" "$E2E_SHOTS/startup.png"
+"$wmclose" "$win"
+status=$(e2e_wait_exit 10)
+[ "$status" = "0" ] || fail "close request: exit status $status"
+echo "ok: started, ran and closed cleanly"
+
+rm "$work/game/gor.dat"
+e2e_start_game
+status=$(e2e_wait_exit 20)
+[ "$status" != "0" ] && [ "$status" != "timeout" ] || fail "without gor.dat: exit status $status"
+grep -q 'gor.dat' "$work/gor.err" || fail "without gor.dat: the message does not name it"
+echo "ok: without gor.dat: $(cat "$work/gor.err")"

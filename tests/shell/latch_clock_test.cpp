@@ -1,0 +1,228 @@
+// The input latch and the bout clock, on bare records (no game data needed).
+#include <allegro.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include "fighters/fighter.h"
+#include "shell/clock.h"
+#include "shell/harness.h"
+#include "shell/loop.h"
+#include "shell/pause.h"
+#include "shell/settings.h"
+#include "support/test_env.h"
+
+namespace {
+
+class LatchTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        startHeadlessAllegro();
+        num_joysticks = 2;
+        harnessReleaseInput();
+        p2cpu = 0;
+    }
+    void TearDown() override
+    {
+        harnessReleaseInput();
+        p2cpu = 0;
+    }
+};
+
+TEST_F(LatchTest, KeysSetEachFlagOfBothPlayers)
+{
+    key[KEY_A] = 1;        // p1left
+    key[KEY_H] = 1;        // p1action: jump
+    key[KEY_RIGHT] = 1;    // p2right
+    key[KEY_3_PAD] = 1;    // p2bomb
+    latchInput();
+    EXPECT_EQ(d1, 1);
+    EXPECT_EQ(d2, 0);
+    EXPECT_EQ(jump1, 1);
+    EXPECT_EQ(fire1, 0);
+    EXPECT_EQ(pd2, 1);
+    EXPECT_EQ(pd1, 0);
+    EXPECT_EQ(laybomb2, 1);
+
+    // Released keys clear the flags on the next latch.
+    harnessReleaseInput();
+    latchInput();
+    EXPECT_EQ(d1, 0);
+    EXPECT_EQ(jump1, 0);
+    EXPECT_EQ(pd2, 0);
+    EXPECT_EQ(laybomb2, 0);
+}
+
+TEST_F(LatchTest, PadsFeedTheSameFlagsAsTheKeys)
+{
+    joy[0].stick[0].axis[0].d2 = 1;   // pad 1 right
+    joy[0].button[p1padfire].b = 1;
+    joy[1].stick[0].axis[1].d1 = 1;   // pad 2 up
+    joy[1].button[p2padaction].b = 1;
+    joy[1].button[9].b = 1;           // the tenth button pauses
+    latchInput();
+    EXPECT_EQ(d2, 1);
+    EXPECT_EQ(fire1, 1);
+    EXPECT_EQ(up2, 1);
+    EXPECT_EQ(jump2, 1);
+    EXPECT_EQ(pausebutton2, 1);
+    EXPECT_EQ(pausebutton, 0);
+}
+
+TEST_F(LatchTest, PKeyPausesForPlayerOneOnly)
+{
+    key[KEY_P] = 1;
+    latchInput();
+    EXPECT_EQ(pausebutton, 1);
+    EXPECT_EQ(pausebutton2, 0);
+}
+
+TEST_F(LatchTest, ComputerDrivenPlayerTwoIsNotTouched)
+{
+    p2cpu = 1;
+    pd1 = 1;
+    jump2 = 1;
+    pausebutton2 = 1;
+    key[KEY_RIGHT] = 1;
+    joy[1].button[p2padfire].b = 1;
+    latchInput();
+    EXPECT_EQ(pd1, 1);
+    EXPECT_EQ(pd2, 0);
+    EXPECT_EQ(jump2, 1);
+    EXPECT_EQ(fire2, 0);
+    EXPECT_EQ(pausebutton2, 1);
+}
+
+TEST_F(LatchTest, ModifierCodesOfTheSettingsFileReachTheModifierKeys)
+{
+    // The settings file keeps the old numbering: 103 is left shift, 105 left control.
+    int saved = p1action;
+    p1action = 103;
+    key[KEY_LSHIFT] = 1;
+    latchInput();
+    EXPECT_EQ(jump1, 1);
+    harnessReleaseInput();
+    key[103] = 1;   // what this library numbers 103 is another key
+    latchInput();
+    EXPECT_EQ(jump1, 0);
+    p1action = saved;
+}
+
+TEST_F(LatchTest, BindingsOutOfRangeReadAsReleased)
+{
+    int savedKey = p1left, savedPad = p1padfire;
+    memset((void *)key, 1, KEY_MAX);
+    for (int b = 0; b < MAX_JOYSTICK_BUTTONS; b++)
+        joy[0].button[b].b = 1;
+    p1left = 500;
+    p1padfire = 40;
+    EXPECT_EQ(bindingKeyDown(-1), 0);
+    EXPECT_EQ(bindingKeyDown(115), 0);
+    EXPECT_EQ(padButtonDown(0, -1), 0);
+    EXPECT_EQ(padButtonDown(5, 0), 0);
+    latchInput();
+    EXPECT_EQ(d1, 0);
+    p1left = savedKey;
+    p1padfire = savedPad;
+    latchInput();
+    EXPECT_EQ(d1, 1);
+    EXPECT_EQ(fire1, 1);
+}
+
+class ClockTest : public ::testing::Test {
+protected:
+    Fighter one{}, two{};
+    Fighter *savedPlayer = nullptr, *savedPlayer2 = nullptr;
+
+    void SetUp() override
+    {
+        startHeadlessAllegro();
+        savedPlayer = player;
+        savedPlayer2 = player2;
+        player = &one;
+        player2 = &two;
+        one.power = 50;
+        two.power = 50;
+        one.hasSpawned = 1;
+        secondscount = 0;
+        seconds = 0;
+        cubespawncount = 10;
+        cubespawncount2 = 35;
+        powerupspawncount = 38;
+        timersecs = timermins = timerhours = 0;
+        playersActive = 1;
+        paused = 0;
+        map = ARENA_HELL;
+    }
+    void TearDown() override
+    {
+        player = savedPlayer;
+        player2 = savedPlayer2;
+        map = SCREEN_NONE;
+        playersActive = 0;
+    }
+    void ticks(int n)
+    {
+        for (int i = 0; i < n; i++)
+            secondsfunct();
+    }
+};
+
+TEST_F(ClockTest, OnceASecondWorkRunsOnTheTickTheCounterWraps)
+{
+    one.powerupTimer = 3;
+    ticks(59);
+    EXPECT_EQ(secondscount, 59);
+    EXPECT_EQ(seconds, 0);
+    EXPECT_EQ(one.power, 50);
+    secondsfunct();
+    EXPECT_EQ(secondscount, 0);
+    EXPECT_EQ(seconds, 1);
+    EXPECT_EQ(cubespawncount, 9);
+    EXPECT_EQ(cubespawncount2, 34);
+    EXPECT_EQ(powerupspawncount, 37);
+    EXPECT_EQ(timersecs, 1);
+    EXPECT_EQ(one.power, 49);
+    EXPECT_EQ(two.power, 49);
+    EXPECT_EQ(one.powerupTimer, 2);
+    ticks(120);
+    EXPECT_EQ(seconds, 3);
+    EXPECT_EQ(one.power, 47);
+}
+
+TEST_F(ClockTest, PoolsWaitForFighterOnesFirstSpawn)
+{
+    one.hasSpawned = 0;
+    two.hasSpawned = 1;   // fighter 2's own flag does not count
+    ticks(600);
+    EXPECT_EQ(seconds, 10);
+    EXPECT_EQ(one.power, 50);
+    EXPECT_EQ(two.power, 50);
+}
+
+TEST_F(ClockTest, NothingAdvancesWhilePausedOrBetweenBoutsButTheTickCount)
+{
+    paused = 1;
+    ticks(90);
+    EXPECT_EQ(secondscount, 30);
+    EXPECT_EQ(seconds, 0);
+    EXPECT_EQ(one.power, 50);
+    paused = 0;
+    playersActive = 2;   // only exactly 1 counts as a bout in play
+    ticks(60);
+    EXPECT_EQ(secondscount, 30);
+    EXPECT_EQ(seconds, 0);
+    EXPECT_EQ(cubespawncount, 10);
+}
+
+TEST_F(ClockTest, PlayTimerCarriesIntoMinutesAndHours)
+{
+    timersecs = 59;
+    timermins = 59;
+    ticks(60);
+    EXPECT_EQ(timersecs, 0);
+    EXPECT_EQ(timermins, 0);
+    EXPECT_EQ(timerhours, 1);
+}
+}  // namespace

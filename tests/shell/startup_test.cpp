@@ -1,0 +1,107 @@
+// Start-up's fallbacks, driven through its seams (no display or sound card needed).
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "shell/startup.h"
+#include "support/test_env.h"
+
+namespace {
+
+struct ModeCall {
+    int card, w, h;
+};
+std::vector<ModeCall> modeCalls;
+int modesRefused = 0;   // how many of the calls fail before one succeeds
+
+int fakeSetGfxMode(int card, int w, int h)
+{
+    modeCalls.push_back({card, w, h});
+    return (int)modeCalls.size() <= modesRefused ? -1 : 0;
+}
+
+std::vector<int> soundCalls;
+int fakeInstallSound(int digi, int)
+{
+    soundCalls.push_back(digi);
+    return digi == DIGI_NONE ? 0 : -1;
+}
+
+class StartupTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        startHeadlessAllegro();
+        headless = 0;
+        modeCalls.clear();
+        soundCalls.clear();
+        setGfxModeHook = fakeSetGfxMode;
+        installSoundHook = fakeInstallSound;
+        resx = 1280;
+        resy = 1024;
+    }
+    void TearDown() override
+    {
+        setGfxModeHook = NULL;
+        installSoundHook = NULL;
+        headless = 0;
+    }
+};
+
+TEST_F(StartupTest, ConfiguredModeIsTriedFirst)
+{
+    modesRefused = 0;
+    setupDisplay();
+    ASSERT_EQ(modeCalls.size(), 1u);
+    EXPECT_EQ(modeCalls[0].card, GFX_AUTODETECT_FULLSCREEN);
+    EXPECT_EQ(modeCalls[0].w, 1280);
+    EXPECT_EQ(modeCalls[0].h, 1024);
+    EXPECT_EQ(resx, 1280);
+}
+
+TEST_F(StartupTest, RefusedModeFallsBackTo800x600FullScreenThenAWindow)
+{
+    modesRefused = 1;
+    setupDisplay();
+    ASSERT_EQ(modeCalls.size(), 2u);
+    EXPECT_EQ(modeCalls[1].card, GFX_AUTODETECT_FULLSCREEN);
+    EXPECT_EQ(modeCalls[1].w, 800);
+    EXPECT_EQ(modeCalls[1].h, 600);
+    EXPECT_EQ(resx, 800);
+    EXPECT_EQ(resy, 600);
+
+    modeCalls.clear();
+    modesRefused = 2;
+    setupDisplay();
+    ASSERT_EQ(modeCalls.size(), 3u);
+    EXPECT_EQ(modeCalls[2].card, GFX_AUTODETECT_WINDOWED);
+    EXPECT_EQ(modeCalls[2].w, 800);
+}
+
+TEST_F(StartupTest, NoModeAtAllStopsWithAMessageAndAFailureStatus)
+{
+    modesRefused = 3;
+    EXPECT_EXIT(setupDisplay(), ::testing::ExitedWithCode(1), "no 16-bit display mode");
+}
+
+TEST_F(StartupTest, NoSoundCardGoesOnWithTheNoSoundDriver)
+{
+    setupSoundDevice();
+    ASSERT_EQ(soundCalls.size(), 2u);
+    EXPECT_EQ(soundCalls[0], DIGI_AUTODETECT);
+    EXPECT_EQ(soundCalls[1], DIGI_NONE);
+}
+
+TEST_F(StartupTest, PointerIsScaledToThePlayfield)
+{
+    BITMAP *saved = screen;
+    screen = create_bitmap(800, 600);
+    mouse_x = 400;
+    mouse_y = 599;
+    EXPECT_EQ(pageMouseX(), 800);
+    EXPECT_EQ(pageMouseY(), 1198);
+    destroy_bitmap(screen);
+    screen = saved;
+}
+}  // namespace

@@ -1,0 +1,180 @@
+// The tick: the game frame's order and gate, Escape, and the counter rules of a batch.
+// Runs the real start-up path headless on the generated game data.
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "ai/tutorial.h"
+#include "fighters/fighter.h"
+#include "frontend/quit.h"
+#include "shell/harness.h"
+#include "shell/loop.h"
+#include "shell/music.h"
+#include "shell/pause.h"
+#include "shell/settings.h"
+#include "shell/startup.h"
+
+namespace {
+
+std::vector<std::string> steps;
+void recordStep(const char *name) { steps.push_back(name); }
+
+class TickTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        if (harnessGameDataPresent())
+            harnessStart(1234);
+    }
+    void SetUp() override
+    {
+        if (!harnessGameDataPresent())
+            GTEST_SKIP() << "skipped: no game data in " << harnessGameDir();
+        harnessReleaseInput();
+        steps.clear();
+        frameStepHook = recordStep;
+        map = ARENA_HELL;
+        playersActive = 1;
+        paused = 0;
+        quitting = 0;
+        tutorialWait = 0;
+        p2cpu = 0;
+        musicOn = 0;
+    }
+    void TearDown() override
+    {
+        frameStepHook = NULL;
+        harnessReleaseInput();
+    }
+};
+
+const std::vector<std::string> kFrameOrder = {
+    "updateHell", "playerGravity", "player2Gravity", "playerMove", "player2Move",
+    "playerBackCollision", "player2BackCollision", "playerArms", "player2arms",
+    "playerSound", "player2Sound", "player1Camera", "player2Camera",
+    "updateBullet", "updateBullet2", "updatePlasma", "updatePlasma2", "updateHomoRocket",
+    "updateHomoRocket2", "updateMummraThruster", "updateMummraThruster2", "updateBlaster",
+    "cubespawnerroutine", "updatecube", "updatepowerup", "updateBomb", "updateBomb2",
+    "updateExplosion", "updateBombblastLeft", "updateBombblastRight", "updateBombblastUp",
+    "updatemines", "updateBlood", "updateGibs", "updateHead", "updateTorso", "updateArm",
+    "updateLeg", "updateBlood2", "updateGibs2", "updateHead2", "updateTorso2", "updateArm2",
+    "updateLeg2", "updateGibCasing", "updateZapZapCasing", "updateHomoCasing",
+    "updateCubeFrazzle", "updateRespawnBubble", "updateHomoTrail", "updateGreenFFPart",
+    "updatePurpleFFPart", "updateLightning", "updateMiniLightning", "updateLazer",
+    "updateSpark", "updatePupPartSpawner", "updatePupPart", "updateBlueFlame", "updatePoo",
+    "updateSpeedLine", "updateBubble", "updateGroundBit", "updateMagnoBit", "updateSnow",
+    "draw"};
+
+TEST_F(TickTest, GameFrameRunsEveryStepInItsOrder)
+{
+    harnessTick();
+    EXPECT_EQ(steps, kFrameOrder);
+}
+
+TEST_F(TickTest, ComputerOpponentStepsFrameTheFrame)
+{
+    p2cpu = 1;
+    pd1 = jump2 = laybomb2 = 1;
+    pausebutton2 = 1;
+    harnessTick();
+    ASSERT_GE(steps.size(), 3u);
+    EXPECT_EQ(steps[0], "Player2ai");
+    EXPECT_EQ(steps[1], "updateHell");
+    // The computer's flags are cleared before the path nodes run, the pause flag is not.
+    EXPECT_EQ(steps[steps.size() - 2], "updateNode");
+    EXPECT_EQ(steps.back(), "draw");
+    EXPECT_EQ(pausebutton2, 1);
+    p2cpu = 0;
+}
+
+TEST_F(TickTest, MusicStartsFirstWhenOnAndNotPlaying)
+{
+    musicOn = 1;
+    music = 2;
+    harnessTick();
+    ASSERT_FALSE(steps.empty());
+    EXPECT_EQ(steps[0], "startTrack");
+    EXPECT_EQ(music, 1);
+    steps.clear();
+    harnessTick();
+    EXPECT_EQ(steps[0], "updateHell");
+    music = 0;
+}
+
+TEST_F(TickTest, GameFrameWaitsWhileAnyGateIsShut)
+{
+    playersActive = 0;
+    harnessTick();
+    playersActive = 1;
+    paused = 1;
+    harnessTick();
+    paused = 0;
+    tutorialWait = 1;
+    harnessTick();
+    tutorialWait = 0;
+    for (int screen : {SCREEN_PREMAP, SCREEN_CREDITS, SCREEN_INTRO}) {
+        map = screen;
+        harnessTick();
+    }
+    EXPECT_TRUE(steps.empty());
+}
+
+TEST_F(TickTest, EscapeOpensTheQuitPromptDuringABoutButNotOnTheTitle)
+{
+    key[KEY_ESC] = 1;
+    map = SCREEN_TITLE;
+    runTick();
+    EXPECT_EQ(quitting, 0);
+    map = ARENA_HELL;
+    runTick();
+    EXPECT_EQ(quitting, 1);
+    quitting = 0;
+}
+
+TEST_F(TickTest, BatchRunsEveryDueTickThenStops)
+{
+    speed_counter = 3;
+    runDueTicks();
+    EXPECT_EQ(speed_counter.load(), 0);
+    EXPECT_EQ(std::count(steps.begin(), steps.end(), "draw"), 3);
+}
+
+void zeroCounterAtDraw(const char *name)
+{
+    recordStep(name);
+    if (std::string(name) == "draw")
+        speed_counter = 0;   // as a set-up does after slow work
+}
+
+TEST_F(TickTest, ZeroingTheCounterDropsTheTicksThatFellDue)
+{
+    frameStepHook = zeroCounterAtDraw;
+    speed_counter = 5;
+    runDueTicks();
+    EXPECT_EQ(std::count(steps.begin(), steps.end(), "draw"), 1);
+    EXPECT_EQ(speed_counter.load(), -1);   // the loop's own decrement follows the tick
+    speed_counter = 0;
+}
+
+void endProgramAtDraw(const char *name)
+{
+    recordStep(name);
+    if (std::string(name) == "draw") {
+        gameover = 1;        // as the end splash does
+        speed_counter = 1;
+    }
+}
+
+TEST_F(TickTest, EndingTheProgramEndsTheBatchAfterTheCurrentTick)
+{
+    frameStepHook = endProgramAtDraw;
+    speed_counter = 4;
+    runDueTicks();
+    EXPECT_EQ(std::count(steps.begin(), steps.end(), "draw"), 1);
+    EXPECT_EQ(speed_counter.load(), 0);
+    gameover = 0;
+}
+}  // namespace
