@@ -78,6 +78,7 @@ extern short **mapmaparraypt[MAP_MAX_LAYERS];     // row tables (MapGenerateYLoo
 extern BlockStr *mapblockstrpt;
 extern AnimStr *mapanimstrpt, *mapanimstrendpt;   // cell c < 0 names mapanimstrendpt[c]
 extern int *mapanimseqpt;
+extern int mapnumanimseq;                         // entries in mapanimseqpt
 extern unsigned char *mapblockgfxpt;              // held block graphics
 extern unsigned char *mapcmappt;                  // CMAP body as read
 extern PALETTE mapcmap6bit;

@@ -1,0 +1,260 @@
+// Drawing windows of the current layer into bitmaps, raw MAR layers, palette helpers.
+#include "tilemap/tilemap.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+// Clip rectangle and clip state of a bitmap, kept while a drawing call uses the window.
+struct SavedClip {
+  int x1, y1, x2, y2, state;
+};
+
+// Clips dest to the window (inside the bitmap) and saves what it had. Returns 0 when nothing
+// of the window lies on the bitmap; then nothing was changed.
+static int clipToWindow(BITMAP *dest, int x, int y, int w, int h, SavedClip *saved) {
+  if (!dest || w <= 0 || h <= 0) return 0;
+  int x1 = x < 0 ? 0 : x, y1 = y < 0 ? 0 : y;
+  long x2 = (long)x + w - 1, y2 = (long)y + h - 1;
+  if (x2 >= dest->w) x2 = dest->w - 1;
+  if (y2 >= dest->h) y2 = dest->h - 1;
+  if (x1 > x2 || y1 > y2) return 0;
+  get_clip_rect(dest, &saved->x1, &saved->y1, &saved->x2, &saved->y2);
+  saved->state = get_clip_state(dest);
+  set_clip_rect(dest, x1, y1, (int)x2, (int)y2);
+  set_clip_state(dest, 1);
+  return 1;
+}
+
+static void restoreClip(BITMAP *dest, const SavedClip *saved) {
+  set_clip_rect(dest, saved->x1, saved->y1, saved->x2, saved->y2);
+  set_clip_state(dest, saved->state);
+}
+
+static int mapLoaded() { return mappt && mapblockstrpt && abmTiles && mapblockgapx > 0 && mapblockgapy > 0; }
+
+static int isStaggered() { return mapblockstaggerx || mapblockstaggery; }
+
+// Block of a cell for drawing, or NULL outside the map.
+static BlockStr *drawnBlock(int col, int row) {
+  if (col < 0 || row < 0 || col >= mapwidth || row >= mapheight) return NULL;
+  return MapGetBlock(col, row);
+}
+
+static void drawPicture(BITMAP *dest, intptr_t handle, int px, int py, int masked) {
+  BITMAP *pic = (BITMAP *)handle;
+  if (!pic) return;
+  if (masked) masked_blit(pic, dest, 0, 0, px, py, pic->w, pic->h);
+  else blit(pic, dest, 0, 0, px, py, pic->w, pic->h);
+}
+
+enum CellLook { LOOK_BG, LOOK_BGT, LOOK_FG1, LOOK_FG2, LOOK_FG3 };
+
+static void drawCell(BITMAP *dest, const BlockStr *b, int px, int py, int look) {
+  intptr_t empty = (intptr_t)abmTiles[0];
+  switch (look) {
+    case LOOK_BG:
+      if (!isStaggered()) drawPicture(dest, b->bgoff, px, py, 0);
+      else if (b->bgoff != empty) drawPicture(dest, b->bgoff, px, py, 1);
+      break;
+    case LOOK_BGT:
+      if (!b->trigger) drawPicture(dest, b->bgoff, px, py, 0);
+      else if (b->bgoff != empty) drawPicture(dest, b->bgoff, px, py, 1);
+      break;
+    case LOOK_FG1: drawPicture(dest, b->fgoff, px, py, 1); break;
+    case LOOK_FG2: drawPicture(dest, b->fgoff2, px, py, 1); break;
+    default: drawPicture(dest, b->fgoff3, px, py, 1); break;
+  }
+}
+
+// Walks the cells that cover the window, in the map's grid, and draws each in one look.
+static void drawGrid(BITMAP *dest, int mapx, int mapy, int x, int y, int w, int h, int look) {
+  if (!mapgfxinbitmaps || !mapLoaded()) return;
+  SavedClip saved;
+  if (!clipToWindow(dest, x, y, w, h, &saved)) return;
+  int gx = mapblockgapx, gy = mapblockgapy;
+  if (!isStaggered()) {
+    int col0 = mapx / gx, row = mapy / gy;
+    for (int py = y - mapy % gy; py < y + h; py += gy, row++)
+      for (int px = x - mapx % gx, col = col0; px < x + w; px += gx, col++) {
+        const BlockStr *b = drawnBlock(col, row);
+        if (b) drawCell(dest, b, px, py, look);
+      }
+  } else {
+    // Each visual row is two map rows, the second shifted by the stagger.
+    mapx -= mapblockstaggerx;
+    mapy -= mapblockstaggery;
+    int col0 = mapx / gx, row = 2 * (mapy / gy);
+    for (int py = y - mapy % gy - gy; py < y + h; py += gy, row += 2)
+      for (int half = 0; half < 2; half++) {
+        int sx = half ? mapblockstaggerx : 0, sy = half ? mapblockstaggery : 0;
+        for (int px = x - mapx % gx - gx + sx, col = col0; px < x + w; px += gx, col++) {
+          const BlockStr *b = drawnBlock(col, row + half);
+          if (b) drawCell(dest, b, px, py + sy, look);
+        }
+      }
+  }
+  restoreClip(dest, &saved);
+}
+
+void MapDrawBG(BITMAP *dest, int mapx, int mapy, int x, int y, int w, int h) {
+  drawGrid(dest, mapx, mapy, x, y, w, h, LOOK_BG);
+}
+
+void MapDrawBGT(BITMAP *dest, int mapx, int mapy, int x, int y, int w, int h) {
+  drawGrid(dest, mapx, mapy, x, y, w, h, isStaggered() ? LOOK_BG : LOOK_BGT);
+}
+
+void MapDrawFG(BITMAP *dest, int mapx, int mapy, int x, int y, int w, int h, int layer) {
+  drawGrid(dest, mapx, mapy, x, y, w, h, layer == 0 ? LOOK_FG1 : layer == 1 ? LOOK_FG2 : LOOK_FG3);
+}
+
+// One picture of a pillar; the half-width bits show only the left or the right half.
+static void drawPillarPiece(BITMAP *dest, const BlockStr *b, intptr_t handle, int px, int py) {
+  BITMAP *pic = (BITMAP *)handle;
+  if (!pic) return;
+  int half = mapblockwidth / 2;
+  if (b->lefthalf && !b->righthalf) masked_blit(pic, dest, 0, 0, px, py, half, pic->h);
+  else if (b->righthalf && !b->lefthalf) masked_blit(pic, dest, half, 0, px, py, pic->w - half, pic->h);
+  else masked_blit(pic, dest, 0, 0, px, py, pic->w, pic->h);
+}
+
+// A cell's pillar: its foreground pictures stacked upwards, continued through the following
+// block records while they carry the pillar bit (never past the end of the table).
+static void drawPillar(BITMAP *dest, const BlockStr *b, int px, int py) {
+  BlockStr *end = mapblockstrpt + mapnumblockstr;
+  int first = 1;
+  for (;;) {
+    if (!first) { drawPillarPiece(dest, b, b->bgoff, px, py); py -= mapblockheight; }
+    drawPillarPiece(dest, b, b->fgoff, px, py);
+    py -= mapblockheight;
+    drawPillarPiece(dest, b, b->fgoff2, px, py);
+    py -= mapblockheight;
+    drawPillarPiece(dest, b, b->fgoff3, px, py);
+    py -= mapblockheight;
+    // An out-of-map answer is not in the table and has no pillar bit.
+    if (!b->pillar || b < mapblockstrpt || b + 1 >= end) return;
+    b++;
+    first = 0;
+  }
+}
+
+void MapDrawRow(BITMAP *dest, int mapx, int mapy, int x, int y, int w, int h, int row,
+                void (*cellcall)(int cx, int cy, int dx, int dy)) {
+  if (!mapgfxinbitmaps || !mapLoaded()) return;
+  int gx = mapblockgapx, gy = mapblockgapy;
+  int maprow, py, px;
+  if (!isStaggered()) {
+    if (mapy / gy + row >= mapheight) return;
+    maprow = mapy / gy + row;
+    py = y - mapy % gy + row * gy;
+    px = x - mapx % gx;
+  } else {
+    mapx -= mapblockstaggerx;
+    mapy -= mapblockstaggery;
+    if (row + 2 * (mapy / gy) >= mapheight - 1) return;
+    maprow = row + 2 * (mapy / gy);
+    py = y - mapy % gy - gy + (row / 2) * gy;
+    px = x - mapx % gx - gx;
+    if (row & 1) { py += mapblockstaggery; px += mapblockstaggerx; }
+  }
+  SavedClip saved;
+  if (!clipToWindow(dest, x, y, w, h, &saved)) return;
+  for (int col = mapx / gx; px < x + w; px += gx, col++) {
+    if (cellcall) cellcall(col, maprow, px, py);
+    const BlockStr *b = drawnBlock(col, maprow);
+    if (b) drawPillar(dest, b, px, py);
+  }
+  restoreClip(dest, &saved);
+}
+
+BITMAP *MapMakeParallaxBitmap(BITMAP *source, int kind) {
+  if (!source || !mapblockstrpt || (unsigned)kind > 1) return NULL;
+  int w = source->w + mapblockwidth, h = source->h + mapblockheight;
+  BITMAP *bmp = NULL;
+  if (kind == 1 && screen && gfx_driver) bmp = create_video_bitmap(w, h);
+  else if (kind == 0) bmp = create_bitmap_ex(bitmap_color_depth(source), w, h);
+  if (!bmp) return NULL;
+  blit(source, bmp, 0, 0, 0, 0, source->w, source->h);
+  blit(source, bmp, 0, 0, 0, source->h, source->w, mapblockheight);
+  blit(bmp, bmp, 0, 0, source->w, 0, mapblockwidth, h);
+  return bmp;
+}
+
+void MapDrawParallax(BITMAP *dest, BITMAP *parallax, int mapx, int mapy, int x, int y, int w,
+                     int h) {
+  if (!parallax || !mapLoaded() || isStaggered()) return;
+  int bw = mapblockwidth, bh = mapblockheight;
+  int wrapx = parallax->w - bw, wrapy = parallax->h - bh;
+  if (wrapx <= 0 || wrapy <= 0) return;  // a picture no larger than a block cannot scroll
+  // Half the map's speed, wrapping by one picture width.
+  int px0 = ((mapx - mapx % bw) % wrapx) - ((mapx / 2) % wrapx);
+  while (px0 < 0) px0 += wrapx;
+  int py = ((mapy - mapy % bh) % wrapy) - ((mapy / 2) % wrapy);
+  while (py < 0) py += wrapy;
+  SavedClip saved;
+  if (!clipToWindow(dest, x, y, w, h, &saved)) return;
+  int row = mapy / bh;
+  for (int cy = y - mapy % bh; cy < y + h; cy += bh, row++) {
+    int px = px0, col = mapx / bw;
+    for (int cx = x - mapx % bw; cx < x + w; cx += bw, col++) {
+      const BlockStr *b = drawnBlock(col, row);
+      if (b && b->trigger) blit(parallax, dest, px, py, cx, cy, bw, bh);
+      px += bw;
+      if (px >= wrapx) px -= wrapx;
+    }
+    py += bh;
+    if (py >= wrapy) py -= wrapy;
+  }
+  restoreClip(dest, &saved);
+}
+
+int MapDecodeMAR(unsigned char *image, int layer, long size) {
+  if ((unsigned)layer >= MAP_MAX_LAYERS || !image || mapwidth < 1 || mapheight < 1) return -1;
+  long ncells = (long)mapwidth * mapheight;
+  if (size >= 0 && size < ncells * 2) return -1;
+  if (!mapmappt[layer]) {
+    mapmappt[layer] = (short *)calloc(ncells, sizeof(short));
+    if (!mapmappt[layer]) return -1;
+  }
+  short *cells = mapmappt[layer];
+  int offsets = 1;
+  for (long i = 0; i < ncells; i++) {
+    cells[i] = (short)(image[2 * i] | image[2 * i + 1] << 8);
+    if (cells[i] & 15) offsets = 0;
+  }
+  // A layer whose cells are all multiples of 16 holds byte offsets: 16 per animation
+  // record, 32 per block record.
+  if (offsets)
+    for (long i = 0; i < ncells; i++) cells[i] = (short)(cells[i] < 0 ? cells[i] / 16 : cells[i] >> 5);
+  return 0;
+}
+
+int MapLoadMAR(const char *name, int layer) {
+  if ((unsigned)layer >= MAP_MAX_LAYERS || mapwidth < 1 || mapheight < 1) return -1;
+  PACKFILE *file = pack_fopen(name, "rp");
+  if (!file) file = pack_fopen(name, "r");
+  if (!file) return -1;
+  long bytes = (long)mapwidth * mapheight * 2;
+  unsigned char *image = (unsigned char *)malloc(bytes);
+  // Read the whole layer first, so a short file leaves the layer as it was.
+  int ok = image && pack_fread(image, bytes, file) == bytes;
+  pack_fclose(file);
+  int result = ok ? MapDecodeMAR(image, layer, bytes) : -1;
+  free(image);
+  return result;
+}
+
+void Mapconv8to6pal(unsigned char *rgb) {
+  for (int i = 0; i < 256; i++) {
+    mapcmap6bit[i].r = rgb[i * 3] >> 2;
+    mapcmap6bit[i].g = rgb[i * 3 + 1] >> 2;
+    mapcmap6bit[i].b = rgb[i * 3 + 2] >> 2;
+    mapcmap6bit[i].filler = 0;
+  }
+}
+
+void MapSetPal8() {
+  if (screen && bitmap_color_depth(screen) == 8 && mapdepth == 8) set_palette(mapcmap6bit);
+}
+
+void MapCorrectColours() {}
