@@ -1,4 +1,8 @@
 #include "arena/forcefields.h"
 
-// Stand-in until the force fields land.
+#include "arena/effects.h"
+
+// Stand-ins until the force fields land.
 void setupForcefields() {}
+void updateGreenFFPart() {}
+void updatePurpleFFPart() {}
