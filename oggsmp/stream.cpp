@@ -1,0 +1,162 @@
+// Streaming Ogg Vorbis into an Allegro audio stream, one block per refill.
+#include "oggsmp/oggsmp.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+static void release_stream(OggStream *s) {
+    if (s->ownedPackfile)
+        pack_fclose(s->ownedPackfile);
+    free(s->vorbisFile);
+    free(s);
+}
+
+OggStream *oggsmp_start_streaming_callbacks(void *source, ov_callbacks table, int blockSize,
+                                            OggStreamUpdate update) {
+    OggStream *s = (OggStream *)calloc(1, sizeof(OggStream));
+    if (!s)
+        return NULL;
+    s->read = table.read_func;
+    s->seek = table.seek_func;
+    s->close = table.close_func;
+    s->tell = table.tell_func;
+    s->source = source;
+    s->update = update ? update : oggsmpint_basic_streamer_update;
+    s->vorbisFile = (OggVorbis_File *)malloc(sizeof(OggVorbis_File));
+    if (!s->vorbisFile) {
+        free(s);
+        return NULL;
+    }
+    int r = ov_open_callbacks(source, s->vorbisFile, NULL, 0, table);
+    if (r < 0) {
+        oggsmp_error_code = r;
+        free(s->vorbisFile);
+        free(s);
+        return NULL;
+    }
+    vorbis_info *info = ov_info(s->vorbisFile, -1);
+    s->channels = info && info->channels > 1 ? 2 : 1;
+    // A block is a whole number of frames, or the refill would write past the
+    // audio stream's buffer.
+    int frameBytes = 2 * s->channels;
+    int frames = blockSize > 0 ? blockSize / frameBytes : 0;
+    if (!info || info->rate < 1 || frames < 1) {
+        ov_clear(s->vorbisFile);
+        free(s->vorbisFile);
+        free(s);
+        return NULL;
+    }
+    s->blockSize = frames * frameBytes;
+    s->audioStream = play_audio_stream(frames, 16, s->channels > 1, (int)info->rate, 255, 128);
+    if (!s->audioStream) {
+        ov_clear(s->vorbisFile);
+        free(s->vorbisFile);
+        free(s);
+        return NULL;
+    }
+    return s;
+}
+
+// The stream owns the packfile it opened and closes it when it stops.
+OggStream *oggsmp_start_streaming(const char *filename, int blockSize) {
+    if (!filename)
+        return NULL;
+    PACKFILE *p = pack_fopen(filename, "r");
+    if (!p)
+        return NULL;
+    OggStream *s = oggsmp_start_streaming_callbacks(p, packfile_callbacks, blockSize, NULL);
+    if (!s) {
+        pack_fclose(p);
+        return NULL;
+    }
+    s->ownedPackfile = p;
+    return s;
+}
+
+OggStream *oggsmp_start_streaming_datafile(DATAFILE *object, int blockSize) {
+    if (!object || !object->dat || object->size < 0)
+        return NULL;
+    OggMemorySource *source = (OggMemorySource *)malloc(sizeof(OggMemorySource));
+    if (!source)
+        return NULL;
+    source->length = (int)object->size;
+    source->position = 0;
+    source->data = (const unsigned char *)object->dat;
+    OggStream *s = oggsmp_start_streaming_callbacks(source, datafile_callbacks, blockSize, NULL);
+    if (!s)
+        free(source);  // a failed open or a stopped start never calls the close callback
+    return s;
+}
+
+OggStream *oggsmpint_start_streaming_datogg(OggMemorySource *source, int blockSize) {
+    if (!source)
+        return NULL;
+    source->position = 0;
+    return oggsmp_start_streaming_callbacks(source, memory_callbacks, blockSize, NULL);
+}
+
+int oggsmpint_basic_streamer_update(OggStream *stream, void *) {
+    void *buffer = get_audio_stream_buffer(stream->audioStream);
+    if (!buffer)
+        return 1;
+    int n = oggsmp_read_stream_data(stream, buffer, stream->blockSize);
+    free_audio_stream_buffer(stream->audioStream);
+    if (stream->finished)
+        return 0;
+    if (n == 0)
+        stream->finished = 1;
+    return 1;
+}
+
+int oggsmp_update_streaming(OggStream *s) {
+    if (!s)
+        return 0;
+    return s->update(s, s->source);
+}
+
+// Fills buffer with decoded frames in the audio stream's layout.  What the
+// source cannot fill is padded with the last decoded frame (silence, 0x8000,
+// when nothing was decoded), so the block ends without a click.
+int oggsmp_read_stream_data(OggStream *s, void *buffer, int size) {
+    if (!s || !buffer || size <= 0)
+        return 0;
+    unsigned char *out = (unsigned char *)buffer;
+    int frameBytes = 2 * s->channels;
+    int maxFrames = size / frameBytes;
+    int got = 0;  // frames
+    while (got < maxFrames) {
+        long n = oggsmpint_pull_frames(s->vorbisFile, &s->pending, out + got * frameBytes,
+                                       maxFrames - got, s->channels);
+        if (n == 0)
+            break;
+        if (n < 0) {
+            if (got == 0) {
+                oggsmp_error_code = (int)n;
+                return (int)n;
+            }
+            break;
+        }
+        got += (int)n;
+    }
+    int bytes = got * frameBytes;
+    unsigned char last[4] = {0x00, 0x80, 0x00, 0x80};
+    if (got > 0)
+        memcpy(last, out + bytes - frameBytes, (size_t)frameBytes);
+    for (int i = bytes; i < size; i++)
+        out[i] = last[(i - bytes) % frameBytes];
+    return bytes;
+}
+
+int oggsmp_stop_streaming(OggStream *s) {
+    if (!s)
+        return 0;
+    if (s->audioStream)
+        stop_audio_stream(s->audioStream);
+    ov_clear(s->vorbisFile);  // calls the source's close callback
+    release_stream(s);
+    return 0;
+}
+
+AUDIOSTREAM *oggsmp_get_audio_stream(OggStream *s) { return s ? s->audioStream : NULL; }
+
+OggVorbis_File *oggsmp_get_vorbis_file(OggStream *s) { return s ? s->vorbisFile : NULL; }
