@@ -1,0 +1,390 @@
+// The settings file, the key-code translation and the capture of keys and pad buttons.
+#include <allegro.h>
+#include <gtest/gtest.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "shell/music.h"
+#include "shell/settings.h"
+#include "shell/startup.h"
+#include "support/test_env.h"
+
+namespace {
+
+// Each test runs in a fresh folder of its own, so gorSetup.cfg starts absent.
+class Settings : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        startHeadlessAllegro();
+        ASSERT_NE(getcwd(home, sizeof home), nullptr);
+        strcpy(dir, "/tmp/gor-settings-XXXXXX");
+        ASSERT_NE(mkdtemp(dir), nullptr);
+        ASSERT_EQ(chdir(dir), 0);
+        team_list.count = 0;
+        memset((void *)key, 0, KEY_MAX);
+        for (int b = 0; b < BIND_COUNT; b++)
+            keyBindings[b].active = 0;
+    }
+    void TearDown() override
+    {
+        // Leave no settings file selected in the folder about to go.
+        set_config_file("/dev/null");
+        unlink((std::string(dir) + "/gorSetup.cfg").c_str());
+        EXPECT_EQ(chdir(home), 0);
+        rmdir(dir);
+    }
+    static void writeFile(const char *text)
+    {
+        FILE *f = fopen("gorSetup.cfg", "w");
+        fputs(text, f);
+        fclose(f);
+    }
+    // "section/key" of every line of the file, in file order.
+    static std::vector<std::string> fileKeys()
+    {
+        std::vector<std::string> keys;
+        FILE *f = fopen("gorSetup.cfg", "r");
+        if (!f)
+            return keys;
+        char line[256], section[64] = "";
+        while (fgets(line, sizeof line, f)) {
+            char name[64];
+            if (sscanf(line, "[%63[^]]]", section) == 1)
+                continue;
+            if (sscanf(line, " %63[^ =] =", name) == 1 && strchr(line, '='))
+                keys.push_back(std::string(section) + "/" + name);
+        }
+        fclose(f);
+        return keys;
+    }
+    char home[1024], dir[64];
+};
+
+TEST_F(Settings, FirstStartDefaultsAndTheCompleteFileWritten)
+{
+    resx = resy = musicOn = TitleWobble = p2cpu = AIcomp = GameLength = 99;
+    for (int b = 0; b < BIND_COUNT; b++)
+        keyBindings[b].code = 99;
+    get_settings();
+    EXPECT_EQ(resx, 800);
+    EXPECT_EQ(resy, 600);
+    EXPECT_EQ(musicOn, 1);
+    EXPECT_EQ(TitleWobble, 3);
+    EXPECT_EQ(p2cpu, 0);
+    EXPECT_EQ(AIcomp, 1);
+    EXPECT_EQ(GameLength, 1);
+    // A, D, W, S, G, H, J; the cursor keys and keypad 1 to 3; pad buttons 3, 2, 0.
+    int keys1[] = {p1left, p1right, p1up, p1down, p1fire, p1action, p1bomb};
+    int keys2[] = {p2left, p2right, p2up, p2down, p2fire, p2action, p2bomb};
+    int want1[] = {KEY_A, KEY_D, KEY_W, KEY_S, KEY_G, KEY_H, KEY_J};
+    int want2[] = {KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN, KEY_1_PAD, KEY_2_PAD, KEY_3_PAD};
+    for (int i = 0; i < 7; i++) {
+        EXPECT_EQ(keys1[i], want1[i]) << i;
+        EXPECT_EQ(keys2[i], want2[i]) << i;
+    }
+    EXPECT_EQ(p1padfire, 3);
+    EXPECT_EQ(p1padaction, 2);
+    EXPECT_EQ(p1padbomb, 0);
+    EXPECT_EQ(p2padfire, 3);
+    EXPECT_EQ(p2padaction, 2);
+    EXPECT_EQ(p2padbomb, 0);
+    EXPECT_EQ(credhigh, 0);
+    EXPECT_EQ(credunlocked, 0);
+    EXPECT_EQ(GreenTeam_list, -1);
+    EXPECT_EQ(PurpleTeam_list, -1);
+    EXPECT_EQ(p1leftx, 550);
+    EXPECT_EQ(p2padbomby, 832);
+
+    set_settings();
+    std::vector<std::string> want = {
+        "Settings/resx", "Settings/resy", "Settings/musicOn", "Settings/TitleWobble",
+        "Settings/p2cpu", "Settings/AIcomp", "Settings/GameLength", "Settings/p1left",
+        "Settings/p1right", "Settings/p1up", "Settings/p1down", "Settings/p1fire",
+        "Settings/p1action", "Settings/p1bomb", "Settings/p1padfire", "Settings/p1padaction",
+        "Settings/p1padbomb", "Settings/p2left", "Settings/p2right", "Settings/p2up",
+        "Settings/p2down", "Settings/p2fire", "Settings/p2action", "Settings/p2bomb",
+        "Settings/p2padfire", "Settings/p2padaction", "Settings/p2padbomb",
+        "Settings/CredHiScore", "Settings/CredUnlocked", "Teams/Green", "Teams/Purple"};
+    std::vector<std::string> got = fileKeys();
+    std::sort(want.begin(), want.end());
+    std::sort(got.begin(), got.end());
+    EXPECT_EQ(got, want);
+}
+
+TEST_F(Settings, EverySavedValueIsReadBack)
+{
+    resx = 1280, resy = 1024, musicOn = 0, TitleWobble = 7, p2cpu = 1, AIcomp = 3;
+    GameLength = 4, credhigh = 1234, credunlocked = 4321;
+    team_list.count = 1;
+    GreenTeam_list = 0, PurpleTeam_list = 0;
+    for (int b = 0; b < BIND_COUNT; b++)
+        keyBindings[b].code = b < BIND_KEY_COUNT ? 40 + b : b - BIND_KEY_COUNT;
+    p1action = KEY_CODE_LSHIFT;
+    set_settings();
+
+    resx = resy = musicOn = TitleWobble = p2cpu = AIcomp = GameLength = 0;
+    credhigh = credunlocked = GreenTeam_list = PurpleTeam_list = 5;
+    for (int b = 0; b < BIND_COUNT; b++)
+        keyBindings[b].code = 77;
+    get_settings();
+    EXPECT_EQ(resx, 1280);
+    EXPECT_EQ(resy, 1024);
+    EXPECT_EQ(musicOn, 0);
+    EXPECT_EQ(TitleWobble, 7);
+    EXPECT_EQ(p2cpu, 1);
+    EXPECT_EQ(AIcomp, 3);
+    EXPECT_EQ(GameLength, 4);
+    EXPECT_EQ(credhigh, 1234);
+    EXPECT_EQ(credunlocked, 4321);
+    EXPECT_EQ(GreenTeam_list, 0);
+    EXPECT_EQ(PurpleTeam_list, 0);
+    for (int b = 0; b < BIND_COUNT; b++) {
+        int want = b < BIND_KEY_COUNT ? 40 + b : b - BIND_KEY_COUNT;
+        if (b == BIND_P1_ACTION)
+            want = KEY_CODE_LSHIFT;
+        EXPECT_EQ(keyBindings[b].code, want) << b;
+    }
+}
+
+TEST_F(Settings, MissingKeysTakeTheirDefaults)
+{
+    writeFile("[Settings]\np1fire = 75\nresx = 1600\nresy = 1200\n");
+    get_settings();
+    EXPECT_EQ(p1fire, KEY_SPACE);
+    EXPECT_EQ(resx, 1600);
+    EXPECT_EQ(resy, 1200);
+    EXPECT_EQ(p1left, KEY_A);
+    EXPECT_EQ(p2bomb, KEY_3_PAD);
+    EXPECT_EQ(musicOn, 1);
+    EXPECT_EQ(GreenTeam_list, -1);
+}
+
+TEST_F(Settings, TeamsAreWrittenAsNoneWhileTheTeamListIsEmpty)
+{
+    writeFile("[Teams]\nGreen = 2\nPurple = 3\n");
+    get_settings();
+    EXPECT_EQ(GreenTeam_list, 2);
+    set_settings();
+    GreenTeam_list = PurpleTeam_list = 9;
+    get_settings();
+    EXPECT_EQ(GreenTeam_list, -1);
+    EXPECT_EQ(PurpleTeam_list, -1);
+}
+
+TEST_F(Settings, ValuesThatPickMenusAreHeldToWhatTheGameOffers)
+{
+    writeFile("[Settings]\nGameLength = 0\nAIcomp = 7\nresx = 1024\nresy = 768\n"
+              "TitleWobble = 0\nmusicOn = 5\np2cpu = -2\n[Teams]\nGreen = -8\n");
+    get_settings();
+    EXPECT_EQ(GameLength, GAME_LENGTH_MIN);
+    EXPECT_EQ(AIcomp, AI_LEVEL_MAX);
+    EXPECT_EQ(resx, 800);
+    EXPECT_EQ(resy, 600);
+    EXPECT_EQ(TitleWobble, TITLE_WOBBLE_MIN);
+    EXPECT_EQ(musicOn, 1);
+    EXPECT_EQ(p2cpu, 1);
+    EXPECT_EQ(GreenTeam_list, -1);
+
+    // A width the menu offers with a height it does not pair with it.
+    writeFile("[Settings]\nGameLength = 99\nAIcomp = -1\nresx = 1600\nresy = 600\n"
+              "TitleWobble = 40\n");
+    get_settings();
+    EXPECT_EQ(GameLength, GAME_LENGTH_MAX);
+    EXPECT_EQ(AIcomp, AI_LEVEL_MIN);
+    EXPECT_EQ(resx, 800);
+    EXPECT_EQ(resy, 600);
+    EXPECT_EQ(TitleWobble, TITLE_WOBBLE_MAX);
+
+    // Level 3 can only be set in the file, and it stays.
+    writeFile("[Settings]\nAIcomp = 3\nGameLength = 5\n");
+    get_settings();
+    EXPECT_EQ(AIcomp, 3);
+    EXPECT_EQ(GameLength, 5);
+}
+
+TEST_F(Settings, KeyCodesTranslateBothWays)
+{
+    // Codes up to 102 are the same in both numberings.
+    EXPECT_EQ(keyIndexOfCode(1), KEY_A);
+    EXPECT_EQ(keyIndexOfCode(59), KEY_ESC);
+    EXPECT_EQ(keyIndexOfCode(102), 102);
+    // The modifiers moved.
+    EXPECT_EQ(keyIndexOfCode(103), KEY_LSHIFT);
+    EXPECT_EQ(keyIndexOfCode(105), KEY_LCONTROL);
+    EXPECT_EQ(keyIndexOfCode(107), KEY_ALT);
+    EXPECT_EQ(keyIndexOfCode(114), KEY_CAPSLOCK);
+    for (int none : {-1, 115, 126, 1000})
+        EXPECT_EQ(keyIndexOfCode(none), -1) << none;
+
+    EXPECT_EQ(keyCodeOfIndex(KEY_S), 19);
+    EXPECT_EQ(keyCodeOfIndex(KEY_LSHIFT), 103);
+    EXPECT_EQ(keyCodeOfIndex(KEY_RCONTROL), 106);
+    EXPECT_EQ(keyCodeOfIndex(KEY_CAPSLOCK), 114);
+    EXPECT_EQ(keyCodeOfIndex(KEY_EQUALS_PAD), -1);
+    EXPECT_EQ(keyCodeOfIndex(KEY_UNKNOWN8), -1);
+    EXPECT_EQ(keyCodeOfIndex(KEY_MAX), -1);
+    for (int code = 0; code < KEY_CODE_COUNT; code++)
+        EXPECT_EQ(keyCodeOfIndex(keyIndexOfCode(code)), code);
+
+    // The DEFAULTS set binds jump to left shift and bomb to left control.
+    setDefaultBindings();
+    EXPECT_EQ(p1fire, KEY_SPACE);
+    EXPECT_EQ(p2bomb, KEY_RIGHT);
+    key[KEY_LSHIFT] = 1;
+    EXPECT_TRUE(bindingKeyDown(p1action));
+    EXPECT_FALSE(bindingKeyDown(p1bomb));
+    key[KEY_LSHIFT] = 0;
+    key[KEY_EQUALS_PAD] = 1;   // the installed library's 103 is not left shift
+    EXPECT_FALSE(bindingKeyDown(p1action));
+    key[KEY_EQUALS_PAD] = 0;
+    key[KEY_LCONTROL] = 1;
+    EXPECT_TRUE(bindingKeyDown(p1bomb));
+    // A code from the file that names no key binds nothing.
+    key[KEY_CAPSLOCK] = 1;
+    EXPECT_FALSE(bindingKeyDown(126));
+    EXPECT_FALSE(bindingKeyDown(-5));
+    EXPECT_FALSE(bindingKeyDown(100000));
+}
+
+TEST_F(Settings, PadButtonsOutsideTheBindableRangeAreNeverRead)
+{
+    num_joysticks = 2;
+    joy[1].num_buttons = 12;
+    joy[1].button[5].b = 1;
+    joy[1].button[10].b = 1;
+    EXPECT_TRUE(padButtonDown(1, 5));
+    EXPECT_FALSE(padButtonDown(0, 5));
+    EXPECT_FALSE(padButtonDown(1, 10));
+    EXPECT_FALSE(padButtonDown(1, -1));
+    EXPECT_FALSE(padButtonDown(2, 0));
+    EXPECT_FALSE(padButtonDown(-1, 0));
+    num_joysticks = 1;
+    EXPECT_FALSE(padButtonDown(1, 5));
+    joy[1].button[5].b = joy[1].button[10].b = 0;
+}
+
+// ---- Capture, driven by a scripted key source in place of the keyboard wait.
+
+struct KeyEvent {
+    int wait;    // the wait call on which it happens (1 = the first)
+    int index;   // key[] index
+    int down;
+};
+std::vector<KeyEvent> script;
+int waits;
+
+void scriptedKeys()
+{
+    waits++;
+    for (const KeyEvent &e : script)
+        if (e.wait == waits)
+            key[e.index] = (char)e.down;
+    if (waits > 1000) {
+        ADD_FAILURE() << "the capture never saw the scripted change";
+        key[0] = !key[0];
+    }
+}
+
+class Capture : public Settings {
+protected:
+    void SetUp() override
+    {
+        Settings::SetUp();
+        waits = 0;
+        script.clear();
+        keyCaptureWait = scriptedKeys;
+    }
+    void TearDown() override
+    {
+        keyCaptureWait = saved;
+        memset((void *)key, 0, KEY_MAX);
+        Settings::TearDown();
+    }
+    void (*saved)() = keyCaptureWait;
+};
+
+TEST_F(Capture, AKeyHeldAtTheStartIsCapturedWhenReleased)
+{
+    key[KEY_S] = 1;
+    script = {{3, KEY_S, 0}};
+    p1down = KEY_A;
+    p1downactive = 1;
+    readPlayer1KeyDown();
+    EXPECT_EQ(p1down, 19);
+    EXPECT_EQ(p1downactive, 0);
+    EXPECT_EQ(waits, 3);
+}
+
+TEST_F(Capture, ModifiersAndEscapeAreCapturedInTheFilesNumbering)
+{
+    script = {{2, KEY_LSHIFT, 1}};
+    EXPECT_EQ(detect_key(), KEY_CODE_LSHIFT);
+    memset((void *)key, 0, KEY_MAX);
+    waits = 0;
+    script = {{1, KEY_ALTGR, 1}};
+    EXPECT_EQ(detect_key(), 108);
+    memset((void *)key, 0, KEY_MAX);
+    waits = 0;
+    script = {{1, KEY_ESC, 1}};
+    readPlayer2KeyFire();
+    EXPECT_EQ(p2fire, 59);
+}
+
+TEST_F(Capture, LowestCodeWinsAndKeysWithoutACodeAreIgnored)
+{
+    script = {{2, KEY_K, 1}, {2, KEY_D, 1}};
+    EXPECT_EQ(detect_key(), KEY_D);
+    memset((void *)key, 0, KEY_MAX);
+    waits = 0;
+    script = {{1, KEY_EQUALS_PAD, 1}, {4, KEY_J, 1}};
+    EXPECT_EQ(detect_key(), KEY_J);
+    EXPECT_EQ(waits, 4);
+}
+
+TEST_F(Capture, PadButtonsHighestWinsAndNothingPressedKeepsWaiting)
+{
+    num_joysticks = 2;
+    joy[0].num_buttons = joy[1].num_buttons = 12;
+    p1padfire = 3;
+    p1padfireactive = 1;
+    detect_pad1_firekey();
+    EXPECT_EQ(p1padfire, 3);
+    EXPECT_EQ(p1padfireactive, 1);
+
+    joy[0].button[2].b = joy[0].button[5].b = 1;
+    detect_pad1_firekey();
+    EXPECT_EQ(p1padfire, 5);
+    EXPECT_EQ(p1padfireactive, 0);
+
+    // Player 2's readers look at the second pad only.
+    p2padbombactive = 1;
+    detect_pad2_bombkey();
+    EXPECT_EQ(p2padbombactive, 1);
+    joy[0].button[2].b = joy[0].button[5].b = 0;
+}
+
+TEST_F(Capture, WaitingSlotsAreCapturedInSlotOrder)
+{
+    num_joysticks = 2;
+    joy[1].num_buttons = 12;
+    joy[1].button[7].b = 1;
+    p2bombactive = 1;
+    p2padactionactive = 1;
+    script = {{1, KEY_SPACE, 1}};
+    captureWaitingBindings();
+    EXPECT_EQ(p2bomb, KEY_SPACE);
+    EXPECT_EQ(p2padaction, 7);
+    EXPECT_EQ(p2bombactive, 0);
+    EXPECT_EQ(p2padactionactive, 0);
+    EXPECT_EQ(p1left, keyBindings[BIND_P1_LEFT].code);
+    joy[1].button[7].b = 0;
+}
+
+}  // namespace
