@@ -9,27 +9,9 @@
 #include "shell/sound.h"
 #include "shell/startup.h"
 #include "support/test_env.h"
+#include "assets/cut_regions.h"
 
 namespace {
-
-struct SheetSize {
-    int entry, w, h;
-};
-
-// The smallest sheet that holds every cut of the entry.
-const SheetSize cutRegions[] = {
-    {DAT_FIGHTER_GREEN, 726, 336}, {DAT_FIGHTER_PURPLE, 726, 336}, {DAT_FIGHTER_GREY, 726, 336},
-    {DAT_ARMS_GREEN, 380, 140},    {DAT_ARMS_PURPLE, 380, 140},    {DAT_ARMS_GREY, 380, 140},
-    {DAT_BOOTHS, 194, 131},        {DAT_HEALTH_BAR_GREEN, 481, 2}, {DAT_HEALTH_BAR_PURPLE, 481, 2},
-    {DAT_HEALTH_BAR_WHITE, 481, 2}, {DAT_CUBE_FRAZZLE, 105, 17},   {DAT_MINES, 126, 24},
-    {DAT_HEADS, 88, 22},           {DAT_TORCH_FLAME, 192, 40},     {DAT_PREMAP_IMAGES, 2200, 595},
-    {DAT_MAP_THUMBS, 1200, 112},   {DAT_MAP_TITLES, 448, 50},      {DAT_TEXT_PLAYER2, 200, 28},
-    {DAT_TEXT_DETAIL, 171, 42},    {DAT_TEXT_MUSIC, 123, 28},      {DAT_LETTERS, 504, 14},
-    {DAT_PAD_KEYS, 1420, 28},      {DAT_KEY_LABELS, 1014, 28},     {DAT_DIGITS, 80, 13},
-    {DAT_FRAG_DIGITS, 300, 23},    {DAT_RETRO_NUMS, 600, 100},     {DAT_TV_STATIC, 540, 40},
-    {DAT_AMMO_DIGITS, 250, 19},    {DAT_POWERUP_TEXT, 1260, 40},   {DAT_GIBBER_FLASH, 23, 21},
-    {DAT_CUBE_SCORE, 12, 13},
-};
 
 BITMAP *noiseBitmap(int w, int h)
 {
@@ -54,7 +36,7 @@ DATAFILE *makeDataFile()
             continue;
         }
         int w = name ? 6 : 1, h = name ? 5 : 1;
-        for (const SheetSize &s : cutRegions)
+        for (const CutRegion &s : cutRegions)
             if (s.entry == i) {
                 w = s.w;
                 h = s.h;
