@@ -1,35 +1,127 @@
 #include "fighters/fighter.h"
 
+#include <allegro.h>
 #include <stdlib.h>
 
-// Stand-ins until the fighters land: two zeroed records so the shell can read them.
+#include "fighters/weapons.h"
+#include "shell/assets.h"
+
 Fighter *player = NULL, *player2 = NULL;
 GunAnchor *arms = NULL, *arms2 = NULL;
 Booth *booth = NULL, *booth2 = NULL;
 
+// Sizes are copied from the pictures; a picture not cut yet measures 0.
+static int widthOf(BITMAP *b) { return b ? b->w : 0; }
+static int heightOf(BITMAP *b) { return b ? b->h : 0; }
+
+// Replaces a record with a fresh, zeroed one.
+template <typename T> static T *freshRecord(T *&slot)
+{
+    free(slot);
+    slot = (T *)calloc(1, sizeof(T));
+    return slot;
+}
+
+// The start values both fighters share: dead and waiting in the booth, 200 power.
+static void startFighter(Fighter *f, int facing, int state)
+{
+    f->w = widthOf(player_run[0]);
+    f->h = heightOf(player_run[0]);
+    f->runLastFrame = 10;
+    f->runTicksPerFrame = 3;
+    f->idleTicksPerFrame = 10;
+    f->idleLastFrame = 10;
+    f->slideLastFrame = 3;
+    f->slideTicksPerFrame = 2;
+    f->maxFallSpeed = 14;
+    f->maxRunSpeed = 8.0;
+    f->facing = facing;
+    f->state = state;
+    f->jumpPhase = JUMP_NONE;
+    f->doubleJumpReady = 1;
+    f->jumpStrength = 11;
+    f->climbLastFrame = 6;
+    f->climbTicksPerFrame = 2;
+    f->respawnLastFrame = 18;
+    f->respawnTicksPerFrame = 25;
+    f->slideTicksPerStep = 1;
+    f->respawning = 1;
+    f->power = 200;
+    f->powerHundreds = 2;
+    f->knockPeriodX = 2;
+    f->knockPeriodY = 2;
+    f->deathCounted = 1;   // the bout starts in the booth without a death to book
+    f->climbSpeed = 6;
+    f->savedWeapon = WEAPON_GIBBER;
+    f->thrusterCaught = THRUSTER_FREE;
+    f->flipReady = 1;
+}
+
+static void startGun(GunAnchor *g, int x, int y, BITMAP *picture)
+{
+    g->x = x;
+    g->y = y;
+    g->w = widthOf(picture);
+    g->h = heightOf(picture);
+}
+
+static void startBooth(Booth *b, double x, double y, BITMAP *picture)
+{
+    b->x = x;
+    b->y = y;
+    b->w = widthOf(picture);
+    b->h = heightOf(picture);
+}
+
 void setupPlayer()
 {
-    player = (Fighter *)calloc(1, sizeof(Fighter));
-    arms = (GunAnchor *)calloc(1, sizeof(GunAnchor));
-    booth = (Booth *)calloc(1, sizeof(Booth));
+    startFighter(freshRecord(player), FACING_RIGHT, FIGHTER_STAND_LEFT);
+    startGun(freshRecord(arms), 100, 100, gibber);
+    startBooth(freshRecord(booth), 15.0, 1037.0, greenbooth[0]);
+
+    setupProjectilePool(bullet, BULLET_COUNT, widthOf(bullet_image), heightOf(bullet_image), 12);
+    setupProjectilePool(plasma, PLASMA_COUNT, widthOf(plasma_image), heightOf(plasma_image), 20);
+    setupProjectilePool(homorocket, HOMOROCKET_COUNT, widthOf(greenhomo_image),
+                        heightOf(greenhomo_image), 0);
+    setupProjectilePool(mummrathruster, MUMMRATHRUSTER_COUNT, widthOf(greenmummra_image),
+                        heightOf(greenmummra_image), 0);
+    setupProjectilePool(blaster, BLASTER_COUNT, 5, 5, 0);
 }
 
 void setupPlayer2()
 {
-    player2 = (Fighter *)calloc(1, sizeof(Fighter));
-    arms2 = (GunAnchor *)calloc(1, sizeof(GunAnchor));
-    booth2 = (Booth *)calloc(1, sizeof(Booth));
+    Fighter *f = freshRecord(player2);
+    startFighter(f, FACING_LEFT, FIGHTER_STAND_RIGHT);
+    // Player 2's own switches: his gravity can be turned off, he keeps a slide length and
+    // counts his falls.
+    f->gravityOn = 1;
+    f->slideLength = 20;
+    f->fallTimerMax = 80;
+    // The computer opponent's memory.
+    f->aiCubeDistance = 9999999;
+    f->aiCubeHunting = 1;
+    f->aiMove = AI_MOVE_LEFT;
+    f->aiLadderLock = 25;
+    f->aiBombTimer = rand() % 15 + 10;
+    f->aiMineTimer = rand() % 10 + 20;
+
+    startGun(freshRecord(arms2), 500, 500, gibber2);
+    startBooth(freshRecord(booth2), 1490.0, 1037.0, purplebooth[0]);
+
+    setupProjectilePool(bullet2, BULLET_COUNT, widthOf(bullet_image), heightOf(bullet_image),
+                        12);
+    setupProjectilePool(plasma2, PLASMA_COUNT, widthOf(plasma_image), heightOf(plasma_image),
+                        20);
+    setupProjectilePool(homorocket2, HOMOROCKET_COUNT, widthOf(purplehomo_image),
+                        heightOf(purplehomo_image), 8);
+    setupProjectilePool(mummrathruster2, MUMMRATHRUSTER_COUNT, widthOf(purplemummra_image),
+                        heightOf(purplemummra_image), 0);
+    setupProjectilePool(fakeHomer, FAKEHOMER_COUNT, widthOf(purplehomo_image),
+                        heightOf(purplehomo_image), 16);
+    setupProjectilePool(fakeBullet, FAKEBULLET_COUNT, widthOf(bullet_image),
+                        heightOf(bullet_image), 100);
 }
 
-void playerGravity() {}
-void player2Gravity() {}
-void playerMove() {}
-void player2Move() {}
-void playerBackCollision() {}
-void player2BackCollision() {}
-void playerArms() {}
-void player2arms() {}
+// Stand-ins until the sound cues land.
 void playerSound() {}
 void player2Sound() {}
-void playerPower() {}
-void player2Power() {}
