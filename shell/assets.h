@@ -328,7 +328,7 @@ extern BITMAP *tutorialtext[17], *tutorialtextBig[18], *tutorialBooth;
 extern BITMAP *cube_image;
 extern BITMAP *credits_image;
 
-// ---- Single pictures: the data file's own bitmaps.
+// ---- Single pictures: the data file's own bitmaps. Set by load_files:
 extern BITMAP *textAICompetence, *splashAlien, *blood_image, *splashBlub, *bomb_image,
     *bombblasthorizontal_image, *splashBounce, *bullet_image, *textCredits, *defaults,
     *draw_text, *explosion_image2, *explosion_image, *explosionelec_image,
@@ -344,6 +344,7 @@ extern BITMAP *textAICompetence, *splashAlien, *blood_image, *splashBlub, *bomb_
     *textQB, *textQuit, *textBacktoMenu, *textTeams, *textTotal, *purpletorso_image,
     *greentorso_image, *splashTrain, *splashVolcano, *playwarning, *website_image, *wins_text,
     *zapzapcasing_image, *splashZombies;
+// Set by setupGraphics:
 extern BITMAP *ammotext, *bombblastvertical_image, *fragtext, *grassFG1, *greentext_image,
     *moonrakerflash, *paused_image, *plasmaflash, *powerup_image, *purpletext_image,
     *rocketpack, *waterSplash;
