@@ -3,3 +3,5 @@
 // Stand-ins until the computer opponent lands.
 void Player2ai() {}
 void updateNode() {}
+void clearNodes() {}
+void scanNodes() {}
