@@ -1,5 +1,35 @@
 // Explosions: damage and push of fighters, cubes, mines and debris.
 #pragma once
 
+// What made an explosion; each kind has its own pictures and rays.
+enum ExplosionType {
+    EXPLOSION_BOMB = 0,
+    EXPLOSION_THRUSTER = 2,
+    EXPLOSION_ROCKET = 3,
+    EXPLOSION_GREEN_MINE = 4,
+    EXPLOSION_PURPLE_MINE = 5,
+    EXPLOSION_CUBE_HIT = 6,
+    EXPLOSION_TALL = 7
+};
+
+struct Explosion {
+    double x, y;        // centre
+    int active;         // 0 free, 1 live
+    int w, h;           // size of explosion_image
+    int radius;         // damage and push radius, px
+    int life;           // ticks left
+    int pan;            // stereo pan 0..255
+    int angleA;         // turn of the large picture layer, 256 steps a turn
+    int angleB;         // turn of the small picture layer
+    int spin;           // turn per tick
+    int type;           // ExplosionType
+    int rayPoints[12];  // three rays, two corner points (x, y) each
+    int raySweep;       // per-tick shift of the ray corners
+};
+
+enum { EXPLOSION_COUNT = 10 };
+extern Explosion *boom[EXPLOSION_COUNT];
+
+// Builds the explosion pool afresh, all free.
 void setupExplosions();
 void updateExplosion();

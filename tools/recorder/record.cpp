@@ -1,0 +1,324 @@
+#include "tools/recorder/record.h"
+
+#include <allegro.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include "ai/tutorial.h"
+#include "arena/levels.h"
+#include "shell/clock.h"
+#include "shell/harness.h"
+#include "shell/loop.h"
+#include "shell/settings.h"
+
+static const struct {
+    const char *name;
+    int slot;
+} actionNames[] = {
+    {"p1.left", BIND_P1_LEFT}, {"p1.right", BIND_P1_RIGHT}, {"p1.up", BIND_P1_UP},
+    {"p1.down", BIND_P1_DOWN}, {"p1.fire", BIND_P1_FIRE},   {"p1.jump", BIND_P1_ACTION},
+    {"p1.bomb", BIND_P1_BOMB}, {"p2.left", BIND_P2_LEFT},   {"p2.right", BIND_P2_RIGHT},
+    {"p2.up", BIND_P2_UP},     {"p2.down", BIND_P2_DOWN},   {"p2.fire", BIND_P2_FIRE},
+    {"p2.jump", BIND_P2_ACTION}, {"p2.bomb", BIND_P2_BOMB},
+};
+
+static int actionSlot(const char *name)
+{
+    for (const auto &a : actionNames)
+        if (strcmp(a.name, name) == 0)
+            return a.slot;
+    return -1;
+}
+
+static int arenaId(const char *name)
+{
+    if (strcmp(name, "hell") == 0)
+        return ARENA_HELL;
+    if (strcmp(name, "london") == 0)
+        return ARENA_LONDON;
+    if (strcmp(name, "tutorial") == 0)
+        return SCREEN_TUTORIAL;
+    return -1;
+}
+
+static int fail(char *err, int errSize, int lineNo, const char *what)
+{
+    snprintf(err, errSize, "line %d: %s", lineNo, what);
+    return -1;
+}
+
+// One line, already cut at its end and stripped of comments; words split on blanks.
+static int parseLine(char *line, int lineNo, RecordScript *s, char *err, int errSize)
+{
+    char *words[RECORD_MAX_ACTIONS + 3];
+    int n = 0;
+    for (char *w = strtok(line, " \t\r"); w; w = strtok(NULL, " \t\r")) {
+        if (n == (int)(sizeof words / sizeof words[0]))
+            return fail(err, errSize, lineNo, "too many words");
+        words[n++] = w;
+    }
+    if (n == 0)
+        return 0;
+    const char *cmd = words[0];
+    if (strcmp(cmd, "seed") == 0 && n == 2) {
+        s->seed = (unsigned)strtoul(words[1], NULL, 10);
+    } else if (strcmp(cmd, "arena") == 0 && n == 2) {
+        s->arena = arenaId(words[1]);
+        if (s->arena < 0)
+            return fail(err, errSize, lineNo, "arena is hell, london or tutorial");
+    } else if (strcmp(cmd, "player2") == 0 && (n == 2 || n == 3)) {
+        if (strcmp(words[1], "cpu") == 0)
+            s->p2cpu = 1;
+        else if (strcmp(words[1], "human") == 0)
+            s->p2cpu = 0;
+        else
+            return fail(err, errSize, lineNo, "player2 is human or cpu");
+        if (n == 3)
+            s->aiLevel = atoi(words[2]);
+    } else if (strcmp(cmd, "ticks") == 0 && n == 2) {
+        s->ticks = atoi(words[1]);
+        if (s->ticks < 0 || s->ticks > 1000000)
+            return fail(err, errSize, lineNo, "ticks out of range");
+    } else if (strcmp(cmd, "hold") == 0 && n >= 4) {
+        if (s->holdCount == RECORD_MAX_HOLDS)
+            return fail(err, errSize, lineNo, "too many holds");
+        RecordHold &h = s->holds[s->holdCount++];
+        h.from = atoi(words[1]);
+        h.to = atoi(words[2]);
+        h.actionCount = 0;
+        for (int i = 3; i < n; i++) {
+            int slot = actionSlot(words[i]);
+            if (slot < 0)
+                return fail(err, errSize, lineNo, "unknown action (p1.left ... p2.bomb)");
+            h.actions[h.actionCount++] = slot;
+        }
+    } else if (strcmp(cmd, "frame") == 0 && (n == 3 || n == 7)) {
+        if (s->frameCount == RECORD_MAX_FRAMES)
+            return fail(err, errSize, lineNo, "too many frames");
+        RecordFrame &f = s->frames[s->frameCount++];
+        f.tick = atoi(words[1]);
+        snprintf(f.file, sizeof f.file, "%s", words[2]);
+        f.x = 0;
+        f.y = 0;
+        f.w = 1600;
+        f.h = 1200;
+        if (n == 7) {
+            f.x = atoi(words[3]);
+            f.y = atoi(words[4]);
+            f.w = atoi(words[5]);
+            f.h = atoi(words[6]);
+            if (f.w <= 0 || f.h <= 0)
+                return fail(err, errSize, lineNo, "frame size must be positive");
+        }
+    } else {
+        return fail(err, errSize, lineNo, "unknown command or wrong number of words");
+    }
+    return 0;
+}
+
+int parseRecordScript(const char *text, RecordScript *s, char *err, int errSize)
+{
+    memset(s, 0, sizeof *s);
+    s->seed = 1;
+    s->arena = ARENA_HELL;
+    s->aiLevel = 1;
+    char line[1024];
+    int lineNo = 0;
+    while (*text) {
+        lineNo++;
+        size_t len = strcspn(text, "\n");
+        if (len >= sizeof line)
+            return fail(err, errSize, lineNo, "line too long");
+        memcpy(line, text, len);
+        line[len] = 0;
+        text += len + (text[len] == '\n');
+        char *hash = strchr(line, '#');
+        if (hash)
+            *hash = 0;
+        if (parseLine(line, lineNo, s, err, errSize) != 0)
+            return -1;
+    }
+    return 0;
+}
+
+void startRecordedBout(const RecordScript &s)
+{
+    harnessStart(s.seed);
+    // No music: decoding a track is slow and changes no picture.
+    musicOn = 0;
+    p2cpu = s.p2cpu;
+    AIcomp = s.aiLevel;
+    powerupspawncount = 38;
+    if (s.arena == ARENA_LONDON)
+        setupLondon();
+    else if (s.arena == SCREEN_TUTORIAL)
+        setupTutorial();
+    else
+        setupHell();
+    playersActive = 1;
+}
+
+void applyRecordInput(const RecordScript &s, int tick)
+{
+    harnessReleaseInput();
+    for (int i = 0; i < s.holdCount; i++) {
+        const RecordHold &h = s.holds[i];
+        if (tick < h.from || tick >= h.to)
+            continue;
+        for (int a = 0; a < h.actionCount; a++) {
+            int index = keyIndexOfCode(keyBindings[h.actions[a]].code);
+            if (index >= 0)
+                key[index] = 1;
+        }
+    }
+}
+
+// Clips the rectangle to the bitmap; 0 when nothing is left.
+static int clipRect(BITMAP *bmp, int *x, int *y, int *w, int *h)
+{
+    int x2 = *x + *w, y2 = *y + *h;
+    if (*x < 0) *x = 0;
+    if (*y < 0) *y = 0;
+    if (x2 > bmp->w) x2 = bmp->w;
+    if (y2 > bmp->h) y2 = bmp->h;
+    *w = x2 - *x;
+    *h = y2 - *y;
+    return *w > 0 && *h > 0;
+}
+
+uint64_t frameHash(BITMAP *bmp, int x, int y, int w, int h)
+{
+    uint64_t hash = 1469598103934665603ull;
+    if (!bmp || !clipRect(bmp, &x, &y, &w, &h))
+        return hash;
+    for (int j = y; j < y + h; j++)
+        for (int i = x; i < x + w; i++) {
+            int c = getpixel(bmp, i, j);
+            const int parts[3] = {getr(c), getg(c), getb(c)};
+            for (int p : parts) {
+                hash ^= (uint64_t)p;
+                hash *= 1099511628211ull;
+            }
+        }
+    return hash;
+}
+
+// ---- PNG: RGB rows with no filter, in stored (uncompressed) deflate blocks, so the writer
+// needs no compression library.
+
+static uint32_t crcTable[256];
+
+static uint32_t crc32Of(const unsigned char *p, size_t n, uint32_t crc)
+{
+    if (!crcTable[1])
+        for (uint32_t i = 0; i < 256; i++) {
+            uint32_t c = i;
+            for (int k = 0; k < 8; k++)
+                c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            crcTable[i] = c;
+        }
+    crc = ~crc;
+    for (size_t i = 0; i < n; i++)
+        crc = crcTable[(crc ^ p[i]) & 0xFF] ^ (crc >> 8);
+    return ~crc;
+}
+
+static void putBE32(unsigned char *p, uint32_t v)
+{
+    p[0] = v >> 24;
+    p[1] = v >> 16;
+    p[2] = v >> 8;
+    p[3] = v;
+}
+
+static int writeChunk(FILE *f, const char *type, const unsigned char *body, size_t n)
+{
+    unsigned char head[8];
+    putBE32(head, (uint32_t)n);
+    memcpy(head + 4, type, 4);
+    uint32_t crc = crc32Of(head + 4, 4, 0);
+    crc = crc32Of(body, n, crc);
+    unsigned char tail[4];
+    putBE32(tail, crc);
+    return fwrite(head, 1, 8, f) == 8 && (n == 0 || fwrite(body, 1, n, f) == n) &&
+           fwrite(tail, 1, 4, f) == 4;
+}
+
+static int writePng(BITMAP *bmp, const char *path, int x, int y, int w, int h)
+{
+    const size_t rowBytes = 1 + (size_t)w * 3;
+    const size_t raw = rowBytes * h;
+    const size_t blocks = (raw + 65534) / 65535;
+    const size_t zlen = 2 + raw + blocks * 5 + 4;
+    unsigned char *pixels = (unsigned char *)malloc(raw);
+    unsigned char *z = (unsigned char *)malloc(zlen);
+    if (!pixels || !z) {
+        free(pixels);
+        free(z);
+        return -1;
+    }
+    unsigned char *p = pixels;
+    for (int j = 0; j < h; j++) {
+        *p++ = 0;
+        for (int i = 0; i < w; i++) {
+            int c = getpixel(bmp, x + i, y + j);
+            *p++ = getr(c);
+            *p++ = getg(c);
+            *p++ = getb(c);
+        }
+    }
+    unsigned char *q = z;
+    *q++ = 0x78;
+    *q++ = 0x01;
+    uint32_t a = 1, b = 0;
+    for (size_t off = 0; off < raw;) {
+        size_t n = raw - off > 65535 ? 65535 : raw - off;
+        *q++ = off + n == raw;
+        *q++ = n & 0xFF;
+        *q++ = n >> 8;
+        *q++ = ~n & 0xFF;
+        *q++ = (~n >> 8) & 0xFF;
+        memcpy(q, pixels + off, n);
+        for (size_t i = 0; i < n; i++) {
+            a = (a + pixels[off + i]) % 65521;
+            b = (b + a) % 65521;
+        }
+        q += n;
+        off += n;
+    }
+    putBE32(q, (b << 16) | a);
+    q += 4;
+
+    unsigned char ihdr[13];
+    putBE32(ihdr, w);
+    putBE32(ihdr + 4, h);
+    ihdr[8] = 8;    // bits per component
+    ihdr[9] = 2;    // RGB
+    ihdr[10] = ihdr[11] = ihdr[12] = 0;
+    static const unsigned char signature[8] = {137, 80, 78, 71, 13, 10, 26, 10};
+    FILE *f = fopen(path, "wb");
+    int ok = f && fwrite(signature, 1, 8, f) == 8 && writeChunk(f, "IHDR", ihdr, 13) &&
+             writeChunk(f, "IDAT", z, q - z) && writeChunk(f, "IEND", NULL, 0);
+    if (f && fclose(f) != 0)
+        ok = 0;
+    free(pixels);
+    free(z);
+    return ok ? 0 : -1;
+}
+
+int writeFrameImage(BITMAP *bmp, const char *path, int x, int y, int w, int h)
+{
+    if (!bmp || !clipRect(bmp, &x, &y, &w, &h))
+        return -1;
+    const char *dot = strrchr(path, '.');
+    if (dot && strcmp(dot, ".bmp") == 0) {
+        BITMAP *part = create_sub_bitmap(bmp, x, y, w, h);
+        if (!part)
+            return -1;
+        int r = save_bitmap(path, part, NULL);
+        destroy_bitmap(part);
+        return r;
+    }
+    return writePng(bmp, path, x, y, w, h);
+}
