@@ -1,0 +1,277 @@
+// Loading: every map type and byte order gives the same map; header variants, colour
+// conversion, graphics choice, files on disk, and the failures that keep or drop a map.
+#include <stdio.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "maptest.h"
+
+namespace {
+
+class LoaderTest : public MapTest {};
+
+// The loaded map must be the sample map exactly, whatever encoding the file used.
+void expectSampleLoaded(const FmpMap &m) {
+  ASSERT_EQ(6, mapwidth);
+  ASSERT_EQ(5, mapheight);
+  EXPECT_EQ(16, mapblockwidth);
+  EXPECT_EQ(5, mapnumblockstr);
+  EXPECT_EQ(4, mapnumblockgfx);
+  for (int l = 0; l < 2; l++)
+    for (int i = 0; i < 30; i++) ASSERT_EQ(m.layers[l][i], mapmappt[l][i]) << "layer " << l << " cell " << i;
+  EXPECT_EQ(mapmappt[0], mappt);
+  EXPECT_EQ(nullptr, mapmappt[2]);
+  for (int i = 0; i < 5; i++) {
+    const BlockStr &b = mapblockstrpt[i];
+    const FmpBlock &w = m.blocks[i];
+    EXPECT_EQ(w.bg, tileIndex(b.bgoff)) << i;
+    EXPECT_EQ(w.fg, b.fgoff ? tileIndex(b.fgoff) : 0) << i;
+    EXPECT_EQ(w.fg2, b.fgoff2 ? tileIndex(b.fgoff2) : 0) << i;
+    EXPECT_EQ(w.fg3, b.fgoff3 ? tileIndex(b.fgoff3) : 0) << i;
+    EXPECT_EQ(w.user1, b.user1);
+    EXPECT_EQ(w.user2, b.user2);
+    EXPECT_EQ(w.user3, b.user3);
+    EXPECT_EQ(w.user4, b.user4);
+    EXPECT_EQ(w.user5, b.user5);
+    EXPECT_EQ(w.user7, b.user7);
+    int flags = b.tl | b.tr << 1 | b.bl << 2 | b.br << 3 | b.trigger << 4;
+    EXPECT_EQ(w.flags, flags) << i;
+  }
+  ASSERT_EQ(3, mapanimstrendpt - mapanimstrpt);
+  EXPECT_EQ(AN_END, mapanimstrpt[0].antype);
+  EXPECT_EQ(AN_LOOPF, mapanimstrendpt[-2].antype);
+  EXPECT_EQ(0, mapanimstrendpt[-2].anstartoff);
+  EXPECT_EQ(3, mapanimstrendpt[-2].anendoff);
+  EXPECT_EQ(3, mapanimstrendpt[-1].anstartoff);
+  EXPECT_EQ(6, mapanimstrendpt[-1].anendoff);
+  ASSERT_EQ(6, mapnumanimseq);
+  const int seq[6] = {1, 2, 3, 2, 3, 4};
+  for (int i = 0; i < 6; i++) EXPECT_EQ(seq[i], mapanimseqpt[i]);
+}
+
+TEST_F(LoaderTest, EveryMapTypeAndByteOrderLoadsTheSameMap) {
+  for (int type = 0; type <= 3; type++)
+    for (int lsb = 0; lsb <= 1; lsb++) {
+      SCOPED_TRACE("map type " + std::to_string(type) + (lsb ? " lsb" : " msb"));
+      FmpMap m = sampleMap();
+      m.mapType = type;
+      m.lsb = lsb;
+      ASSERT_EQ(0, decodeMap(m)) << maperror;
+      EXPECT_EQ(type, maptype);
+      EXPECT_EQ(lsb, mapislsb);
+      expectSampleLoaded(m);
+    }
+}
+
+TEST_F(LoaderTest, RunCodedLayersUseRunsAndOverlappingCopies) {
+  // Long rows so that the writer's runs and back-references carry most of the layer.
+  FmpMap m = sampleMap();
+  m.width = 40;
+  m.layers.assign(1, std::vector<short>());
+  for (int r = 0; r < 5; r++)
+    for (int c = 0; c < 40; c++) m.layers[0].push_back((short)(r == 2 ? c % 3 : (c < 20 ? 1 : 2)));
+  for (int type = 2; type <= 3; type++) {
+    m.mapType = type;
+    std::vector<unsigned char> bytes;
+    ASSERT_TRUE(fmpWriteMemory(m, bytes));
+    long body = fmpFindChunk(bytes, "BODY");
+    unsigned long n = bytes[body + 4] << 24 | bytes[body + 5] << 16 | bytes[body + 6] << 8 | bytes[body + 7];
+    EXPECT_LT(n, 200u) << "the layer should be coded, not plain";
+    ASSERT_EQ(0, decodeBytes(bytes)) << maperror;
+    for (int i = 0; i < 200; i++) ASSERT_EQ(m.layers[0][i], mappt[i]) << "type " << type << " cell " << i;
+  }
+}
+
+TEST_F(LoaderTest, HeaderLengthsDecideGapStaggerAndClickMask) {
+  FmpMap m = sampleMap();
+  m.gapX = 20;
+  m.gapY = 18;
+  m.staggerX = 3;
+  m.staggerY = 4;
+  m.clickMask = 2;
+  m.headerBytes = 24;
+  ASSERT_EQ(0, decodeMap(m));
+  EXPECT_EQ(16, mapblockgapx);
+  EXPECT_EQ(16, mapblockgapy);
+  EXPECT_EQ(0, mapblockstaggerx);
+  m.headerBytes = 36;
+  ASSERT_EQ(0, decodeMap(m));
+  EXPECT_EQ(20, mapblockgapx);
+  EXPECT_EQ(18, mapblockgapy);
+  EXPECT_EQ(3, mapblockstaggerx);
+  EXPECT_EQ(4, mapblockstaggery);
+  EXPECT_EQ(0, mapclickmask);
+  m.headerBytes = 38;
+  ASSERT_EQ(0, decodeMap(m));
+  EXPECT_EQ(2, mapclickmask);
+}
+
+TEST_F(LoaderTest, VersionsAboveOneAndUnknownMapTypesAreRefused) {
+  FmpMap m = sampleMap();
+  m.versionMinor = 9;
+  EXPECT_EQ(0, decodeMap(m));
+  m.versionMajor = 2;
+  EXPECT_EQ(-1, decodeMap(m));
+  EXPECT_EQ(MAP_ERR_VERSION, maperror);
+  EXPECT_EQ(nullptr, mappt);
+  m = sampleMap();
+  std::vector<unsigned char> bytes;
+  fmpWriteMemory(m, bytes);
+  bytes[fmpFindChunk(bytes, "MPHD") + 8 + 3] = 4;  // map type
+  EXPECT_EQ(-1, decodeBytes(bytes));
+  EXPECT_EQ(MAP_ERR_VERSION, maperror);
+}
+
+TEST_F(LoaderTest, UnknownChunksAreSkippedAndLaterChunksStillRead) {
+  FmpMap m = sampleMap();
+  m.extraChunks.push_back({"XTRA", std::vector<unsigned char>(13, 0xEE)});
+  m.novc = "0-1,3";
+  ASSERT_EQ(0, decodeMap(m));
+  expectSampleLoaded(m);
+  EXPECT_STREQ("0-1,3", mapnovctext);
+  EXPECT_EQ(4, mapblocksinsysmem);
+}
+
+TEST_F(LoaderTest, OddNovcTextsNeitherHangNorFail) {
+  for (const char *text : {"0-x,2", "99999999999999999999", "3-1", "a,b", "1,,2", "7"}) {
+    FmpMap m = sampleMap();
+    m.novc = text;
+    EXPECT_EQ(0, decodeMap(m)) << text;
+  }
+  FmpMap m = sampleMap();
+  m.novc = std::string(75, '1');  // too long for the list: left empty
+  ASSERT_EQ(0, decodeMap(m));
+  EXPECT_STREQ("", mapnovctext);
+}
+
+TEST_F(LoaderTest, GraphicsOfEveryDepthConvertToTheDisplay) {
+  for (int depth : {15, 16, 24, 32}) {
+    FmpMap m = sampleMap();
+    m.depth = depth;
+    m.graphics.clear();
+    fmpAddGraphics(m, 4);
+    for (int x = 0; x < 16; x++) {
+      fmpSetPixel(m, 1, x, 0, 255, 0, 0);
+      fmpSetPixel(m, 2, x, 0, 255, 0, 255);
+      fmpSetPixel(m, 3, x, 0, 255, 255, 255);
+    }
+    ASSERT_EQ(0, decodeMap(m)) << depth;
+    EXPECT_EQ(16, mapdepth);
+    EXPECT_TRUE(sameColour(getpixel(abmTiles[1], 3, 0), 255, 0, 0)) << depth;
+    EXPECT_EQ(bitmap_mask_color(abmTiles[2]), getpixel(abmTiles[2], 3, 0)) << depth;
+    EXPECT_TRUE(sameColour(getpixel(abmTiles[3], 3, 0), 255, 255, 255)) << depth;
+  }
+}
+
+FmpMap eightBitMap() {
+  FmpMap m = sampleMap();
+  m.depth = 8;
+  m.graphics.clear();
+  fmpAddGraphics(m, 4);
+  m.cmap.assign(768, 0);
+  m.cmap[5 * 3] = 200;  // colour 5: (200, 100, 40)
+  m.cmap[5 * 3 + 1] = 100;
+  m.cmap[5 * 3 + 2] = 40;
+  for (int g = 1; g < 4; g++)
+    for (int x = 0; x < 16; x++) fmpSetPixel(m, g, x, 1, 5, 0, 0);
+  return m;
+}
+
+TEST_F(LoaderTest, EightBitGraphicsUseTheColourMapAndIndexZeroIsSeeThrough) {
+  FmpMap m = eightBitMap();
+  ASSERT_EQ(0, decodeMap(m)) << maperror;
+  EXPECT_EQ(bitmap_mask_color(abmTiles[1]), getpixel(abmTiles[1], 0, 0));
+  int c = getpixel(abmTiles[1], 4, 1);
+  EXPECT_NEAR(200, getr(c), 8);
+  EXPECT_NEAR(100, getg(c), 4);
+  EXPECT_NEAR(40, getb(c), 8);
+  EXPECT_EQ(200 >> 2, mapcmap6bit[5].r);
+  EXPECT_EQ(100 >> 2, mapcmap6bit[5].g);
+}
+
+TEST_F(LoaderTest, OnlyAPaletteDisplayTakesTheEightBitCopy) {
+  FmpMap m = sampleMap();
+  m.graphics8.assign(4 * 16 * 16, 9);
+  m.cmap.assign(768, 0);
+  ASSERT_EQ(0, decodeMap(m));
+  EXPECT_EQ(16, bitmap_color_depth(abmTiles[0]));
+  maptargetdepth = 8;
+  ASSERT_EQ(0, decodeMap(m)) << maperror;
+  EXPECT_EQ(8, mapdepth);
+  EXPECT_EQ(8, bitmap_color_depth(abmTiles[0]));
+  EXPECT_EQ(9, getpixel(abmTiles[2], 5, 5));
+  // A 24-bit magenta pixel becomes the palette's see-through index on a palette display.
+  FmpMap deep = sampleMap();
+  deep.depth = 24;
+  deep.graphics.clear();
+  fmpAddGraphics(deep, 4);
+  fmpSetPixel(deep, 1, 0, 0, 255, 0, 255);
+  fmpSetPixel(deep, 1, 1, 0, 255, 255, 255);
+  ASSERT_EQ(0, decodeMap(deep));
+  EXPECT_EQ(0, getpixel(abmTiles[1], 0, 0));
+}
+
+TEST_F(LoaderTest, NoDisplayAndNoChosenDepthFailsWithoutTouchingTheScreen) {
+  maptargetdepth = 0;
+  BITMAP *old = screen;
+  screen = NULL;
+  EXPECT_EQ(-1, decodeMap(sampleMap()));
+  EXPECT_EQ(MAP_ERR_NO_SCREEN, maperror);
+  EXPECT_EQ(nullptr, mapblockstrpt);
+  // With a display its depth is used.
+  screen = create_bitmap_ex(16, 8, 8);
+  EXPECT_EQ(0, decodeMap(sampleMap()));
+  EXPECT_EQ(16, mapdepth);
+  MapFreeMem();
+  destroy_bitmap(screen);
+  screen = old;
+}
+
+TEST_F(LoaderTest, FilesLoadFromDiskAndBadHeadersKeepTheMapBefore) {
+  char dir[] = "/tmp/tilemap_loadXXXXXX";
+  ASSERT_TRUE(mkdtemp(dir));
+  std::string good = std::string(dir) + "/good.fmp", bad = std::string(dir) + "/bad.fmp";
+  FmpMap m = sampleMap();
+  m.mapType = 2;
+  ASSERT_TRUE(fmpWriteFile(m, good.c_str()));
+  ASSERT_EQ(0, MapLoad(good.c_str())) << maperror;
+  expectSampleLoaded(m);
+
+  std::vector<unsigned char> bytes;
+  fmpWriteMemory(m, bytes);
+  bytes[9] = 'X';  // "FXAP"
+  FILE *f = fopen(bad.c_str(), "wb");
+  fwrite(bytes.data(), 1, bytes.size(), f);
+  fclose(f);
+  EXPECT_EQ(-1, MapRealLoad(bad.c_str()));
+  EXPECT_EQ(MAP_ERR_FORMAT, maperror);
+  EXPECT_NE(nullptr, mappt);  // the earlier map stays
+  EXPECT_EQ(-1, MapRealLoad((std::string(dir) + "/missing.fmp").c_str()));
+  EXPECT_EQ(MAP_ERR_OPEN, maperror);
+  EXPECT_NE(nullptr, mappt);
+
+  // A failure once the chunks are being read leaves nothing.
+  fmpWriteMemory(m, bytes);
+  bytes.resize(bytes.size() - 3);
+  f = fopen(bad.c_str(), "wb");
+  fwrite(bytes.data(), 1, bytes.size(), f);
+  fclose(f);
+  EXPECT_EQ(-1, MapRealLoad(bad.c_str()));
+  EXPECT_EQ(MAP_ERR_FORMAT, maperror);
+  EXPECT_EQ(nullptr, mappt);
+  EXPECT_EQ(nullptr, abmTiles);
+  unlink(good.c_str());
+  unlink(bad.c_str());
+  rmdir(dir);
+}
+
+TEST_F(LoaderTest, FreeingTwiceIsHarmless) {
+  ASSERT_EQ(0, decodeMap(sampleMap()));
+  MapFreeMem();
+  MapFreeMem();
+  EXPECT_EQ(nullptr, mapblockstrpt);
+  EXPECT_EQ(nullptr, abmTiles);
+}
+
+}  // namespace
