@@ -1,0 +1,249 @@
+// What the data generator promises about gor.dat beyond "it loads": every entry of its kind,
+// every cut frame with something in it, transparent where the game draws masked, the
+// title-screen hover fills closed inside their labels, samples short and non-empty, and the
+// same bytes on every run.
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "assets/cut_regions.h"
+#include "shell/assets.h"
+#include "support/test_env.h"
+
+namespace {
+
+const int SAMPLE_ENTRIES[] = {7,  11, 19, 28, 30, 32, 33, 34, 50, 51, 54, 69, 71,
+                              78, 79, 80, 81, 92, 93, 97, 100, 106, 107, 109, 111, 119,
+                              120, 123, 125, 126, 127, 128, 131, 132, 133, 134, 164};
+
+std::string datPath()
+{
+    const char *dir = getenv("GOR_GAME_DIR");
+    return std::string(dir ? dir : ".") + "/gor.dat";
+}
+
+class GeneratedData : public ::testing::Test {
+protected:
+    static DATAFILE *dat;
+    static void SetUpTestSuite()
+    {
+        startHeadlessAllegro();
+        dat = load_datafile(datPath().c_str());
+    }
+    static void TearDownTestSuite()
+    {
+        if (dat)
+            unload_datafile(dat);
+        dat = nullptr;
+    }
+    void SetUp() override { ASSERT_NE(dat, nullptr) << "cannot load " << datPath(); }
+    BITMAP *bmp(int e) { return (BITMAP *)dat[e].dat; }
+};
+DATAFILE *GeneratedData::dat = nullptr;
+
+bool isSample(int e)
+{
+    for (int s : SAMPLE_ENTRIES)
+        if (s == e)
+            return true;
+    return false;
+}
+
+// True when the w x h rectangle at (x, y) holds at least one opaque pixel.
+bool hasArt(BITMAP *b, int x, int y, int w, int h)
+{
+    int mask = bitmap_mask_color(b);
+    for (int j = y; j < y + h; j++)
+        for (int i = x; i < x + w; i++)
+            if (getpixel(b, i, j) != mask)
+                return true;
+    return false;
+}
+
+TEST_F(GeneratedData, HoldsEveryEntryInOrderWithItsKind)
+{
+    int n = 0;
+    while (dat[n].type != DAT_END)
+        n++;
+    ASSERT_EQ(n, 167);
+    for (int e = 0; e < 167; e++) {
+        if (isSample(e)) {
+            ASSERT_EQ(dat[e].type, DAT_SAMPLE) << "entry " << e;
+            SAMPLE *s = (SAMPLE *)dat[e].dat;
+            EXPECT_GT(s->len, 100u) << "entry " << e;
+            EXPECT_GT(s->stereo ? 0 : 1, 0) << "entry " << e << " must be mono";
+            // one-shots stay short: the alarm alone starts 15 copies at once
+            if (e != DAT_SND_TITLE_MUSIC && e != DAT_SND_RESULT_JINGLE)
+                EXPECT_LT(s->len, (unsigned long)s->freq * 2) << "entry " << e;
+        } else {
+            ASSERT_EQ(dat[e].type, DAT_BITMAP) << "entry " << e;
+            EXPECT_EQ(bitmap_color_depth(bmp(e)), 16) << "entry " << e;
+        }
+    }
+    for (int e : {DAT_HELL_BACKGROUND, DAT_LONDON_BACKGROUND, DAT_TUTORIAL_BACKGROUND}) {
+        EXPECT_EQ(bmp(e)->w, 1600);
+        EXPECT_EQ(bmp(e)->h, 1200);
+    }
+    for (const CutRegion &r : cutRegions) {
+        EXPECT_GE(bmp(r.entry)->w, r.w) << "entry " << r.entry;
+        EXPECT_GE(bmp(r.entry)->h, r.h) << "entry " << r.entry;
+    }
+}
+
+TEST_F(GeneratedData, EveryCutFrameShowsSomething)
+{
+    struct Row { int entry, x0, y0, w, h, count; };
+    std::vector<Row> rows;
+    for (int sheet : {DAT_FIGHTER_GREEN, DAT_FIGHTER_PURPLE, DAT_FIGHTER_GREY}) {
+        for (int twin = 0; twin < 2; twin++) {
+            int dx = twin * 363;
+            rows.push_back({sheet, dx, 0, 33, 48, 11});    // still
+            rows.push_back({sheet, dx, 48, 33, 48, 11});   // run
+            rows.push_back({sheet, dx, 96, 33, 48, 2});    // jump, grab
+            rows.push_back({sheet, dx + 66, 114, 33, 30, 1}); // crouch
+            rows.push_back({sheet, dx + 99, 96, 49, 48, 4}); // slide
+            rows.push_back({sheet, dx + 297, 96, 33, 48, 1}); // knocked flat
+            rows.push_back({sheet, dx, 145, 33, 47, 7});   // climb
+        }
+        rows.push_back({sheet, 0, 192, 33, 48, 19});
+        rows.push_back({sheet, 0, 240, 33, 48, 19});
+        rows.push_back({sheet, 0, 288, 33, 48, 11});
+    }
+    for (int sheet : {DAT_ARMS_GREEN, DAT_ARMS_PURPLE, DAT_ARMS_GREY})
+        for (int w = 0; w < 7; w++)
+            rows.push_back({sheet, 0, w * 20, 38, 20, 10});
+    rows.push_back({DAT_BOOTHS, 0, 0, 97, 131, 2});
+    rows.push_back({DAT_CUBE_FRAZZLE, 0, 0, 21, 17, 5});
+    rows.push_back({DAT_MINES, 0, 0, 14, 8, 9});
+    rows.push_back({DAT_MINES, 0, 8, 14, 8, 9});
+    rows.push_back({DAT_MINES, 0, 16, 14, 8, 9});
+    rows.push_back({DAT_HEADS, 0, 0, 22, 22, 4});
+    rows.push_back({DAT_TORCH_FLAME, 0, 0, 24, 40, 8});
+    rows.push_back({DAT_CANDLE_FLAME, 0, 0, 8, 8, 8});
+    rows.push_back({DAT_LETTERS, 0, 0, 14, 14, 36});
+    rows.push_back({DAT_DIGITS, 0, 0, 8, 13, 10});
+    rows.push_back({DAT_FRAG_DIGITS, 0, 0, 30, 23, 10});
+    rows.push_back({DAT_RETRO_NUMS, 0, 0, 60, 100, 10});
+    rows.push_back({DAT_AMMO_DIGITS, 0, 0, 25, 19, 10});
+    rows.push_back({DAT_TV_STATIC, 0, 0, 90, 40, 6});
+    rows.push_back({DAT_POWERUP_TEXT, 90, 0, 90, 40, 13});
+    rows.push_back({DAT_PAD_KEYS, 0, 0, 142, 14, 10});
+    rows.push_back({DAT_PAD_KEYS, 0, 14, 142, 14, 6});
+    rows.push_back({DAT_KEY_LABELS, 0, 0, 78, 14, 13});
+    rows.push_back({DAT_KEY_LABELS, 0, 14, 78, 14, 10});
+    rows.push_back({DAT_MAP_THUMBS, 0, 0, 150, 112, 8});
+    rows.push_back({DAT_MAP_TITLES, 0, 0, 112, 50, 4});
+    rows.push_back({DAT_TUTORIAL_TEXT, 0, 0, 200, 100, 17});
+    rows.push_back({DAT_TUTORIAL_TEXT_BIG, 0, 0, 465, 248, 18});
+    rows.push_back({DAT_CUBE_SCORE, 3, 0, 3, 13, 3}); // frame 0 = no cubes: empty on purpose
+    for (const Row &r : rows)
+        for (int i = 0; i < r.count; i++)
+            EXPECT_TRUE(hasArt(bmp(r.entry), r.x0 + i * r.w, r.y0, r.w, r.h))
+                << "entry " << r.entry << " frame " << i << " at y " << r.y0;
+}
+
+TEST_F(GeneratedData, MaskedPicturesAreTransparentAroundTheirArt)
+{
+    // corners of sprites drawn masked
+    for (int e : {DAT_FIGHTER_GREEN, DAT_ARMS_PURPLE, DAT_BOMB, DAT_POINTER,
+                  DAT_EXPLOSION, DAT_EXPLOSION_ELEC_2, DAT_GIBBER_FLASH,
+                  DAT_KEY_LABELS, DAT_LONDON_LIGHT, DAT_BOOTHS})
+        EXPECT_EQ(getpixel(bmp(e), 0, bmp(e)->h - 1), bitmap_mask_color(bmp(e))) << "entry " << e;
+    // the pixel row shared by the crouch frame and climb frame 2 stays clear in both twins
+    for (int sheet : {DAT_FIGHTER_GREEN, DAT_FIGHTER_PURPLE, DAT_FIGHTER_GREY})
+        for (int dx : {0, 363})
+            EXPECT_FALSE(hasArt(bmp(sheet), 66 + dx, 144, 33, 1)) << "sheet " << sheet;
+    // the booth's respawn chamber is see-through in the front picture
+    BITMAP *booth = bmp(DAT_BOOTHS);
+    int clear = 0;
+    for (int y = 53; y < 110; y++)
+        for (int x = 28; x < 70; x++)
+            clear += getpixel(booth, x, y) == bitmap_mask_color(booth);
+    EXPECT_GT(clear, 42 * 57 * 8 / 10);
+    // TV static lets the monitor picture show through
+    BITMAP *tv = bmp(DAT_TV_STATIC);
+    EXPECT_FALSE(hasArt(tv, 0, 0, 1, 1) && hasArt(tv, 1, 0, 1, 1) && hasArt(tv, 2, 0, 1, 1));
+    int opaque = 0;
+    for (int y = 0; y < 40; y++)
+        for (int x = 0; x < 540; x++)
+            opaque += getpixel(tv, x, y) != bitmap_mask_color(tv);
+    EXPECT_LT(opaque, 540 * 40 / 5);
+    // the colon key label doubles as the result timer's colon: centred mark
+    EXPECT_TRUE(hasArt(bmp(DAT_KEY_LABELS), 5 * 78 + 32, 0, 15, 14));
+    EXPECT_FALSE(hasArt(bmp(DAT_KEY_LABELS), 5 * 78, 0, 30, 14));
+}
+
+TEST_F(GeneratedData, HoverFillsStayInsideTheirLabels)
+{
+    struct Seeds { int entry; std::vector<std::pair<int, int>> at; };
+    const Seeds labels[] = {
+        {DAT_TEXT_QUICK_BOUT, {{5, 5}, {95, 15}, {127, 17}, {96, 15}, {127, 15}}},
+        {DAT_TEXT_TEAMS, {{5, 5}, {110, 17}}},
+        {DAT_TEXT_OPTIONS, {{5, 5}, {60, 17}, {75, 17}, {110, 17}}},
+        {DAT_TEXT_CREDITS, {{5, 5}, {76, 17}, {109, 17}}},
+        {DAT_TEXT_QUIT, {{5, 5}, {107, 17}}},
+        {DAT_TEXT_BACK_TO_MENU, {{5, 5}, {53, 16}, {53, 22}, {70, 17}, {143, 17}}},
+        {DAT_INFO_IMAGE, {{5, 5}, {143, 15}}},
+        {DAT_TEXT_GO, {{100, 50}}},
+    };
+    for (const Seeds &l : labels) {
+        BITMAP *b = bmp(l.entry);
+        for (auto [sx, sy] : l.at) {
+            ASSERT_LT(sx, b->w);
+            ASSERT_LT(sy, b->h);
+            BITMAP *page = create_bitmap_ex(16, b->w + 2, b->h + 2);
+            clear_to_color(page, makecol(30, 20, 33));
+            draw_sprite(page, b, 1, 1);
+            int fill = makecol(105, 133, 165);
+            floodfill(page, sx + 1, sy + 1, fill);
+            // the fill never reaches the page around the label
+            for (int x = 0; x < page->w; x++) {
+                EXPECT_NE(getpixel(page, x, 0), fill) << "entry " << l.entry;
+                EXPECT_NE(getpixel(page, x, page->h - 1), fill) << "entry " << l.entry;
+            }
+            // and it covers most of the label: the box, not a letter's hole
+            int filled = 0;
+            for (int y = 1; y <= b->h; y++)
+                for (int x = 1; x <= b->w; x++)
+                    filled += getpixel(page, x, y) == fill;
+            EXPECT_GT(filled, b->w * b->h / 3) << "entry " << l.entry << " seed " << sx << "," << sy;
+            destroy_bitmap(page);
+        }
+    }
+}
+
+TEST(GeneratorRun, SameSourcesGiveTheSameBytes)
+{
+    const char *src = getenv("GOR_SOURCE_DIR");
+    FILE *probe = fopen("tools/gendata/gendata", "rb");
+    if (!src || !probe)
+        GTEST_SKIP() << "generator not found from " << (src ? src : "(no source dir)");
+    fclose(probe);
+    char dir[] = "/tmp/gendata_testXXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    std::string cmd = std::string("tools/gendata/gendata ") + src + "/data " + dir;
+    ASSERT_EQ(system(cmd.c_str()), 0);
+    auto slurp = [](const std::string &p) {
+        std::string s;
+        FILE *f = fopen(p.c_str(), "rb");
+        if (!f)
+            return s;
+        char buf[65536];
+        size_t n;
+        while ((n = fread(buf, 1, sizeof buf, f)) > 0)
+            s.append(buf, n);
+        fclose(f);
+        return s;
+    };
+    std::string fresh = slurp(std::string(dir) + "/gor.dat");
+    std::string built = slurp(datPath());
+    EXPECT_FALSE(fresh.empty());
+    EXPECT_TRUE(fresh == built) << "gor.dat differs between two runs";
+    system((std::string("rm -rf ") + dir).c_str());
+}
+
+} // namespace

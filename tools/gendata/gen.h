@@ -1,0 +1,116 @@
+// The data generator's shared pieces: the sources read from data/gendata/, the painting
+// helpers every picture module uses, the picture and sound makers, and the data-file writer.
+#pragma once
+
+#include <allegro.h>
+
+#include <string>
+#include <vector>
+
+// ---- sources (data/gendata/*.txt) ------------------------------------------------------
+
+// Reads colours.txt, texts.txt and sounds.txt under dataDir/gendata. Returns false (after
+// printing why) when a file is missing or a line cannot be parsed.
+bool loadSources(const char *dataDir);
+
+// A named colour of colours.txt as a 16-bit pixel value; an unknown name stops the program.
+int col(const char *name);
+// The same colour's components, for blending.
+void colRGB(const char *name, int *r, int *g, int *b);
+// A text of texts.txt; an unknown key stops the program.
+const char *text(const char *key);
+
+// One line of a sound recipe: a wave sweeping from f0 to f1 Hz over dur seconds from start.
+struct SoundLayer {
+    std::string wave; // sine, square, saw, tri, noise
+    float f0, f1, start, dur, vol, attack, decay;
+};
+// A melody voice: notes as MIDI numbers (-1 = rest) with their lengths in beats.
+struct SoundVoice {
+    std::string wave;
+    float vol;
+    std::vector<int> notes;
+    std::vector<float> beats;
+};
+struct SoundRecipe {
+    std::string name;
+    int rate;
+    float tempo; // beats a minute, melodies only
+    std::vector<SoundLayer> layers;
+    std::vector<SoundVoice> voices;
+};
+const SoundRecipe *soundRecipe(const char *name);
+
+// ---- painting helpers -----------------------------------------------------------------
+
+extern int MASK; // the mask colour (255,0,255)
+
+// A new 16-bit bitmap cleared to the mask colour (or to fill when fill >= 0).
+BITMAP *newPic(int w, int h, int fill = -1);
+int rgb(int r, int g, int b);
+int mixCol(int c1, int c2, int t256);          // blend two pixel values, t256 of c2
+int shadeCol(int c, int pct);                  // brighten (>100) or darken (<100)
+void thickLine(BITMAP *b, float x1, float y1, float x2, float y2, float r, int c);
+void fillEllipseRot(BITMAP *b, float cx, float cy, float rx, float ry, int c);
+// Text of the built-in 8x8 font, scaled: each glyph pixel becomes sx x sy pixels.
+void bigText(BITMAP *b, const char *s, int x, int y, int sx, int sy, int c);
+void bigTextCentre(BITMAP *b, const char *s, int cx, int y, int sx, int sy, int c);
+// Outlined text: an outline ring of colour oc around glyphs of colour c.
+void bigTextOutlined(BITMAP *b, const char *s, int x, int y, int sx, int sy, int c, int oc);
+int bigTextWidth(const char *s, int sx);
+// Word-wrapped lines ('|' forces a break) into the box; returns the y below the last line.
+int wrapText(BITMAP *b, const char *s, int x, int y, int w, int sx, int sy, int c, int lineGap);
+// Deterministic random numbers for textures.
+void seedRand(unsigned s);
+int rnd(int n);
+float frnd();
+// Puts a 1-px outline of colour oc around every opaque pixel region.
+void outlineSprite(BITMAP *b, int oc);
+// Every opaque pixel run through f: ice tint, grey, etc.
+void tintIce(BITMAP *b);
+void tintGrey(BITMAP *b);
+
+// ---- picture makers (one per data-file picture or sheet) ------------------------------
+
+enum Team { TEAM_GREEN = 0, TEAM_PURPLE = 1, TEAM_GREY = 2 };
+
+BITMAP *makeFighterSheet(int team);
+BITMAP *makeArmSheet(int team);
+BITMAP *makeBooths();
+BITMAP *makeTutorialBooth();
+
+BITMAP *makeItemPicture(int entry);   // projectiles, pick-ups, gore, casings, flashes...
+BITMAP *makeExplosion(int entry);
+BITMAP *makeItemSheet(int entry);     // mines, heads, frazzle, flames, bars, pips...
+
+BITMAP *makeTextPicture(int entry);   // menu labels, buttons, banners
+BITMAP *makeDigitSheet(int entry);
+BITMAP *makeKeySheet(int entry);
+BITMAP *makeScreenPicture(int entry); // splash, credits, comics, pre-screen, thumbnails...
+BITMAP *makeTutorialSheet(int entry);
+
+// ---- samples --------------------------------------------------------------------------
+
+SAMPLE *makeSample(const char *recipeName);
+
+// ---- the data file --------------------------------------------------------------------
+
+struct DatObject {
+    std::string name;
+    BITMAP *bmp; // exactly one of bmp / smp is set
+    SAMPLE *smp;
+};
+// Writes the objects in order as an uncompressed data file; false on an I/O failure.
+bool writeDatafile(const char *path, const std::vector<DatObject> &objs);
+
+// Text squeezed into a box: glyph height h (the font's 7 drawn rows scaled), narrower when
+// the natural width would pass w. align 0 = left, 1 = centred in w. Returns the width used.
+int fitText(BITMAP *b, const char *s, int x, int y, int w, int h, int c, int align);
+// A seven-segment digit d in the w x h box at (x, y), strokes t pixels thick.
+void segDigit(BITMAP *b, int d, int x, int y, int w, int h, int t, int c);
+
+// A picture already made for an earlier-built entry (fighters, booths, backgrounds), so that
+// screens can show the game's own sprites; NULL when that entry is not made yet.
+BITMAP *generatedPicture(int entry);
+// Splits "a|b|c" into its parts.
+std::vector<std::string> splitList(const char *s);

@@ -1,0 +1,201 @@
+// Reads the generator's text sources: named colours, the texts shown in pictures, and the
+// sound recipes. All three are plain line formats with '#' comments.
+#include "tools/gendata/gen.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <sstream>
+
+struct ColourRGB { int r, g, b; };
+static std::map<std::string, ColourRGB> colours;
+static std::map<std::string, std::string> texts;
+static std::vector<SoundRecipe> recipes;
+
+static bool readLines(const std::string &path, std::vector<std::string> &lines)
+{
+    FILE *f = fopen(path.c_str(), "r");
+    if (!f) {
+        fprintf(stderr, "gendata: cannot read %s\n", path.c_str());
+        return false;
+    }
+    char buf[1024];
+    while (fgets(buf, sizeof buf, f)) {
+        std::string s(buf);
+        while (!s.empty() && (s.back() == '\n' || s.back() == '\r'))
+            s.pop_back();
+        lines.push_back(s);
+    }
+    fclose(f);
+    return true;
+}
+
+static bool blankOrComment(const std::string &s)
+{
+    size_t p = s.find_first_not_of(" \t");
+    return p == std::string::npos || s[p] == '#';
+}
+
+static bool parseError(const std::string &file, size_t line, const char *why)
+{
+    fprintf(stderr, "gendata: %s:%zu: %s\n", file.c_str(), line + 1, why);
+    return false;
+}
+
+static bool loadColours(const std::string &path)
+{
+    std::vector<std::string> lines;
+    if (!readLines(path, lines))
+        return false;
+    for (size_t i = 0; i < lines.size(); i++) {
+        if (blankOrComment(lines[i]))
+            continue;
+        std::istringstream in(lines[i]);
+        std::string name;
+        ColourRGB c;
+        if (!(in >> name >> c.r >> c.g >> c.b) || c.r < 0 || c.r > 255 || c.g < 0 || c.g > 255 ||
+            c.b < 0 || c.b > 255)
+            return parseError(path, i, "expected: name red green blue (0..255)");
+        colours[name] = c;
+    }
+    return true;
+}
+
+static bool loadTexts(const std::string &path)
+{
+    std::vector<std::string> lines;
+    if (!readLines(path, lines))
+        return false;
+    for (size_t i = 0; i < lines.size(); i++) {
+        if (blankOrComment(lines[i]))
+            continue;
+        size_t eq = lines[i].find('=');
+        if (eq == std::string::npos)
+            return parseError(path, i, "expected: key = text");
+        std::string key = lines[i].substr(0, eq), value = lines[i].substr(eq + 1);
+        key.erase(key.find_last_not_of(" \t") + 1);
+        key.erase(0, key.find_first_not_of(" \t"));
+        value.erase(0, value.find_first_not_of(" \t"));
+        texts[key] = value;
+    }
+    return true;
+}
+
+// "C4", "F#5", "Bb3" -> MIDI note number; "r" -> -1 (rest).
+static bool parseNote(const std::string &s, int *note)
+{
+    if (s == "r") {
+        *note = -1;
+        return true;
+    }
+    static const int base[7] = {9, 11, 0, 2, 4, 5, 7}; // A B C D E F G
+    if (s.empty() || s[0] < 'A' || s[0] > 'G')
+        return false;
+    int n = base[s[0] - 'A'];
+    size_t p = 1;
+    if (p < s.size() && s[p] == '#') { n++; p++; }
+    else if (p < s.size() && s[p] == 'b') { n--; p++; }
+    if (p >= s.size() || s[p] < '0' || s[p] > '8')
+        return false;
+    *note = n + 12 * (s[p] - '0' + 1);
+    return p + 1 == s.size();
+}
+
+static bool loadSounds(const std::string &path)
+{
+    std::vector<std::string> lines;
+    if (!readLines(path, lines))
+        return false;
+    for (size_t i = 0; i < lines.size(); i++) {
+        if (blankOrComment(lines[i]))
+            continue;
+        std::istringstream in(lines[i]);
+        std::string word;
+        in >> word;
+        if (word == "sound" || word == "melody") {
+            SoundRecipe r;
+            r.tempo = 120;
+            if (!(in >> r.name >> r.rate))
+                return parseError(path, i, "expected: sound|melody NAME RATE [TEMPO]");
+            if (word == "melody" && !(in >> r.tempo))
+                return parseError(path, i, "a melody needs a tempo");
+            recipes.push_back(r);
+        } else if (recipes.empty()) {
+            return parseError(path, i, "layer before any sound");
+        } else if (word == "voice") {
+            SoundVoice v;
+            if (!(in >> v.wave >> v.vol))
+                return parseError(path, i, "expected: voice WAVE VOLUME");
+            recipes.back().voices.push_back(v);
+        } else if (word == "notes") {
+            if (recipes.back().voices.empty())
+                return parseError(path, i, "notes before any voice");
+            SoundVoice &v = recipes.back().voices.back();
+            std::string tok;
+            while (in >> tok) {
+                size_t slash = tok.find('/');
+                int note;
+                if (slash == std::string::npos || !parseNote(tok.substr(0, slash), &note))
+                    return parseError(path, i, "expected notes like C4/1 or r/0.5");
+                v.notes.push_back(note);
+                v.beats.push_back((float)atof(tok.c_str() + slash + 1));
+            }
+        } else {
+            SoundLayer l;
+            l.wave = word;
+            if (!(in >> l.f0 >> l.f1 >> l.start >> l.dur >> l.vol >> l.attack >> l.decay))
+                return parseError(path, i, "expected: WAVE f0 f1 start dur vol attack decay");
+            if (l.wave != "sine" && l.wave != "square" && l.wave != "saw" && l.wave != "tri" &&
+                l.wave != "noise")
+                return parseError(path, i, "unknown wave");
+            recipes.back().layers.push_back(l);
+        }
+    }
+    return true;
+}
+
+bool loadSources(const char *dataDir)
+{
+    std::string dir = std::string(dataDir) + "/gendata/";
+    return loadColours(dir + "colours.txt") && loadTexts(dir + "texts.txt") &&
+           loadSounds(dir + "sounds.txt");
+}
+
+void colRGB(const char *name, int *r, int *g, int *b)
+{
+    auto it = colours.find(name);
+    if (it == colours.end()) {
+        fprintf(stderr, "gendata: colour '%s' is not in colours.txt\n", name);
+        exit(1);
+    }
+    *r = it->second.r;
+    *g = it->second.g;
+    *b = it->second.b;
+}
+
+int col(const char *name)
+{
+    int r, g, b;
+    colRGB(name, &r, &g, &b);
+    return makecol16(r, g, b);
+}
+
+const char *text(const char *key)
+{
+    auto it = texts.find(key);
+    if (it == texts.end()) {
+        fprintf(stderr, "gendata: text '%s' is not in texts.txt\n", key);
+        exit(1);
+    }
+    return it->second.c_str();
+}
+
+const SoundRecipe *soundRecipe(const char *name)
+{
+    for (const SoundRecipe &r : recipes)
+        if (r.name == name)
+            return &r;
+    fprintf(stderr, "gendata: sound '%s' is not in sounds.txt\n", name);
+    exit(1);
+}
