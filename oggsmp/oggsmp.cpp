@@ -142,8 +142,12 @@ static void convert_frame(const unsigned char *in, int channels, unsigned char *
 long oggsmpint_pull_frames(OggVorbis_File *vf, OggPcmPending *pending, unsigned char *out,
                            long maxFrames, int outChannels) {
     if (pending->next >= pending->frames) {
-        long n = read_ogg_data(vf, (char *)pending->bytes, (int)sizeof pending->bytes, 2, 0,
-                               NULL);
+        // A hole (lost or damaged pages, and every link boundary of a chain read
+        // from a source that cannot seek) is skipped, as other players do.
+        long n;
+        do
+            n = read_ogg_data(vf, (char *)pending->bytes, (int)sizeof pending->bytes, 2, 0, NULL);
+        while (n == OV_HOLE);
         if (n <= 0)
             return n;
         vorbis_info *info = ov_info(vf, -1);

@@ -99,7 +99,10 @@ int oggsmpint_basic_streamer_update(OggStream *stream, void *) {
     void *buffer = get_audio_stream_buffer(stream->audioStream);
     if (!buffer)
         return 1;
-    int n = oggsmp_read_stream_data(stream, buffer, stream->blockSize);
+    // never more than the audio stream's buffer holds
+    int size = stream->blockSize;
+    int room = stream->audioStream->len * 2 * stream->channels;
+    int n = oggsmp_read_stream_data(stream, buffer, size < room ? size : room);
     free_audio_stream_buffer(stream->audioStream);
     if (stream->finished)
         return 0;
