@@ -40,10 +40,16 @@ static BlockStr *drawnBlock(int col, int row) {
   return MapGetBlock(col, row);
 }
 
+// Masked copies need both bitmaps at one depth (the library would misread the source
+// otherwise); tiles are made at the display's depth, so a foreign destination gets none.
+static void maskedCopy(BITMAP *pic, BITMAP *dest, int sx, int sy, int dx, int dy, int w, int h) {
+  if (bitmap_color_depth(pic) == bitmap_color_depth(dest)) masked_blit(pic, dest, sx, sy, dx, dy, w, h);
+}
+
 static void drawPicture(BITMAP *dest, intptr_t handle, int px, int py, int masked) {
   BITMAP *pic = (BITMAP *)handle;
   if (!pic) return;
-  if (masked) masked_blit(pic, dest, 0, 0, px, py, pic->w, pic->h);
+  if (masked) maskedCopy(pic, dest, 0, 0, px, py, pic->w, pic->h);
   else blit(pic, dest, 0, 0, px, py, pic->w, pic->h);
 }
 
@@ -113,9 +119,9 @@ static void drawPillarPiece(BITMAP *dest, const BlockStr *b, intptr_t handle, in
   BITMAP *pic = (BITMAP *)handle;
   if (!pic) return;
   int half = mapblockwidth / 2;
-  if (b->lefthalf && !b->righthalf) masked_blit(pic, dest, 0, 0, px, py, half, pic->h);
-  else if (b->righthalf && !b->lefthalf) masked_blit(pic, dest, half, 0, px, py, pic->w - half, pic->h);
-  else masked_blit(pic, dest, 0, 0, px, py, pic->w, pic->h);
+  if (b->lefthalf && !b->righthalf) maskedCopy(pic, dest, 0, 0, px, py, half, pic->h);
+  else if (b->righthalf && !b->lefthalf) maskedCopy(pic, dest, half, 0, px, py, pic->w - half, pic->h);
+  else maskedCopy(pic, dest, 0, 0, px, py, pic->w, pic->h);
 }
 
 // A cell's pillar: its foreground pictures stacked upwards, continued through the following

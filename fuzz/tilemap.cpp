@@ -1,0 +1,41 @@
+// Fuzzes the FMP decoder from memory, then the queries, animation steps and drawing on
+// whatever loaded, and a MAR layer decoded from the same bytes.
+#include <allegro.h>
+#include <errno.h>
+#include <stdint.h>
+#include <stdlib.h>
+
+#include <vector>
+
+#include "fighters/probes.h"
+#include "tilemap/tilemap.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  static BITMAP *dest[4];
+  static const int depths[4] = {8, 16, 24, 32};
+  if (!dest[0]) {
+    install_allegro(SYSTEM_NONE, &errno, atexit);
+    for (int i = 0; i < 4; i++) dest[i] = create_bitmap_ex(depths[i], 64, 48);
+  }
+  // The target depth comes from the input's length so every conversion path is reached.
+  int pick = size % 4;
+  maptargetdepth = depths[pick];
+  mapgfxinbitmaps = 2;
+  std::vector<unsigned char> copy(data, data + size);  // exact size: overreads are caught
+  if (MapDecode(copy.data(), (long)size) == 0) {
+    for (int y = -40; y < mapheight * mapblockheight + 40; y += 13)
+      for (int x = -40; x < mapwidth * mapblockwidth + 40; x += 11)
+        (void)(collided(x, y) + stairs(x, y) + ladder(x, y) + laddertop(x, y) + laddertopside(x, y) +
+               (MapGetBlockInPixels(x, y) != NULL));
+    for (int i = 0; i < 5; i++) MapUpdateAnims();
+    MapDrawBG(dest[pick], 3, 5, 0, 0, 64, 48);
+    MapDrawBGT(dest[pick], 0, 0, 2, 2, 40, 40);
+    MapDrawFG(dest[pick], 7, 1, 0, 0, 64, 48, 2);
+    MapDrawRow(dest[pick], 0, 0, 0, 0, 64, 48, 1, NULL);
+    MapGenerateYLookup();
+    MapDecodeMAR(copy.data(), 1, (long)size);
+    if (MapChangeLayer(1) == 1) MapDrawBG(dest[pick], 0, 0, 0, 0, 64, 48);
+  }
+  MapFreeMem();
+  return 0;
+}
