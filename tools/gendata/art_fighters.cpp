@@ -88,8 +88,8 @@ void drawLeg(BITMAP *bm, const Body &b, Pt knee, Pt foot, int c, const Palette &
 
 void drawSoldier(BITMAP *bm, const Body &b, const Palette &p)
 {
-    // back leg and arm first, in the shaded colour
-    drawLeg(bm, b, b.kneeB, b.footB, p.dark, p);
+    // back leg and arm first, in the shaded colour; trousers darker than the jacket
+    drawLeg(bm, b, b.kneeB, b.footB, shadeCol(p.dark, 70), p);
     if (!b.back) {
         thickLine(bm, b.shoulderF.x - 2, b.shoulderF.y, b.elbowB.x, b.elbowB.y, 2.2f, p.dark);
         thickLine(bm, b.elbowB.x, b.elbowB.y, b.handB.x, b.handB.y, 2.0f, p.dark);
@@ -115,11 +115,12 @@ void drawSoldier(BITMAP *bm, const Body &b, const Palette &p)
         thickLine(bm, b.neck.x + 2, b.neck.y + 4, mx + 2, my - 2, 1.3f, p.light);
     }
     // front leg
-    drawLeg(bm, b, b.kneeF, b.footF, p.main, p);
+    drawLeg(bm, b, b.kneeF, b.footF, p.dark, p);
     // head: helmet with a visor on the facing side
     int hx = (int)std::lround(b.head.x), hy = (int)std::lround(b.head.y);
     circlefill(bm, hx, hy, 6, p.main);
     arc(bm, hx, hy, itofix(20), itofix(110), 5, p.light);
+    hline(bm, hx - 6, hy + 1, hx + 1, p.dark); // helmet rim
     if (b.back) {
         hline(bm, hx - 4, hy + 2, hx + 4, p.dark);
     } else {
@@ -129,12 +130,12 @@ void drawSoldier(BITMAP *bm, const Body &b, const Palette &p)
     }
     // arms
     if (b.back) {
-        thickLine(bm, b.neck.x - 4, b.neck.y + 3, b.elbowB.x, b.elbowB.y, 2.2f, p.main);
-        thickLine(bm, b.elbowB.x, b.elbowB.y, b.handB.x, b.handB.y, 2.0f, p.main);
-        thickLine(bm, b.neck.x + 4, b.neck.y + 3, b.elbowF.x, b.elbowF.y, 2.2f, p.main);
-        thickLine(bm, b.elbowF.x, b.elbowF.y, b.handF.x, b.handF.y, 2.0f, p.main);
-        circlefill(bm, (int)b.handB.x, (int)b.handB.y, 2, p.skin);
-        circlefill(bm, (int)b.handF.x, (int)b.handF.y, 2, p.skin);
+        thickLine(bm, b.neck.x - 4, b.neck.y + 3, b.elbowB.x, b.elbowB.y, 1.8f, p.light);
+        thickLine(bm, b.elbowB.x, b.elbowB.y, b.handB.x, b.handB.y, 1.6f, p.light);
+        thickLine(bm, b.neck.x + 4, b.neck.y + 3, b.elbowF.x, b.elbowF.y, 1.8f, p.light);
+        thickLine(bm, b.elbowF.x, b.elbowF.y, b.handF.x, b.handF.y, 1.6f, p.light);
+        circlefill(bm, (int)b.handB.x, (int)b.handB.y, 1, p.skin);
+        circlefill(bm, (int)b.handF.x, (int)b.handF.y, 1, p.skin);
     } else if (b.hasFrontArm) {
         thickLine(bm, b.shoulderF.x, b.shoulderF.y, b.elbowF.x, b.elbowF.y, 2.4f, p.light);
     }
@@ -254,13 +255,16 @@ BITMAP *crouchFrame(const Palette &p)
     // 33x31, drawn 18 px lower than the body box; row 30 stays clear (it touches climb 2).
     BITMAP *f = newPic(33, 31);
     BITMAP *tall = newPic(33, 48);
-    Body b = sideBody(14, 36, 0.35f, 1.6f, -0.2f, 0.9f, -0.6f);
-    b.footF.y = 46;
-    b.footB.y = 46;
-    b.kneeF = {21, 37};
-    b.kneeB = {18, 41};
-    b.footF = {21, 46};
-    b.footB = {11, 46};
+    Body b = sideBody(13, 41, 0.35f, 1.6f, -0.2f, 0.9f, -0.6f);
+    b.neck = {17, 31};
+    b.head = {19, 25};
+    b.shoulderF = {16, 33};
+    b.elbowB = {13, 38};
+    b.handB = {17, 41};
+    b.kneeF = {22, 38};
+    b.kneeB = {18, 42};
+    b.footF = {22, 46};
+    b.footB = {10, 46};
     b.hasFrontArm = true;
     b.elbowF = elbowAt(6, 27);
     drawSoldier(tall, b, p);
@@ -298,26 +302,29 @@ BITMAP *slideFrame(int i, const Palette &p)
 
 BITMAP *hitfloorFrame(const Palette &p)
 {
-    // knocked flat on his back, knees up
+    // knocked flat on his back, knees up, face to the sky, stars over his head
     BITMAP *f = newPic(33, 48);
     Body b{};
-    b.head = {5, 41};
-    b.neck = {10, 42};
-    b.hip = {21, 43};
-    b.kneeF = {27, 36};
+    b.head = {6, 41};
+    b.neck = {12, 43};
+    b.hip = {21, 44};
+    b.kneeF = {26, 36};
     b.footF = {31, 46};
-    b.kneeB = {25, 38};
-    b.footB = {29, 47};
-    b.shoulderF = {11, 41};
-    b.elbowB = {8, 46};
-    b.handB = {4, 47};
+    b.kneeB = {28, 39};
+    b.footB = {32, 47};
+    b.shoulderF = {13, 42};
+    b.elbowB = {9, 47};
+    b.handB = {3, 47};
     b.hasFrontArm = true;
     b.elbowF = elbowAt(0, 26);
     drawSoldier(f, b, p);
-    // stars circling over his head
+    // turn the face up: helmet again, visor and chin on top
+    circlefill(f, 6, 41, 5, p.main);
+    rectfill(f, 3, 35, 9, 37, p.visor);
+    rectfill(f, 4, 38, 8, 39, p.skin);
     int star = col("star");
     for (int k = 0; k < 3; k++) {
-        int sx = 3 + k * 6, sy = 31 + (k % 2) * 2;
+        int sx = 4 + k * 7, sy = 28 + (k % 2) * 3;
         putpixel(f, sx, sy, star);
         putpixel(f, sx - 1, sy, star);
         putpixel(f, sx + 1, sy, star);
@@ -345,10 +352,10 @@ BITMAP *climbFrame(int i, const Palette &p)
     b.footB = {11, 46 + lUp * 0.5f};
     b.kneeF = {21, 36 + rUp};
     b.footF = {21, 46 + rUp * 0.5f};
-    b.elbowB = {7, 11 - rUp};
-    b.handB = {9, 3 - rUp};
-    b.elbowF = {25, 11 - lUp};
-    b.handF = {23, 3 - lUp};
+    b.elbowB = {4, 12 - rUp};
+    b.handB = {7, 4 - rUp};
+    b.elbowF = {28, 12 - lUp};
+    b.handF = {25, 4 - lUp};
     if (b.footB.y > 47) b.footB.y = 47;
     if (b.footF.y > 47) b.footF.y = 47;
     (void)climbDx;

@@ -112,5 +112,8 @@ void segDigit(BITMAP *b, int d, int x, int y, int w, int h, int t, int c);
 // A picture already made for an earlier-built entry (fighters, booths, backgrounds), so that
 // screens can show the game's own sprites; NULL when that entry is not made yet.
 BITMAP *generatedPicture(int entry);
+// Writes a picture of both soldiers in their poses with weapons at the gun anchors, full
+// size and halved; false when the file cannot be written.
+bool writeScenePreview(const char *path);
 // Splits "a|b|c" into its parts.
 std::vector<std::string> splitList(const char *s);

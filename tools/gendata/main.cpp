@@ -295,8 +295,12 @@ int main(int argc, char **argv)
         return 1;
 
     makeAllPictures();
-    if (preview)
+    if (preview) {
+        std::string scene = std::string(outDir) + "/scene_soldiers.bmp";
+        if (!writeScenePreview(scene.c_str()))
+            return 1;
         return writePreview(outDir);
+    }
 
     std::vector<DatObject> objs;
     for (int i = 0; i < ENTRY_COUNT; i++) {

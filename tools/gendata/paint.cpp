@@ -178,10 +178,15 @@ void tintIce(BITMAP *b)
             if (c == MASK)
                 continue;
             int l = (getr16(c) * 3 + getg16(c) * 6 + getb16(c)) / 10;
-            // Pale blue ice with a glassy sparkle on a few pixels.
-            int r = 120 + l / 2, g = 180 + l / 4, bl = 230 + l / 10;
-            if (((x * 7 + y * 13) % 17) == 0)
+            // Pale blue ice keeping the picture's light and dark, a glint on a few pixels.
+            int r = 70 + l * 7 / 10, g = 130 + l / 2, bl = 210 + l / 5;
+            if (l < 40) {
+                r = 30;
+                g = 70;
+                bl = 140;
+            } else if (((x * 7 + y * 13) % 23) == 0) {
                 r = g = bl = 255;
+            }
             putpixel(b, x, y, rgb(r, g, bl));
         }
 }
@@ -210,10 +215,9 @@ int fitText(BITMAP *b, const char *s, int x, int y, int w, int h, int c, int ali
         for (int gx = 0; gx < t->w; gx++)
             if (getpixel(t, gx, gy) != bitmap_mask_color(t))
                 putpixel(t, gx, gy, c);
-    BITMAP *rows = create_sub_bitmap(t, 0, 0, t->w, 7);
+    // capitals fill the top seven rows; the eighth holds the tails of , ; and the like
     int ox = align == 1 ? x + (w - tw) / 2 : x;
-    stretch_sprite(b, rows, ox, y, tw, h);
-    destroy_bitmap(rows);
+    stretch_sprite(b, t, ox, y, tw, h * 8 / 7);
     destroy_bitmap(t);
     return tw;
 }

@@ -1,0 +1,74 @@
+// Looking at the pictures: a scene of both soldiers in every pose with their weapons placed
+// at the game's gun anchors, once at full size and once halved as the player sees it.
+#include "tools/gendata/gen.h"
+
+#include <cstdio>
+
+namespace {
+
+struct PoseShot {
+    int bx, by, bw, bh; // body frame in the fighter sheet
+    int dy;             // drawn this much lower (crouch)
+    int ax, ay;         // gun anchor from the body's top-left, facing right
+    int axLeft;         // anchor x facing left
+    int pose;           // weapon column 0..4
+    bool mirrorBody, mirrorArm, neverMirror;
+};
+
+const PoseShot SHOTS[] = {
+    {0, 0, 33, 48, 0, 2, 19, -8, 0, false, false, false},       // standing
+    {33 * 2, 48, 33, 48, 0, 11, 18, -15, 0, false, false, false}, // running
+    {33 * 4, 48, 33, 48, 0, 11, 26, -15, 0, false, false, false},
+    {33 * 7, 48, 33, 48, 0, 4, 16, -8, 0, false, false, false},
+    {0, 96, 33, 48, 0, 2, 17, -8, 0, false, false, false},       // jump
+    {33, 96, 33, 48, 0, -17, 14, 11, 2, false, true, false},     // wall grab
+    {66, 114, 33, 31, 18, 6, 27, -12, 0, false, false, false},   // crouch
+    {99 + 49, 96, 49, 48, 0, 8, 30, 0, 3, false, false, false},  // slide
+    {297, 96, 33, 48, 0, 0, 26, -14, 4, false, false, false},    // knocked flat
+    {33 * 2, 144, 33, 48, 0, -4, 17, -4, 1, false, false, true}, // climbing
+};
+
+void drawShot(BITMAP *dst, BITMAP *body, BITMAP *arms, int weapon, const PoseShot &s, int x,
+              int y, bool left)
+{
+    BITMAP *f = create_bitmap_ex(16, s.bw, s.bh);
+    blit(body, f, s.bx, s.by, 0, 0, s.bw, s.bh);
+    BITMAP *a = create_bitmap_ex(16, 38, 20);
+    blit(arms, a, s.pose * 38, (weapon - 1) * 20, 0, 0, 38, 20);
+    bool flipBody = left && !s.neverMirror;
+    if (flipBody)
+        draw_sprite_h_flip(dst, f, x, y + s.dy);
+    else
+        draw_sprite(dst, f, x, y + s.dy);
+    int ax = x + (left ? s.axLeft : s.ax), ay = y + s.ay;
+    bool flipArm = s.neverMirror ? false : (left != s.mirrorArm);
+    if (flipArm)
+        draw_sprite_h_flip(dst, a, ax, ay);
+    else
+        draw_sprite(dst, a, ax, ay);
+    destroy_bitmap(a);
+    destroy_bitmap(f);
+}
+
+} // namespace
+
+bool writeScenePreview(const char *path)
+{
+    const int n = sizeof SHOTS / sizeof SHOTS[0];
+    BITMAP *scene = newPic(n * 70 + 20, 4 * 70 + 20, col("page"));
+    struct { int body, arms; } teams[2] = {{101, 6}, {102, 5}};
+    for (int t = 0; t < 2; t++)
+        for (int left = 0; left < 2; left++)
+            for (int i = 0; i < n; i++) {
+                int weapon = 1 + (i + t * 3) % 7;
+                drawShot(scene, generatedPicture(teams[t].body), generatedPicture(teams[t].arms),
+                         weapon, SHOTS[i], 20 + i * 70, 10 + (t * 2 + left) * 70, left);
+            }
+    BITMAP *out = newPic(scene->w + scene->w / 2, scene->h, col("page"));
+    blit(scene, out, 0, 0, 0, 0, scene->w, scene->h);
+    stretch_blit(scene, out, 0, 0, scene->w, scene->h, scene->w, 0, scene->w / 2, scene->h / 2);
+    bool ok = save_bmp(path, out, nullptr) == 0;
+    destroy_bitmap(out);
+    destroy_bitmap(scene);
+    return ok;
+}
