@@ -14,3 +14,7 @@ bool writeArenaMaps(const char *dataDir, const char *outDir);
 // Paints the 1600x1200 background picture of one arena from its grid, as a new 16-bit memory
 // bitmap (no mask colour anywhere in it). Returns NULL when the grid cannot be read.
 BITMAP *paintArenaBackground(int arena, const char *dataDir);
+
+// Paints one arena's background and writes it as an image file a person can look at (the
+// format follows the extension: .bmp, .pcx or .tga). False when painting or writing fails.
+bool saveArenaPreview(int arena, const char *dataDir, const char *path);

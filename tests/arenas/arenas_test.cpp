@@ -1,0 +1,276 @@
+// The three arenas: the grids in data/arenas pass the layout checks and broken ones are
+// refused; the generated tile maps load with the game's engine and agree with the grids;
+// the painted backgrounds show ground exactly where the maps are solid, never use the mask
+// colour, and keep Hell's lava fill inside its pools.
+#include <allegro.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <string.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "fighters/probes.h"
+#include "support/test_env.h"
+#include "tilemap/tilemap.h"
+#include "tools/gendata/arena_grid.h"
+#include "tools/gendata/arenas.h"
+
+namespace {
+
+std::string dataDir() {
+  const char *src = getenv("GOR_SOURCE_DIR");
+  return std::string(src ? src : ".") + "/data";
+}
+
+ArenaGrid repoGrid(int arena) {
+  ArenaGrid g;
+  std::string why;
+  EXPECT_TRUE(loadArenaGrid(arena, dataDir().c_str(), g, why)) << why;
+  return g;
+}
+
+std::string gridText(const ArenaGrid &g) {
+  std::string s;
+  for (int r = 0; r < ARENA_ROWS; r++) s += std::string(g.cell[r]) + "\n";
+  return s;
+}
+
+TEST(ArenaGrids, TheRepositoryGridsKeepEveryRule) {
+  for (int a = 0; a < ARENA_COUNT; a++) {
+    ArenaGrid g = repoGrid(a);
+    std::string why;
+    EXPECT_TRUE(checkArenaGrid(g, why)) << arenaPlaces[a].name << ": " << why;
+    double left, right;
+    cubeSpawnPassRates(g, left, right);
+    EXPECT_GT(left, 0.7) << arenaPlaces[a].name;
+    EXPECT_GT(right, 0.7) << arenaPlaces[a].name;
+  }
+}
+
+TEST(ArenaGrids, MalformedTextIsRefused) {
+  ArenaGrid g;
+  std::string why, text = gridText(repoGrid(GEN_ARENA_TUTORIAL));
+  EXPECT_TRUE(parseArenaGrid(GEN_ARENA_TUTORIAL, ("; a comment\n" + text).c_str(), g, why)) << why;
+  EXPECT_FALSE(parseArenaGrid(GEN_ARENA_TUTORIAL, text.substr(0, text.size() - 51).c_str(), g, why));
+  EXPECT_NE(std::string::npos, why.find("rows"));
+  std::string wide = text;
+  wide.insert(3, ".");
+  EXPECT_FALSE(parseArenaGrid(GEN_ARENA_TUTORIAL, wide.c_str(), g, why));
+  std::string odd = text;
+  odd[60] = 'X';
+  EXPECT_FALSE(parseArenaGrid(GEN_ARENA_TUTORIAL, odd.c_str(), g, why));
+  EXPECT_NE(std::string::npos, why.find("unknown block"));
+}
+
+// Each case breaks one rule of a good grid; the check must name what broke.
+struct Breakage {
+  int arena;
+  const char *what;
+  std::vector<std::vector<int>> cells;  // {col, row, char}
+  const char *expect;                   // part of the reason given
+};
+
+TEST(ArenaGrids, BrokenLayoutsAreRefusedWithTheirReason) {
+  const Breakage cases[] = {
+    {GEN_ARENA_HELL, "edge wall two blocks thick", {{1, 18, '#'}, {1, 19, '#'}, {1, 20, '#'}, {1, 21, '#'}},
+     "green base"},
+    {GEN_ARENA_LONDON, "no booth floor", {{3, 31, '.'}, {4, 31, '.'}}, "green base"},
+    {GEN_ARENA_TUTORIAL, "purple base ceiling open", {{46, 31, '.'}}, "purple base"},
+    {GEN_ARENA_HELL, "ladder in the air", {{11, 22, '.'}}, "does not stand on solid ground"},
+    {GEN_ARENA_HELL, "ladder top not set into the floor", {{12, 17, '.'}}, "not set into a floor"},
+    {GEN_ARENA_LONDON, "ladder running up a wall", {{12, 27, '#'}}, "beside a wall"},
+    {GEN_ARENA_HELL, "stairs in the air", {{16, 8, '.'}}, "stairs"},
+    {GEN_ARENA_HELL, "no headroom over a platform", {{19, 5, '#'}}, "two free rows"},
+    {GEN_ARENA_HELL, "lava pool leaking sideways", {{7, 33, '.'}, {7, 32, '.'}, {7, 34, '.'}}, "not sealed"},
+    {GEN_ARENA_HELL, "lava fill seed in rock", {{4, 35, '#'}}, "seed"},
+    {GEN_ARENA_HELL, "pool floor above the death line", {{4, 35, '#'}, {5, 35, '#'}, {3, 35, '#'}, {6, 35, '#'},
+     {4, 36, '#'}, {5, 36, '#'}, {3, 36, '#'}, {6, 36, '#'}}, "lava"},
+    {GEN_ARENA_TUTORIAL, "lava outside Hell", {{10, 36, '~'}}, "outside Hell"},
+    {GEN_ARENA_LONDON, "bridge broken under the zone hints", {{25, 16, '.'}}, "bridge"},
+    {GEN_ARENA_TUTORIAL, "power-up drop falls through", {{24, 29, '.'}, {24, 30, '.'}, {24, 31, '.'},
+     {25, 29, '.'}, {25, 30, '.'}, {25, 31, '.'}, {25, 32, '.'}}, "(800, 928)"},
+  };
+  for (const Breakage &b : cases) {
+    ArenaGrid g = repoGrid(b.arena);
+    for (const auto &c : b.cells) g.cell[c[1]][c[0]] = (char)c[2];
+    std::string why;
+    EXPECT_FALSE(checkArenaGrid(g, why)) << b.what;
+    EXPECT_NE(std::string::npos, why.find(b.expect)) << b.what << ": " << why;
+  }
+}
+
+TEST(ArenaGrids, AGridWithoutRoomForCubesIsRefused) {
+  ArenaGrid g = repoGrid(GEN_ARENA_TUTORIAL);
+  // Fill most of the open hall on the left with rock.
+  for (int r = 17; r <= 27; r++)
+    for (int c = 9; c <= 23; c++) g.cell[r][c] = '#';
+  for (int r = 28; r <= 30; r++)
+    for (int c = 1; c <= 17; c++) g.cell[r][c] = '#';
+  for (int r = 8; r <= 15; r++)
+    for (int c = 1; c <= 15; c++) g.cell[r][c] = '#';
+  std::string why;
+  EXPECT_FALSE(checkArenaGrid(g, why));
+  EXPECT_NE(std::string::npos, why.find("cube spawn")) << why;
+}
+
+// --- the generated tile maps ----------------------------------------------------------------
+
+std::string gameFile(const char *name) {
+  const char *dir = getenv("GOR_GAME_DIR");
+  if (!dir) return "";
+  std::string path = std::string(dir) + "/" + name;
+  return exists(path.c_str()) ? path : "";
+}
+
+TEST(ArenaMaps, LoadWithTheEngineAndAgreeWithTheGrids) {
+  startHeadlessAllegro();
+  for (int a = 0; a < ARENA_COUNT; a++) {
+    std::string path = gameFile(arenaPlaces[a].mapFile);
+    if (path.empty()) GTEST_SKIP() << arenaPlaces[a].mapFile << " not generated";
+    ArenaGrid g = repoGrid(a);
+    maptargetdepth = 16;
+    mapgfxinbitmaps = 2;
+    ASSERT_EQ(0, MapRealLoad(path.c_str())) << path << " error " << maperror;
+    EXPECT_EQ(ARENA_COLS, mapwidth);
+    EXPECT_EQ(ARENA_ROWS, mapheight);
+    EXPECT_EQ(ARENA_BLOCK, mapblockwidth);
+    EXPECT_EQ(ARENA_BLOCK, mapblockheight);
+    for (int r = 0; r < ARENA_ROWS; r++)
+      for (int c = 0; c < ARENA_COLS; c++) {
+        char k = g.cell[r][c];
+        for (int corner = 0; corner < 4; corner++) {
+          int x = c * ARENA_BLOCK + (corner & 1) * (ARENA_BLOCK - 1);
+          int y = r * ARENA_BLOCK + (corner >> 1) * (ARENA_BLOCK - 1);
+          ASSERT_EQ(k == '#', collided(x, y) != 0) << arenaPlaces[a].name << " " << c << "," << r;
+          ASSERT_EQ(k == 'S', stairs(x, y) != 0) << arenaPlaces[a].name << " " << c << "," << r;
+          ASSERT_EQ(k == 'H', ladder(x, y) != 0) << arenaPlaces[a].name << " " << c << "," << r;
+          ASSERT_EQ(k == 'T', laddertop(x, y) != 0) << arenaPlaces[a].name << " " << c << "," << r;
+          ASSERT_EQ(k == '=', laddertopside(x, y) != 0) << arenaPlaces[a].name << " " << c << "," << r;
+        }
+      }
+    MapFreeMem();
+  }
+}
+
+// --- the backgrounds ------------------------------------------------------------------------
+
+BITMAP *background(int arena) {
+  static BITMAP *painted[ARENA_COUNT];
+  startHeadlessAllegro();
+  if (!painted[arena]) painted[arena] = paintArenaBackground(arena, dataDir().c_str());
+  return painted[arena];
+}
+
+// Brightness of a pixel, 0..255.
+int luma(int c) { return (getr16(c) * 299 + getg16(c) * 587 + getb16(c) * 114) / 1000; }
+
+int medianLuma(BITMAP *b, int x0, int y0, int size) {
+  std::vector<int> v;
+  for (int y = y0; y < y0 + size; y++)
+    for (int x = x0; x < x0 + size; x++) v.push_back(luma(getpixel(b, x, y)));
+  std::nth_element(v.begin(), v.begin() + v.size() / 2, v.end());
+  return v[v.size() / 2];
+}
+
+// The rule that makes ground read as ground: the middle of every solid block is bright, the
+// middle of every open block dark, with a clear gap between (medians, so that a lamp or a
+// candle in front of the wall does not count).
+const int kGroundAtLeast = 80, kAirAtMost = 70;
+
+TEST(ArenaBackgrounds, GroundIsPaintedExactlyWhereTheMapIsSolid) {
+  for (int a = 0; a < ARENA_COUNT; a++) {
+    BITMAP *b = background(a);
+    ASSERT_NE(nullptr, b);
+    ASSERT_EQ(1600, b->w);
+    ASSERT_EQ(1200, b->h);
+    ASSERT_EQ(16, bitmap_color_depth(b));
+    ArenaGrid g = repoGrid(a);
+    for (int r = 0; r * ARENA_BLOCK + ARENA_BLOCK <= 1200; r++)
+      for (int c = 0; c < ARENA_COLS; c++) {
+        int m = medianLuma(b, c * ARENA_BLOCK + 8, r * ARENA_BLOCK + 8, 16);
+        if (g.cell[r][c] == '#') {
+          EXPECT_GE(m, kGroundAtLeast) << arenaPlaces[a].name << " solid " << c << "," << r;
+        } else if (g.cell[r][c] == '.') {
+          EXPECT_LE(m, kAirAtMost) << arenaPlaces[a].name << " open " << c << "," << r;
+        }
+      }
+  }
+}
+
+TEST(ArenaBackgrounds, NeverTheMaskColour) {
+  for (int a = 0; a < ARENA_COUNT; a++) {
+    BITMAP *b = background(a);
+    ASSERT_NE(nullptr, b);
+    const int mask = bitmap_mask_color(b);
+    int found = 0;
+    for (int y = 0; y < b->h; y++)
+      for (int x = 0; x < b->w; x++) found += ((uint16_t *)b->line[y])[x] == mask;
+    EXPECT_EQ(0, found) << arenaPlaces[a].name;
+  }
+}
+
+TEST(ArenaBackgrounds, PaintingIsDeterministic) {
+  BITMAP *again = paintArenaBackground(GEN_ARENA_LONDON, dataDir().c_str());
+  ASSERT_NE(nullptr, again);
+  BITMAP *b = background(GEN_ARENA_LONDON);
+  int differ = 0;
+  for (int y = 0; y < b->h; y++) differ += memcmp(b->line[y], again->line[y], b->w * 2) != 0;
+  EXPECT_EQ(0, differ);
+  destroy_bitmap(again);
+}
+
+// The game repaints the lava every frame: ten red curves whose middle points wander between
+// y 1042 and 1080, then a flood fill from thirty seeds. Whatever the curves do, the fill must
+// reach every seed's pool and never climb above the lava into the cave.
+TEST(ArenaBackgrounds, HellLavaFillStaysInsideItsPools) {
+  BITMAP *b = background(GEN_ARENA_HELL);
+  ASSERT_NE(nullptr, b);
+  ArenaGrid g = repoGrid(GEN_ARENA_HELL);
+  BITMAP *buf = create_bitmap_ex(16, b->w, b->h);
+  const int lava = makecol16(255, 109, 1);
+  const int shapes[4][2] = {{1042, 1042}, {1080, 1080}, {1042, 1080}, {1080, 1042}};
+  for (const auto &shape : shapes) {
+    int mid[LAVA_POOLS][2];
+    for (auto &m : mid) {
+      m[0] = shape[0];
+      m[1] = shape[1];
+    }
+    blit(b, buf, 0, 0, 0, 0, b->w, b->h);
+    drawHellLava(buf, mid);
+    int leaked = 0;
+    for (int y = 0; y < LAVA_BODY_TOP; y++)
+      for (int x = 0; x < b->w; x++) leaked += getpixel(buf, x, y) == lava;
+    for (int y = LAVA_BODY_TOP; y < b->h; y++)
+      for (int x = 0; x < b->w; x++)
+        if (getpixel(buf, x, y) == lava && arenaCellAt(g, x, y) != CELL_LAVA) leaked++;
+    EXPECT_EQ(0, leaked) << "curves at " << shape[0] << "/" << shape[1];
+    for (const auto &s : lavaSeeds) EXPECT_EQ(lava, getpixel(buf, s[0], s[1])) << s[0] << "," << s[1];
+    for (const auto &p : lavaPoolX) {
+      // Under the middle of each surface the pool is lava right up to the curve.
+      EXPECT_EQ(lava, getpixel(buf, (p[0] + p[1]) / 2, 1084)) << p[0];
+      EXPECT_EQ(lava, getpixel(buf, (p[0] + p[1]) / 2, 1183)) << p[0];
+    }
+  }
+  destroy_bitmap(buf);
+}
+
+TEST(ArenaBackgrounds, PreviewIsWrittenAsAPicture) {
+  startHeadlessAllegro();
+  char path[] = "/tmp/arena_previewXXXXXX.bmp";
+  int fd = mkstemps(path, 4);
+  ASSERT_GE(fd, 0);
+  close(fd);
+  ASSERT_TRUE(saveArenaPreview(GEN_ARENA_TUTORIAL, dataDir().c_str(), path));
+  BITMAP *b = load_bitmap(path, NULL);
+  ASSERT_NE(nullptr, b);
+  EXPECT_EQ(1600, b->w);
+  EXPECT_EQ(1200, b->h);
+  destroy_bitmap(b);
+  remove(path);
+  EXPECT_FALSE(saveArenaPreview(GEN_ARENA_TUTORIAL, "/nonexistent", path));
+}
+
+}  // namespace
