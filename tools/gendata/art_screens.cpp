@@ -338,12 +338,104 @@ void hintCard(BITMAP *b, int x, int y, int w, int h, const char *key, int titleH
     rectfill(b, x + 2, y + 2, x + w - 3, y + h - 3, col("hint_fill"));
     rect(b, x + 2, y + 2, x + w - 3, y + h - 3, col("hint_edge"));
     rect(b, x + 3, y + 3, x + w - 4, y + h - 4, col("hint_edge"));
-    int ty = y + 10;
+    int ty = y + 9;
     for (size_t i = 0; i < lines.size(); i++) {
         bool title = i == 0;
-        fitText(b, lines[i].c_str(), x + 10, ty, w - 20, title ? titleH : bodyH,
+        fitText(b, lines[i].c_str(), x + 8, ty, w - 16, title ? titleH : bodyH,
                 col(title ? "hint_title" : "hint_text"), 1);
-        ty += title ? titleH + 10 : bodyH + 7;
+        ty += title ? titleH + 8 : bodyH + 6;
+    }
+}
+
+// A copy of a rectangle of an already made picture.
+BITMAP *cut(int entry, int x, int y, int w, int h)
+{
+    BITMAP *f = newPic(w, h);
+    if (BITMAP *src = generatedPicture(entry))
+        blit(src, f, x, y, 0, 0, w, h);
+    return f;
+}
+
+void putScaled(BITMAP *b, BITMAP *f, int x, int y, int k, bool mirror)
+{
+    BITMAP *m = f;
+    if (mirror) {
+        m = newPic(f->w, f->h);
+        draw_sprite_h_flip(m, f, 0, 0);
+    }
+    stretch_sprite(b, m, x, y, f->w * k, f->h * k);
+    if (mirror)
+        destroy_bitmap(m);
+    destroy_bitmap(f);
+}
+
+// Weapon w (1..7) held by a green soldier, with its shot flying off to the right.
+void weaponShow(BITMAP *b, int x, int y, int w, int shotEntry)
+{
+    armedSoldier(b, TEAM_GREEN, x, y, 2, false, w);
+    if (w == 6) { // mines dropped behind him
+        for (int k = 0; k < 3; k++)
+            putScaled(b, cut(90, 14 * (k * 3), 8, 14, 8), x + 120 + k * 60, y + 80, 2, false);
+    } else if (shotEntry >= 0) {
+        BITMAP *shot = generatedPicture(shotEntry);
+        if (shot)
+            for (int k = 0; k < 3; k++)
+                stretch_sprite(b, shot, x + 110 + k * 60, y + 34 - (shot->h), shot->w * 2,
+                               shot->h * 2);
+    }
+}
+
+// The picture under the words of big tutorial card i, in the 445x100 strip at (x, y).
+void tutorialIllustration(BITMAP *b, int i, int x, int y)
+{
+    const int weaponOf[18] = {0, 0, 1, 2, 3, 0, 0, 0, 0, 0, 0, 4, 5, 6, 7, 0, 0, 0};
+    const int shotOf[8] = {-1, 16, 98, 58, 60, 91, 90, 16};
+    int cx = x + 150;
+    if (weaponOf[i]) {
+        weaponShow(b, cx, y, weaponOf[i], shotOf[weaponOf[i]]);
+        return;
+    }
+    switch (i) {
+    case 0:
+        armedSoldier(b, TEAM_GREEN, cx - 100, y, 2, false);
+        for (int k = 0; k < 3; k++)
+            triangle(b, cx + 20 + k * 40, y + 30, cx + 20 + k * 40, y + 70, cx + 45 + k * 40,
+                     y + 50, col("hint_title"));
+        putScaled(b, cut(23, 0, 0, 11, 11), cx + 160, y + 40, 3, false);
+        break;
+    case 1:
+        putScaled(b, cut(105, 0, 0, 14, 14), cx + 40, y + 20, 5, false);
+        break;
+    case 5: // slowed: purple in the grey look
+        putScaled(b, cut(64, 33 * 3, 48, 33, 48), cx + 40, y + 2, 2, true);
+        break;
+    case 6: // speed
+        putScaled(b, cut(101, 33 * 3, 288, 33, 48), cx + 40, y + 2, 2, false);
+        break;
+    case 7: // enemy health down to one
+        putScaled(b, cut(102, 0, 0, 33, 48), cx, y + 2, 2, true);
+        putScaled(b, cut(65, 37, 0, 37, 2), cx + 90, y + 50, 4, false);
+        break;
+    case 8: // disarmed: purple without his gun
+        putScaled(b, cut(102, 0, 0, 33, 48), cx + 40, y + 2, 2, true);
+        break;
+    case 9: // frozen
+        putScaled(b, cut(102, 363, 0, 33, 48), cx + 40, y + 2, 2, true);
+        break;
+    case 10: // magnet: cubes raining
+        armedSoldier(b, TEAM_GREEN, cx - 60, y, 2, false);
+        for (int k = 0; k < 6; k++)
+            putScaled(b, cut(23, 0, 0, 11, 11), cx + 60 + k * 30, y + 5 + (k * 37) % 60, 2, false);
+        break;
+    case 15: // purple won
+        putScaled(b, cut(102, 33 * 18, 192, 33, 48), cx + 40, y + 2, 2, false);
+        break;
+    case 16: // green won
+        putScaled(b, cut(101, 33 * 18, 192, 33, 48), cx + 40, y + 2, 2, false);
+        break;
+    default:
+        masked_stretch_blit(generatedPicture(14), b, 0, 0, 97, 131, cx + 40, y, 74, 100);
+        break;
     }
 }
 
@@ -378,7 +470,7 @@ BITMAP *makeTutorialSheet(int entry)
         for (int i = 0; i < 17; i++) {
             char key[32];
             snprintf(key, sizeof key, "tutorial.small.%d", i);
-            hintCard(b, i * 200, 0, 200, 100, key, 16, 10);
+            hintCard(b, i * 200, 0, 200, 100, key, 18, 13);
         }
         return b;
     }
@@ -386,7 +478,8 @@ BITMAP *makeTutorialSheet(int entry)
     for (int i = 0; i < 18; i++) {
         char key[32];
         snprintf(key, sizeof key, "tutorial.big.%d", i);
-        hintCard(b, i * 465, 0, 465, 248, key, 28, 16);
+        hintCard(b, i * 465, 0, 465, 248, key, 28, 17);
+        tutorialIllustration(b, i, i * 465 + 10, 140);
     }
     return b;
 }

@@ -244,21 +244,58 @@ BITMAP *makePicture(int i)
     return nullptr;
 }
 
-// Screens come last because they show other entries' pictures.
+// Screens and tutorial pictures come last because they show other entries' pictures.
 void makeAllPictures()
 {
     for (int pass = 0; pass < 2; pass++)
         for (int i = 0; i < ENTRY_COUNT; i++)
-            if (ENTRIES[i].kind != K_SAMPLE && (ENTRIES[i].kind == K_SCREEN) == (pass == 1))
+            if (ENTRIES[i].kind != K_SAMPLE &&
+                (ENTRIES[i].kind == K_SCREEN || ENTRIES[i].kind == K_TUTORIAL) == (pass == 1))
                 pictures[i] = makePicture(i);
+}
+
+// A plain 16-bit mono WAV of a sample, to listen to.
+bool writeWav(const char *path, SAMPLE *s)
+{
+    FILE *f = fopen(path, "wb");
+    if (!f)
+        return false;
+    unsigned bytes = (unsigned)s->len * 2;
+    auto u32 = [f](unsigned v) { for (int k = 0; k < 4; k++) fputc((v >> (8 * k)) & 255, f); };
+    auto u16 = [f](unsigned v) { fputc(v & 255, f); fputc((v >> 8) & 255, f); };
+    fwrite("RIFF", 1, 4, f);
+    u32(36 + bytes);
+    fwrite("WAVEfmt ", 1, 8, f);
+    u32(16);
+    u16(1);
+    u16(1);
+    u32((unsigned)s->freq);
+    u32((unsigned)s->freq * 2);
+    u16(2);
+    u16(16);
+    fwrite("data", 1, 4, f);
+    u32(bytes);
+    const unsigned short *d = (const unsigned short *)s->data;
+    for (unsigned long i = 0; i < s->len; i++)
+        u16((unsigned)(d[i] ^ 0x8000)); // unsigned -> signed
+    return fclose(f) == 0;
 }
 
 int writePreview(const char *dir)
 {
     for (int i = 0; i < ENTRY_COUNT; i++) {
-        if (!pictures[i])
-            continue;
         char path[1024];
+        if (ENTRIES[i].kind == K_SAMPLE) {
+            snprintf(path, sizeof path, "%s/%03d_%s.wav", dir, i, ENTRIES[i].name);
+            SAMPLE *s = makeSample(ENTRIES[i].name);
+            int failed = !writeWav(path, s);
+            destroy_sample(s);
+            if (failed) {
+                fprintf(stderr, "gendata: cannot write %s\n", path);
+                return 1;
+            }
+            continue;
+        }
         snprintf(path, sizeof path, "%s/%03d_%s.bmp", dir, i, ENTRIES[i].name);
         if (save_bmp(path, pictures[i], nullptr) != 0) {
             fprintf(stderr, "gendata: cannot write %s\n", path);
