@@ -1,0 +1,165 @@
+// Music tracks: listing the folder, loading a random track, and the cases that
+// must neither crash nor touch a track twice.
+#include <allegro.h>
+#include <gtest/gtest.h>
+#include <math.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "oggsmp/oggsmp.h"
+#include "shell/loop.h"
+#include "shell/music.h"
+#include "support/test_env.h"
+
+namespace {
+
+void touch(const std::string &name, const char *text = "") {
+    FILE *f = fopen(name.c_str(), "wb");
+    ASSERT_NE(f, nullptr) << name;
+    fputs(text, f);
+    fclose(f);
+}
+
+// A short tone, encoded by our own encoder.
+void writeTone(const std::string &name) {
+    SAMPLE *s = create_sample(16, 0, 11025, 4000);
+    for (int i = 0; i < 4000; i++)
+        ((unsigned short *)s->data)[i] = (unsigned short)(32768 + 20000 * sin(i * 0.2));
+    ASSERT_EQ(oggsmp_save_ogg(name.c_str(), s), 1);
+    destroy_sample(s);
+}
+
+// Each test runs in a fresh empty folder.
+class Music : public ::testing::Test {
+protected:
+    std::string old, dir;
+    void SetUp() override {
+        startHeadlessAllegro();
+        char cwd[4096];
+        old = getcwd(cwd, sizeof cwd) ? cwd : ".";
+        char pattern[] = "/tmp/gor-music-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir = pattern;
+        ASSERT_EQ(chdir(dir.c_str()), 0);
+        releaseTrack();
+        musicLoaded = 0;
+        music = 0;
+    }
+    void TearDown() override {
+        releaseTrack();
+        if (chdir(old.c_str()) != 0)
+            ADD_FAILURE() << "cannot return to " << old;
+        if (system(("rm -rf '" + dir + "'").c_str()) != 0)
+            ADD_FAILURE() << "cannot remove " << dir;
+    }
+};
+
+TEST_F(Music, EmptyFolderMeansNoMusicAndNoCrash) {
+    listTracks();
+    EXPECT_EQ(file_list.count, 0);
+    speed_counter = 5;
+    for (int tick = 0; tick < 3; tick++)
+        loadTrack();  // called every tick while nothing is loaded
+    EXPECT_EQ(sample, nullptr);
+    EXPECT_EQ(musicLoaded, 0);
+    EXPECT_EQ(speed_counter, 5);  // no track loaded: the counter is left alone
+    startTrack();
+    stopTrack();
+    releaseTrack();
+    EXPECT_EQ(voice, -1);
+}
+
+TEST_F(Music, ListsOggFilesThatFitTheList) {
+    touch("one.ogg");
+    touch("two.ogg");
+    touch("readme.txt");
+    ASSERT_EQ(mkdir("folder.ogg", 0755), 0);
+    std::string fits = std::string(75, 'a') + ".ogg";  // 79 characters
+    std::string tooLong = std::string(76, 'b') + ".ogg";
+    touch(fits);
+    touch(tooLong);
+    listTracks();
+    ASSERT_EQ(file_list.count, 3);
+    std::string names;
+    for (int i = 0; i < file_list.count; i++)
+        names += std::string(file_list.name[i]) + ",";
+    EXPECT_NE(names.find("one.ogg,"), std::string::npos);
+    EXPECT_NE(names.find("two.ogg,"), std::string::npos);
+    EXPECT_NE(names.find(fits + ","), std::string::npos);
+    EXPECT_EQ(names.find(tooLong), std::string::npos);
+
+    for (int i = 0; i < 520; i++)
+        touch("t" + std::to_string(i) + ".ogg");
+    listTracks();
+    EXPECT_EQ(file_list.count, 500);
+}
+
+TEST_F(Music, UndecodableFilesAreSkipped) {
+    touch("broken.ogg", "definitely not an Ogg Vorbis stream");
+    touch("empty.ogg");
+    writeTone("good.ogg");
+    listTracks();
+    ASSERT_EQ(file_list.count, 3);
+    for (unsigned seed = 1; seed <= 6; seed++) {
+        srand(seed);
+        speed_counter = 9;
+        musicLoaded = 0;
+        loadTrack();
+        ASSERT_NE(sample, nullptr);
+        EXPECT_EQ(sample->len, 4000u);
+        EXPECT_EQ(musicLoaded, 1);
+        EXPECT_EQ(speed_counter, 0);
+    }
+    EXPECT_EQ(file_list.count, 1);
+    EXPECT_STREQ(file_list.name[0], "good.ogg");
+
+    // nothing decodable: no track, and later ticks leave the counter alone
+    releaseTrack();
+    remove("good.ogg");
+    musicLoaded = 0;
+    loadTrack();
+    EXPECT_EQ(sample, nullptr);
+    EXPECT_EQ(musicLoaded, 0);
+    EXPECT_EQ(file_list.count, 0);
+    speed_counter = 4;
+    loadTrack();
+    EXPECT_EQ(speed_counter, 4);
+}
+
+// With music off a loaded track is never started: the title screen's and the
+// pre-screen's set-ups both release it, and Space on the pre-screen's first
+// frame starts the bout with no track held.
+TEST_F(Music, ReleasingTwiceAndStartingAfterReleaseAreHarmless) {
+    writeTone("tune.ogg");
+    listTracks();
+    loadTrack();
+    ASSERT_NE(sample, nullptr);
+    EXPECT_EQ(musicLoaded, 1);
+    releaseTrack();  // title screen set-up (musicLoaded stays 1)
+    EXPECT_EQ(sample, nullptr);
+    EXPECT_EQ(voice, -1);
+    releaseTrack();  // pre-screen set-up
+    musicLoaded = 0;
+    startTrack();  // the first game frame
+    music = 1;
+    stopTrack();
+    EXPECT_EQ(sample, nullptr);
+
+    // and the next pre-screen loads a fresh track, started once
+    music = 0;
+    loadTrack();
+    ASSERT_NE(sample, nullptr);
+    speed_counter = 3;
+    startTrack();
+    EXPECT_EQ(musicLoaded, 0);
+    EXPECT_EQ(speed_counter, 0);
+    music = 1;
+    speed_counter = 3;
+    startTrack();  // already playing: nothing happens
+    EXPECT_EQ(speed_counter, 3);
+}
+
+}  // namespace
