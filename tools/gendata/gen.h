@@ -115,5 +115,7 @@ BITMAP *generatedPicture(int entry);
 // Writes a picture of both soldiers in their poses with weapons at the gun anchors, full
 // size and halved; false when the file cannot be written.
 bool writeScenePreview(const char *path);
+// Writes the green booth of each arena layered as in the game, full size and halved.
+bool writeBoothPreview(const char *path);
 // Splits "a|b|c" into its parts.
 std::vector<std::string> splitList(const char *s);

@@ -334,7 +334,8 @@ int main(int argc, char **argv)
     makeAllPictures();
     if (preview) {
         std::string scene = std::string(outDir) + "/scene_soldiers.bmp";
-        if (!writeScenePreview(scene.c_str()))
+        std::string booths = std::string(outDir) + "/scene_booths.bmp";
+        if (!writeScenePreview(scene.c_str()) || !writeBoothPreview(booths.c_str()))
             return 1;
         return writePreview(outDir);
     }

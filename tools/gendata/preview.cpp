@@ -72,3 +72,39 @@ bool writeScenePreview(const char *path)
     destroy_bitmap(scene);
     return ok;
 }
+
+// The green booth of each arena as the game layers it: background, booth back (Hell and
+// London paint it into the arena), a soldier in mid-respawn, the booth front and the HUD
+// panel's place, plus the monitor; full size and halved.
+bool writeBoothPreview(const char *path)
+{
+    struct { int bg, bx, by; bool back; } arenas[3] = {
+        {155, 15, 1037, false}, {68, 15, 581, true}, {84, 15, 861, true}};
+    BITMAP *scene = newPic(3 * 330, 200, col("page"));
+    for (int a = 0; a < 3; a++) {
+        BITMAP *bg = generatedPicture(arenas[a].bg), *booths = generatedPicture(14);
+        int ox = a * 330, sx = arenas[a].bx - 10, sy = arenas[a].by - 40;
+        blit(bg, scene, sx, sy, ox, 0, 320, 200);
+        int bx = ox + 10, by = 40;
+        if (arenas[a].back)
+            masked_blit(booths, scene, 97, 0, bx + 1, by + 2, 97, 131);
+        masked_blit(generatedPicture(101), scene, 33 * (6 + a * 4), 192, bx + 32, by + 57, 33, 48);
+        masked_blit(booths, scene, 0, 0, bx, by, 97, 131);
+        if (a == 0)
+            masked_blit(generatedPicture(157), scene, 0, 0, bx, by, 97, 131);
+        masked_blit(generatedPicture(66), scene, 37 * 9, 0, bx + 29, by + 37, 37, 2);
+        for (int d = 0; d < 3; d++)
+            masked_blit(generatedPicture(29), scene, 8 * (1 + d * 4), 0, bx + 39 + d * 8, by + 22, 8, 13);
+        masked_blit(generatedPicture(25), scene, 3 * 2, 0, bx + 30, by + 21, 3, 13);
+        masked_blit(generatedPicture(130), scene, 0, 0, bx + 113, by + 3, 90, 40);
+        masked_blit(generatedPicture(4), scene, 0, 0, bx + 113, by + 3, 90, 20);
+        masked_blit(generatedPicture(3), scene, 25 * 6, 0, bx + 145, by + 22, 25, 19);
+    }
+    BITMAP *out = newPic(scene->w, scene->h + scene->h / 2, col("page"));
+    blit(scene, out, 0, 0, 0, 0, scene->w, scene->h);
+    stretch_blit(scene, out, 0, 0, scene->w, scene->h, 0, scene->h, scene->w / 2, scene->h / 2);
+    bool ok = save_bmp(path, out, nullptr) == 0;
+    destroy_bitmap(out);
+    destroy_bitmap(scene);
+    return ok;
+}
