@@ -298,19 +298,31 @@ void backdropLondon(Canvas &cv) {
   Rgb skyTop = cv.c("sky.top"), skyBottom = cv.c("sky.bottom"), cloud = cv.c("cloud"), moon = cv.c("moon");
   Rgb farC = cv.c("far"), nearC = cv.c("near"), window = cv.c("window");
   Rgb sewer = cv.c("sewer"), water = cv.c("water"), mortar = cv.c("mortar");
+  // Houses in two rows; a near house has a flat or pitched roof, chimneys and windows.
+  struct House {
+    int x0, w, top;
+    bool pitched;
+  };
+  std::vector<House> houses[2];
   std::vector<int> farTop(W), nearTop(W), farId(W), nearId(W);
   for (int layer = 0; layer < 2; layer++) {
-    int x = 0, id = 0;
+    int x = -20, id = 0;
     while (x < W) {
-      int w = 50 + (int)(hrand(id, layer, 40) * 80);
-      int top = layer == 0 ? 300 + (int)(hrand(id, 1, 41) * 160) : 430 + (int)(hrand(id, 2, 42) * 180);
-      for (int i = x; i < x + w && i < W; i++) {
-        // Pitched or stepped roofs.
-        int roof = (hrand(id, 3, 43) < 0.5f) ? abs(i - (x + w / 2)) / 2 : 0;
-        (layer == 0 ? farTop : nearTop)[i] = top + roof;
+      House h;
+      h.x0 = x;
+      h.w = layer == 0 ? 50 + (int)(hrand(id, 0, 40) * 80) : 80 + (int)(hrand(id, 1, 40) * 60);
+      h.top = layer == 0 ? 300 + (int)(hrand(id, 1, 41) * 160) : 450 + (int)(hrand(id, 2, 42) * 150);
+      h.pitched = hrand(id, 3, 43) < 0.45f;
+      for (int i = x; i < x + h.w; i++) {
+        if (i < 0 || i >= W) continue;
+        int roof = h.top;
+        if (h.pitched) roof -= (h.w / 2 - abs(i - (x + h.w / 2))) / 2;
+        else if (layer == 1 && (i - x - h.w * 2 / 3 + 100) % 100 < 12) roof -= 18;  // chimney
+        (layer == 0 ? farTop : nearTop)[i] = roof;
         (layer == 0 ? farId : nearId)[i] = id;
       }
-      x += w;
+      houses[layer].push_back(h);
+      x += h.w;
       id++;
     }
   }
@@ -344,12 +356,18 @@ void backdropLondon(Canvas &cv) {
         if (x % 12 < 3 && y % 16 < 4 && hrand(x / 12, y / 16, 45) < 0.18f) v = mix(v, window, 0.6f);
       }
       if (y >= nearTop[x]) {
-        int wx = x % 18, wy = (y - nearTop[x]) % 26;
+        const House &h = houses[1][nearId[x]];
+        int hx = x - h.x0, hy = y - h.top;
         v = nearC * (0.85f + 0.3f * hrand(nearId[x], 0, 46));
-        if (y - nearTop[x] < 4) v = v * 1.4f;
-        else if (wx >= 6 && wx < 12 && wy >= 8 && wy < 18) {
-          bool lit = hrand(x / 18, (y - nearTop[x]) / 26 + nearId[x] * 40, 47) < 0.3f;
-          v = lit ? mix(window, window * 0.7f, (wy - 8) / 10.0f) : v * 0.6f;
+        if ((hy + 400) % 8 == 0 || (hx + ((hy + 400) / 8) % 2 * 6) % 12 == 0) v = v * 0.9f;  // faint brickwork
+        if (y - nearTop[x] < 3) v = v * 1.5f;
+        int wx = (hx - 10) % 26, wy = (hy - 16) % 36;
+        if (hx >= 10 && hx < h.w - 12 && hy >= 16 && wx < 10 && wy < 16) {
+          bool lit = hrand((hx - 10) / 26 + nearId[x] * 16, (hy - 16) / 36, 47) < 0.25f;
+          v = lit ? mix(window, window * 0.7f, wy / 16.0f) : mix(nearC, skyBottom, 0.35f) * 0.8f;
+          if (wx == 4 || wy == 7) v = v * 0.55f;  // glazing bars
+        } else if (hx >= 9 && hx < h.w - 11 && hy >= 16 && wx < 12 && wy == 16) {
+          v = nearC * 1.9f;  // sill
         }
       }
       // The sewer under the street: a dark brick tunnel with water along its floor.
@@ -548,6 +566,38 @@ void paintLondonLamps(Canvas &cv) {
   cv.rect(158, 558, 159, 565, iron * 1.4f);  // bare wire
 }
 
+// Stencilled words on the hall's walls, naming the move each station of the course teaches.
+void stencil(Canvas &cv, const char *text, int cx, int y, int scale, Rgb colour) {
+  int w = text_length(font, text), h = text_height(font);
+  BITMAP *t = create_bitmap_ex(8, w, h);
+  if (!t) return;
+  clear_to_color(t, 0);
+  textout_ex(t, font, text, 0, 0, 1, 0);
+  int x0 = cx - w * scale / 2;
+  for (int ty = 0; ty < h; ty++)
+    for (int tx = 0; tx < w; tx++)
+      if (getpixel(t, tx, ty))
+        for (int sy = 0; sy < scale; sy++)
+          for (int sx = 0; sx < scale; sx++) cv.blend(x0 + tx * scale + sx, y + ty * scale + sy, colour, 0.85f);
+  destroy_bitmap(t);
+}
+
+void paintTutorialSigns(Canvas &cv) {
+  Rgb paint = cv.c("sign");
+  stencil(cv, "JUMP", 512, 1096, 2, paint);
+  stencil(cv, "JUMP", 1120, 1096, 2, paint);
+  stencil(cv, "CLIMB", 800, 1084, 2, paint);
+  stencil(cv, "DOUBLE JUMP", 816, 872, 2, paint);
+  stencil(cv, "WALL", 80, 900, 2, paint);
+  stencil(cv, "JUMP", 80, 920, 2, paint);
+  stencil(cv, "WALL", 1520, 900, 2, paint);
+  stencil(cv, "JUMP", 1520, 920, 2, paint);
+  stencil(cv, "BACK FIRE", 400, 440, 2, paint);
+  stencil(cv, "BACK FIRE", 1200, 440, 2, paint);
+  stencil(cv, "SLIDE >>", 400, 150, 2, paint);
+  stencil(cv, "<< SLIDE", 1200, 150, 2, paint);
+}
+
 void paintTutorialBooths(Canvas &cv) {
   int by = arenaPlaces[GEN_ARENA_TUTORIAL].boothY;
   Rgb alcove = cv.c("alcove"), steel = cv.c("steel"), outline = cv.c("outline");
@@ -616,6 +666,7 @@ BITMAP *paintArenaBackground(int arena, const char *dataDir) {
   } else if (arena == GEN_ARENA_LONDON) {
     paintLondonLamps(cv);
   } else {
+    paintTutorialSigns(cv);
     paintTutorialBooths(cv);
   }
   paintGround(cv);
