@@ -27,14 +27,8 @@ void setupBombs2() { renewBombs(bomb2); }
 // A front's box is the bomb's, not its own picture's.
 static void renewBombblasts(Projectile **pool)
 {
-    for (int i = 0; i < BOMBBLAST_COUNT; i++) {
-        delete pool[i];
-        Projectile *p = new Projectile();
-        p->w = bomb_image ? bomb_image->w : 0;
-        p->h = bomb_image ? bomb_image->h : 0;
-        p->speed = 5;
-        pool[i] = p;
-    }
+    setupProjectilePool(pool, BOMBBLAST_COUNT, bomb_image ? bomb_image->w : 0,
+                        bomb_image ? bomb_image->h : 0, 5);
 }
 
 void setupBombblastLeft() { renewBombblasts(bombblastleft); }

@@ -97,7 +97,8 @@ void drawBoothHud()
 void stretchClipped(BITMAP *src, BITMAP *dest, int sx, int sy, int sw, int sh, int dx, int dy,
                     int dw, int dh)
 {
-    if (!src || !dest || dw <= 0 || dh <= 0)
+    // An empty source (a camera never framed) leaves the monitor's last picture.
+    if (!src || !dest || sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0)
         return;
     sw = clampInt(sw, 1, src->w);
     sh = clampInt(sh, 1, src->h);

@@ -1,0 +1,143 @@
+// One complete game tick on Hell with both fighters moving (logic, drawing, the stretch onto
+// an 800x600 16-bit memory screen), against the floor of the same run: copying the stain
+// layer into the back buffer and stretching it onto the screen, which every frame must do.
+// The tick benchmark reports its time as a multiple of the floor (counter
+// "ratio_to_floor", target <= 1.5) and the heap allocations made during 1,000 ticks of
+// play (counter "allocs_per_1000_ticks", target 0), counted by the malloc hook below.
+//
+// Needs the generated data: GOR_GAME_DIR, else build/game relative to the current folder.
+#include <allegro.h>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <stddef.h>
+
+#include "shell/harness.h"
+#include "shell/render.h"
+#include "shell/settings.h"
+#include "shell/startup.h"
+#include "tools/recorder/record.h"
+
+// ---- Allocation counting: every malloc, calloc and realloc of the process passes here.
+extern "C" void *__libc_malloc(size_t);
+extern "C" void *__libc_calloc(size_t, size_t);
+extern "C" void *__libc_realloc(void *, size_t);
+
+static bool countingAllocations = false;
+static long allocationCount = 0;
+
+extern "C" void *malloc(size_t n)
+{
+    if (countingAllocations)
+        allocationCount++;
+    return __libc_malloc(n);
+}
+
+extern "C" void *calloc(size_t n, size_t size)
+{
+    if (countingAllocations)
+        allocationCount++;
+    return __libc_calloc(n, size);
+}
+
+extern "C" void *realloc(void *p, size_t n)
+{
+    if (countingAllocations)
+        allocationCount++;
+    return __libc_realloc(p, n);
+}
+
+namespace {
+
+RecordScript script;
+bool ready = false;
+int tickNumber = 0;
+
+// Fighter 1 fires all the time; both run two seconds one way, then two seconds back.
+void pressKeys(int tick)
+{
+    applyRecordInput(script, tick);
+    const int phase = (tick / 120) % 2;
+    const int slots[2][2] = {{BIND_P1_RIGHT, BIND_P2_LEFT}, {BIND_P1_LEFT, BIND_P2_RIGHT}};
+    for (int s : slots[phase]) {
+        int index = keyIndexOfCode(keyBindings[s].code);
+        if (index >= 0)
+            key[index] = 1;
+    }
+}
+
+void playTick()
+{
+    pressKeys(tickNumber++);
+    harnessTick();
+}
+
+long allocationsDuringPlay = -1;
+
+// Starts the bout once, lets both fighters out of their booths, then counts the
+// allocations of 1,000 ticks of play.
+bool startBout()
+{
+    if (ready)
+        return true;
+    if (!harnessGameDataPresent())
+        return false;
+    char err[200];
+    if (parseRecordScript("seed 3\narena hell\nhold 0 100000000 p1.fire\n", &script, err,
+                          sizeof err) != 0)
+        return false;
+    startRecordedBout(script);
+    for (int i = 0; i < 600; i++)
+        playTick();
+    allocationCount = 0;
+    countingAllocations = true;
+    for (int i = 0; i < 1000; i++)
+        playTick();
+    countingAllocations = false;
+    allocationsDuringPlay = allocationCount;
+    ready = true;
+    return true;
+}
+
+// The floor: what every frame costs before anything is drawn on it.
+void floorFrame()
+{
+    blit(prebuffer, buffer, 0, 0, 0, 0, PLAYFIELD_W, PLAYFIELD_H);
+    stretchToScreen();
+}
+
+double secondsPer(void (*step)(), int reps)
+{
+    auto t0 = std::chrono::steady_clock::now();
+    for (int i = 0; i < reps; i++)
+        step();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count() / reps;
+}
+
+void BM_GameTick(benchmark::State &state)
+{
+    if (!startBout()) {
+        state.SkipWithError("no generated data (gor.dat and tile maps) in the game folder");
+        return;
+    }
+    for (auto _ : state)
+        playTick();
+    // The ratio from two interleaved runs of the same length, so both see the same machine.
+    const double tick = secondsPer(playTick, 300);
+    const double floor = secondsPer(floorFrame, 300);
+    state.counters["ratio_to_floor"] = tick / floor;
+    state.counters["allocs_per_1000_ticks"] = (double)allocationsDuringPlay;
+}
+BENCHMARK(BM_GameTick)->Unit(benchmark::kMillisecond);
+
+void BM_FloorFrame(benchmark::State &state)
+{
+    if (!startBout()) {
+        state.SkipWithError("no generated data (gor.dat and tile maps) in the game folder");
+        return;
+    }
+    for (auto _ : state)
+        floorFrame();
+}
+BENCHMARK(BM_FloorFrame)->Unit(benchmark::kMillisecond);
+
+}  // namespace
