@@ -372,15 +372,21 @@ BITMAP *respawnFrame(int i, bool big, const Palette &p)
 {
     BITMAP *f = newPic(33, 48);
     BITMAP *full = newPic(33, 48);
+    // no weapon is drawn during the respawn, so both arms belong to the body
     Body b = sideBody(15, 27, 0.0f, 0.15f, 0.0f, -0.15f, 0.0f);
-    if (big && i >= 12) {
-        // fist in the air
-        b.elbowB = {21, 8};
-        b.handB = {22, 1};
-    }
     b.hasFrontArm = true;
-    b.elbowF = elbowAt(2, 19);
+    b.elbowF = {b.shoulderF.x + 1, b.shoulderF.y + 7};
+    Pt handF = {b.shoulderF.x + 4, b.shoulderF.y + 12};
+    if (big && i >= 11) {
+        // the team leads on power: both fists up
+        b.elbowB = {7, 12};
+        b.handB = {4, 5};
+        b.elbowF = {25, 12};
+        handF = {28, 5};
+    }
     drawSoldier(full, b, p);
+    thickLine(full, b.elbowF.x, b.elbowF.y, handF.x, handF.y, 2.0f, p.light);
+    circlefill(full, (int)handF.x, (int)handF.y, 2, p.skin);
     outlineSprite(full, p.outline);
     int beam = col(big ? "beam_big" : "beam");
     int revealed = (i + 1) * 48 / 14; // whole body by frame 13
@@ -540,10 +546,18 @@ BITMAP *makeFighterSheet(int team)
     place(s, hitfloorFrame(p), 297, 96, true);
     for (int i = 0; i < 7; i++)
         place(s, climbFrame(i, p), 33 * i, 144, true);
-    for (int i = 0; i < 19; i++) {
-        place(s, respawnFrame(i, true, p), 33 * i, 192, false);
-        place(s, respawnFrame(i, false, p), 33 * i, 240, false);
-    }
+    // fighter 2 waits in his booth facing left and his respawn is drawn as stored
+    for (int i = 0; i < 19; i++)
+        for (int big = 0; big < 2; big++) {
+            BITMAP *f = respawnFrame(i, big, p);
+            if (team == TEAM_PURPLE) {
+                BITMAP *m = newPic(33, 48);
+                draw_sprite_h_flip(m, f, 0, 0);
+                destroy_bitmap(f);
+                f = m;
+            }
+            place(s, f, 33 * i, big ? 192 : 240, false);
+        }
     return s;
 }
 

@@ -279,7 +279,7 @@ static void keyRow(BITMAP *b, const char *key, int x0, int y0, int w)
 {
     std::vector<std::string> names = splitList(text(key));
     for (size_t i = 0; i < names.size(); i++)
-        fitText(b, names[i].c_str(), x0 + (int)i * w, y0 + 1, w, 12, col("key_text"), 1);
+        fitText(b, names[i].c_str(), x0 + (int)i * w + 1, y0 + 2, w - 2, 11, col("key_text"), 1);
 }
 
 BITMAP *makeKeySheet(int entry)
