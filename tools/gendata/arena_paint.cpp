@@ -535,14 +535,25 @@ void paintTorches(Canvas &cv) {
   static const int torches[6][2] = {{396, 603}, {748, 476}, {875, 476}, {1194, 603}, {123, 387}, {1459, 387}};
   Rgb iron = cv.c("iron"), wood = cv.c("ladder"), glow = cv.c("glow"), outline = cv.c("outline");
   for (const auto &t : torches) {
-    int cx = t[0] + 12, base = t[1] + 36;
+    int cx = t[0] + 12, base = t[1] + 34;
     cv.glow((float)cx, t[1] + 20.0f, 110, glow, 0.3f);
-    for (int y = base; y < base + 26; y++) cv.rect(cx - 2, y, cx + 1, y, y % 6 == 0 ? wood * 0.7f : wood);
-    cv.rect(cx - 7, base - 3, cx + 6, base + 3, outline);
-    cv.rect(cx - 6, base - 2, cx + 5, base + 2, iron);
-    cv.rect(cx - 5, base - 2, cx + 4, base - 2, iron * 1.5f);
-    cv.rect(cx - 9, base + 16, cx + 8, base + 19, iron);  // wall bracket
-    cv.rect(cx - 9, base + 16, cx - 8, base + 19, iron * 1.5f);
+    // Wall plate, iron ring, wooden shaft, and the cup the flame burns in.
+    cv.rect(cx - 6, base + 14, cx + 5, base + 30, outline);
+    cv.rect(cx - 5, base + 15, cx + 4, base + 29, iron);
+    cv.put(cx - 3, base + 17, iron * 1.6f);
+    cv.put(cx + 2, base + 27, iron * 1.6f);
+    for (int y = base + 4; y < base + 24; y++) {
+      int half = 2 - (y - base) / 12;
+      cv.rect(cx - half - 1, y, cx + half, y, wood * (y % 5 == 0 ? 0.7f : 1.0f));
+      cv.put(cx - half - 1, y, wood * 1.3f);
+    }
+    cv.rect(cx - 4, base + 18, cx + 3, base + 20, iron * 1.3f);
+    for (int i = 0; i <= 7; i++) {
+      int half = 4 + i / 2;
+      cv.rect(cx - half - 1, base - 4 + i, cx + half, base - 4 + i, i == 0 ? outline : iron * (1.3f - i * 0.06f));
+      cv.put(cx - half - 1, base - 4 + i, outline);
+      cv.put(cx + half, base - 4 + i, outline);
+    }
   }
 }
 
@@ -583,19 +594,15 @@ void stencil(Canvas &cv, const char *text, int cx, int y, int scale, Rgb colour)
 }
 
 void paintTutorialSigns(Canvas &cv) {
-  Rgb paint = cv.c("sign");
-  stencil(cv, "JUMP", 512, 1096, 2, paint);
-  stencil(cv, "JUMP", 1120, 1096, 2, paint);
-  stencil(cv, "CLIMB", 800, 1084, 2, paint);
-  stencil(cv, "DOUBLE JUMP", 816, 872, 2, paint);
-  stencil(cv, "WALL", 80, 900, 2, paint);
-  stencil(cv, "JUMP", 80, 920, 2, paint);
-  stencil(cv, "WALL", 1520, 900, 2, paint);
-  stencil(cv, "JUMP", 1520, 920, 2, paint);
-  stencil(cv, "BACK FIRE", 400, 440, 2, paint);
-  stencil(cv, "BACK FIRE", 1200, 440, 2, paint);
-  stencil(cv, "SLIDE >>", 400, 150, 2, paint);
-  stencil(cv, "<< SLIDE", 1200, 150, 2, paint);
+  static const struct {
+    const char *text;
+    int cx, y;
+  } signs[] = {
+    {"JUMP", 512, 1096}, {"JUMP", 1120, 1096}, {"CLIMB", 800, 1084}, {"DOUBLE JUMP", 816, 872},
+    {"WALL", 80, 900}, {"JUMP", 80, 920}, {"WALL", 1520, 900}, {"JUMP", 1520, 920},
+    {"BACK FIRE", 400, 440}, {"BACK FIRE", 1200, 440}, {"SLIDE >>", 400, 150}, {"<< SLIDE", 1200, 150},
+  };
+  for (const auto &s : signs) stencil(cv, s.text, s.cx, s.y, 2, cv.c("sign"));
 }
 
 void paintTutorialBooths(Canvas &cv) {
