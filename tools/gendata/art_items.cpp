@@ -472,20 +472,33 @@ BITMAP *cubePips()
 
 BITMAP *flames(int w, int h, int frames, unsigned seed)
 {
+    // each frame: a wavering body in three heats plus loose tongues licking upwards
     BITMAP *b = newPic(w * frames, h);
     seedRand(seed);
     for (int f = 0; f < frames; f++) {
-        float sway = std::sin(f * 2 * PI / frames) * w * 0.12f;
         int x0 = f * w;
+        float phase = f * 2 * PI / frames + frnd();
+        float sway = std::sin(phase) * w * 0.1f;
         for (int layer = 0; layer < 3; layer++) {
             int c = col(layer == 0 ? "flame_red" : layer == 1 ? "flame_orange" : "flame_yellow");
-            float rw = w * (0.42f - layer * 0.12f), top = h * (0.1f + layer * 0.2f) + rnd(2);
+            float rw = w * (0.45f - layer * 0.12f);
+            float top = h * (0.15f + layer * 0.18f) + rnd(3) - 1;
             for (int y = (int)top; y < h; y++) {
                 float t = (y - top) / (h - top);
-                float half = rw * std::sqrt(t);
+                float wobble = 1 + 0.18f * std::sin(t * 9 + phase * 2 + layer);
+                float half = rw * std::sqrt(t) * wobble;
                 float cx = x0 + w / 2.0f + sway * (1 - t);
-                hline(b, (int)(cx - half), y, (int)(cx + half), c);
+                if (half >= 0.5f)
+                    hline(b, (int)(cx - half + 0.5f), y, (int)(cx + half - 0.5f), c);
+                else
+                    putpixel(b, (int)cx, y, c);
             }
+        }
+        for (int k = 0; k < 2; k++) {
+            float tx = x0 + w * (0.3f + 0.4f * frnd());
+            float ty = h * (0.05f + 0.2f * frnd());
+            thickLine(b, tx, ty, x0 + w / 2.0f + sway, h * 0.45f, w > 10 ? 1.2f : 0.5f,
+                      col("flame_orange"));
         }
     }
     return b;

@@ -222,6 +222,18 @@ BITMAP *makeTextPicture(int entry)
     exit(1);
 }
 
+// Ten seven-segment digits 0..9 in frames of fw x fh, each drawn w x h at (dx, dy).
+static BITMAP *digitStrip(int fw, int fh, int dx, int dy, int w, int h, int t, const char *colour,
+                          bool outlined)
+{
+    BITMAP *b = newPic(fw * 10, fh);
+    for (int d = 0; d < 10; d++)
+        segDigit(b, d, d * fw + dx, dy, w, h, t, col(colour));
+    if (outlined)
+        outlineSprite(b, col("outline"));
+    return b;
+}
+
 BITMAP *makeDigitSheet(int entry)
 {
     switch (entry) {
@@ -241,26 +253,9 @@ BITMAP *makeDigitSheet(int entry)
         }
         return b;
     }
-    case 3: {
-        BITMAP *b = newPic(250, 19);
-        for (int d = 0; d < 10; d++)
-            segDigit(b, d, d * 25 + 4, 1, 14, 17, 3, col("monitor_text"));
-        outlineSprite(b, col("outline"));
-        return b;
-    }
-    case 29: {
-        BITMAP *b = newPic(80, 13);
-        for (int d = 0; d < 10; d++)
-            segDigit(b, d, d * 8 + 1, 0, 6, 13, 2, col("hud_digit"));
-        return b;
-    }
-    case 46: {
-        BITMAP *b = newPic(300, 23);
-        for (int d = 0; d < 10; d++)
-            segDigit(b, d, d * 30 + 6, 1, 18, 21, 4, col("monitor_text"));
-        outlineSprite(b, col("outline"));
-        return b;
-    }
+    case 3: return digitStrip(25, 19, 4, 1, 14, 17, 3, "monitor_text", true);
+    case 29: return digitStrip(8, 13, 1, 0, 6, 13, 2, "hud_digit", false);
+    case 46: return digitStrip(30, 23, 6, 1, 18, 21, 4, "monitor_text", true);
     case 121: {
         BITMAP *b = newPic(600, 100);
         for (int d = 0; d < 10; d++) {

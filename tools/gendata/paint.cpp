@@ -170,37 +170,32 @@ void outlineSprite(BITMAP *b, int oc)
     destroy_bitmap(copy);
 }
 
-void tintIce(BITMAP *b)
+// Runs every opaque pixel's lightness (0..255) at (x, y) through recolour.
+template <typename Recolour> static void recolourOpaque(BITMAP *b, Recolour recolour)
 {
     for (int y = 0; y < b->h; y++)
         for (int x = 0; x < b->w; x++) {
             int c = getpixel(b, x, y);
-            if (c == MASK)
-                continue;
-            int l = (getr16(c) * 3 + getg16(c) * 6 + getb16(c)) / 10;
-            // Pale blue ice keeping the picture's light and dark, a glint on a few pixels.
-            int r = 70 + l * 7 / 10, g = 130 + l / 2, bl = 210 + l / 5;
-            if (l < 40) {
-                r = 30;
-                g = 70;
-                bl = 140;
-            } else if (((x * 7 + y * 13) % 23) == 0) {
-                r = g = bl = 255;
-            }
-            putpixel(b, x, y, rgb(r, g, bl));
+            if (c != MASK)
+                putpixel(b, x, y, recolour((getr16(c) * 3 + getg16(c) * 6 + getb16(c)) / 10, x, y));
         }
+}
+
+void tintIce(BITMAP *b)
+{
+    // pale blue ice keeping the picture's light and dark, a glint on a few pixels
+    recolourOpaque(b, [](int l, int x, int y) {
+        if (l < 40)
+            return rgb(30, 70, 140);
+        if (((x * 7 + y * 13) % 23) == 0)
+            return rgb(255, 255, 255);
+        return rgb(70 + l * 7 / 10, 130 + l / 2, 210 + l / 5);
+    });
 }
 
 void tintGrey(BITMAP *b)
 {
-    for (int y = 0; y < b->h; y++)
-        for (int x = 0; x < b->w; x++) {
-            int c = getpixel(b, x, y);
-            if (c == MASK)
-                continue;
-            int l = (getr16(c) * 3 + getg16(c) * 6 + getb16(c)) / 10;
-            putpixel(b, x, y, rgb(l, l, l));
-        }
+    recolourOpaque(b, [](int l, int, int) { return rgb(l, l, l); });
 }
 
 int fitText(BITMAP *b, const char *s, int x, int y, int w, int h, int c, int align)

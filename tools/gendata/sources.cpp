@@ -43,43 +43,46 @@ static bool parseError(const std::string &file, size_t line, const char *why)
     return false;
 }
 
-static bool loadColours(const std::string &path)
+// Calls parse(line, index) for every line that is neither blank nor a comment; stops at the
+// first false.
+template <typename Parse> static bool eachLine(const std::string &path, Parse parse)
 {
     std::vector<std::string> lines;
     if (!readLines(path, lines))
         return false;
-    for (size_t i = 0; i < lines.size(); i++) {
-        if (blankOrComment(lines[i]))
-            continue;
-        std::istringstream in(lines[i]);
+    for (size_t i = 0; i < lines.size(); i++)
+        if (!blankOrComment(lines[i]) && !parse(lines[i], i))
+            return false;
+    return true;
+}
+
+static bool loadColours(const std::string &path)
+{
+    return eachLine(path, [&](const std::string &line, size_t i) {
+        std::istringstream in(line);
         std::string name;
         ColourRGB c;
         if (!(in >> name >> c.r >> c.g >> c.b) || c.r < 0 || c.r > 255 || c.g < 0 || c.g > 255 ||
             c.b < 0 || c.b > 255)
             return parseError(path, i, "expected: name red green blue (0..255)");
         colours[name] = c;
-    }
-    return true;
+        return true;
+    });
 }
 
 static bool loadTexts(const std::string &path)
 {
-    std::vector<std::string> lines;
-    if (!readLines(path, lines))
-        return false;
-    for (size_t i = 0; i < lines.size(); i++) {
-        if (blankOrComment(lines[i]))
-            continue;
-        size_t eq = lines[i].find('=');
+    return eachLine(path, [&](const std::string &line, size_t i) {
+        size_t eq = line.find('=');
         if (eq == std::string::npos)
             return parseError(path, i, "expected: key = text");
-        std::string key = lines[i].substr(0, eq), value = lines[i].substr(eq + 1);
+        std::string key = line.substr(0, eq), value = line.substr(eq + 1);
         key.erase(key.find_last_not_of(" \t") + 1);
         key.erase(0, key.find_first_not_of(" \t"));
         value.erase(0, value.find_first_not_of(" \t"));
         texts[key] = value;
-    }
-    return true;
+        return true;
+    });
 }
 
 // "C4", "F#5", "Bb3" -> MIDI note number; "r" -> -1 (rest).
@@ -104,13 +107,8 @@ static bool parseNote(const std::string &s, int *note)
 
 static bool loadSounds(const std::string &path)
 {
-    std::vector<std::string> lines;
-    if (!readLines(path, lines))
-        return false;
-    for (size_t i = 0; i < lines.size(); i++) {
-        if (blankOrComment(lines[i]))
-            continue;
-        std::istringstream in(lines[i]);
+    return eachLine(path, [&](const std::string &line, size_t i) {
+        std::istringstream in(line);
         std::string word;
         in >> word;
         if (word == "sound" || word == "melody") {
@@ -151,8 +149,8 @@ static bool loadSounds(const std::string &path)
                 return parseError(path, i, "unknown wave");
             recipes.back().layers.push_back(l);
         }
-    }
-    return true;
+        return true;
+    });
 }
 
 bool loadSources(const char *dataDir)
