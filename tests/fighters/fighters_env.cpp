@@ -1,0 +1,151 @@
+#include "fighters_env.h"
+
+#include <allegro.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include "arena/forcefields.h"
+#include "shell/assets.h"
+#include "shell/loop.h"
+#include "shell/settings.h"
+#include "support/test_env.h"
+#include "tilemap/tilemap.h"
+
+namespace {
+
+enum { COLS = 50, ROWS = 38 };
+short cells[COLS * ROWS];
+BlockStr blocks[6];   // 0 empty, 1 solid, 2 ladder, 3 ladder top, 4 ladder-top side, 5 stairs
+
+int blockOf(char c)
+{
+    switch (c) {
+    case '#': return 1;
+    case 'H': return 2;
+    case 'T': return 3;
+    case '=': return 4;
+    case 'S': return 5;
+    default: return 0;
+    }
+}
+
+void needPicture(BITMAP *&b, int w, int h)
+{
+    if (!b)
+        b = create_bitmap(w, h);
+}
+
+} // namespace
+
+void loadMirroredArena(const std::vector<std::string> &rows, int firstRow)
+{
+    memset(blocks, 0, sizeof blocks);
+    blocks[1].tr = 1;
+    blocks[2].user2 = 1;
+    blocks[3].user3 = 1;
+    blocks[4].user4 = 1;
+    blocks[5].user1 = 1;
+    memset(cells, 0, sizeof cells);
+    for (int r = 0; r < ROWS; r++) {
+        cells[r * COLS] = 1;
+        cells[r * COLS + COLS - 1] = 1;
+    }
+    for (size_t i = 0; i < rows.size(); i++) {
+        int r = firstRow + (int)i;
+        for (int c = 0; c < 25 && c < (int)rows[i].size(); c++) {
+            cells[r * COLS + c] = blockOf(rows[i][c]);
+            cells[r * COLS + COLS - 1 - c] = blockOf(rows[i][c]);
+        }
+    }
+    mapwidth = COLS;
+    mapheight = ROWS;
+    mapblockwidth = mapblockheight = 32;
+    mapnumblockstr = 6;
+    mapblockstrpt = blocks;
+    mappt = cells;
+    maparraypt = NULL;
+}
+
+void unloadArena()
+{
+    mappt = NULL;
+    mapblockstrpt = NULL;
+    mapnumblockstr = 0;
+}
+
+Keys keys(const char *which)
+{
+    Keys k;
+    k.left = strchr(which, 'l') != NULL;
+    k.right = strchr(which, 'r') != NULL;
+    k.up = strchr(which, 'u') != NULL;
+    k.down = strchr(which, 'd') != NULL;
+    k.jump = strchr(which, 'j') != NULL;
+    return k;
+}
+
+void fighterTick(const Keys &k)
+{
+    d1 = k.left;
+    d2 = k.right;
+    up1 = k.up;
+    down1 = k.down;
+    jump1 = k.jump;
+    pd1 = k.right;
+    pd2 = k.left;
+    up2 = k.up;
+    down2 = k.down;
+    jump2 = k.jump;
+    playerGravity();
+    player2Gravity();
+    playerMove();
+    player2Move();
+    playerBackCollision();
+    player2BackCollision();
+    playerArms();
+    player2arms();
+}
+
+void fighterTicks(const Keys &k, int count)
+{
+    for (int i = 0; i < count; i++)
+        fighterTick(k);
+}
+
+int mirrorX(int x) { return 1600 - 33 - x; }
+
+void FighterTest::SetUp()
+{
+    startHeadlessAllegro();
+    needPicture(player_run[0], 33, 48);
+    needPicture(gibber, 38, 20);
+    needPicture(gibber2, 38, 20);
+    needPicture(greenbooth[0], 97, 131);
+    needPicture(purplebooth[0], 97, 131);
+    p2cpu = 0;
+    srand(7);
+    setupPlayer();
+    setupPlayer2();
+    setupForcefields();
+}
+
+void FighterTest::TearDown() { unloadArena(); }
+
+void FighterTest::place(int x, int y)
+{
+    Fighter *both[2] = {player, player2};
+    for (int i = 0; i < 2; i++) {
+        Fighter *f = both[i];
+        f->alive = 1;
+        f->respawning = 0;
+        f->health = 12;
+        f->deathCounted = 0;
+        f->weapon = WEAPON_GIBBER;
+        f->x = i == 0 ? x : mirrorX(x);
+        f->y = y;
+        f->prevX = f->x;
+        f->prevY = f->y;
+        f->facing = i == 0 ? FACING_RIGHT : FACING_LEFT;
+        f->state = i == 0 ? FIGHTER_STAND_RIGHT : FIGHTER_STAND_LEFT;
+    }
+}

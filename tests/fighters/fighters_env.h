@@ -1,0 +1,40 @@
+// Shared set-up of the fighter tests: a symmetric test arena put straight into the tile map
+// engine's globals, both fighters alive on it, and input scripts for player 1 that player 2
+// plays mirrored.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fighters/fighter.h"
+
+// Legend: '#' solid, '.' empty, 'H' ladder, 'T' ladder top, '=' ladder-top side, 'S' stairs.
+// Each row gives the left 25 columns; the right 25 are their mirror. Rows not given are
+// empty except the edge walls; `rows[0]` is map row `firstRow`.
+void loadMirroredArena(const std::vector<std::string> &rows, int firstRow);
+// Unhooks the test arena from the engine.
+void unloadArena();
+
+// Player 1's keys for one tick; player 2 gets them mirrored (left and right swapped).
+struct Keys {
+    int left = 0, right = 0, up = 0, down = 0, jump = 0;
+};
+Keys keys(const char *which);   // any of "l", "r", "u", "d", "j", e.g. "rj"
+
+// The fighter steps of one game frame, in the frame's order, with these keys.
+void fighterTick(const Keys &k);
+void fighterTicks(const Keys &k, int count);
+
+// x of player 2 mirroring a player 1 box at x (the arena is 1600 wide, the box 33).
+int mirrorX(int x);
+
+class FighterTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Both fighters alive and standing at (x, y) and its mirror, facing into the arena
+    // (player 1 right, player 2 left), every movement field at rest.
+    void place(int x, int y);
+};

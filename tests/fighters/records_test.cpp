@@ -1,0 +1,326 @@
+// The fighters' set-ups, the gun anchor, the hit tests and the power pools.
+#include <gtest/gtest.h>
+
+#include "ai/tutorial.h"
+#include "fighters/hittests.h"
+#include "fighters/weapons.h"
+#include "fighters_env.h"
+#include "shell/clock.h"
+#include "shell/loop.h"
+#include "shell/pause.h"
+
+namespace {
+
+using RecordsTest = FighterTest;
+
+TEST_F(RecordsTest, FreshFightersWaitInTheirBoothsWithFullPools)
+{
+    for (Fighter *f : {player, player2}) {
+        EXPECT_EQ(f->alive, 0);
+        EXPECT_EQ(f->respawning, 1);
+        EXPECT_EQ(f->health, 0);
+        EXPECT_EQ(f->deathCounted, 1);
+        EXPECT_EQ(f->power, 200);
+        EXPECT_EQ(f->powerHundreds, 2);
+        EXPECT_EQ(f->powerTens, 0);
+        EXPECT_EQ(f->powerOnes, 0);
+        EXPECT_EQ(f->w, 33);
+        EXPECT_EQ(f->h, 48);
+        EXPECT_EQ(f->maxRunSpeed, 8.0);
+        EXPECT_EQ(f->climbSpeed, 6);
+        EXPECT_EQ(f->weapon, 0);   // not armed before the first respawn
+        EXPECT_EQ(f->inBase, 0);
+        EXPECT_EQ(f->slowed, 0);
+        EXPECT_EQ(f->flipReady, 1);
+    }
+    EXPECT_EQ(player->facing, FACING_RIGHT);
+    EXPECT_EQ(player->state, FIGHTER_STAND_LEFT);
+    EXPECT_EQ(player2->facing, FACING_LEFT);
+    EXPECT_EQ(player2->state, FIGHTER_STAND_RIGHT);
+    // Player 2's own switches and the computer's memory.
+    EXPECT_EQ(player->gravityOn, 0);
+    EXPECT_EQ(player2->gravityOn, 1);
+    EXPECT_EQ(player2->slideLength, 20);
+    EXPECT_EQ(player2->fallTimerMax, 80);
+    EXPECT_EQ(player2->aiCubeDistance, 9999999);
+    EXPECT_EQ(player2->aiLadderLock, 25);
+    EXPECT_EQ(player->aiLadderLock, 0);
+    for (int i = 0; i < 50; i++) {
+        setupPlayer2();
+        EXPECT_GE(player2->aiBombTimer, 10);
+        EXPECT_LE(player2->aiBombTimer, 24);
+        EXPECT_GE(player2->aiMineTimer, 20);
+        EXPECT_LE(player2->aiMineTimer, 29);
+    }
+
+    EXPECT_EQ(arms->x, 100);
+    EXPECT_EQ(arms2->x, 500);
+    EXPECT_EQ(arms->w, 38);
+    EXPECT_EQ(booth->x, 15.0);
+    EXPECT_EQ(booth->y, 1037.0);
+    EXPECT_EQ(booth2->x, 1490.0);
+    EXPECT_EQ(booth2->w, 97);
+    EXPECT_EQ(blaster[2]->w, 5);
+    EXPECT_EQ(blaster[2]->h, 5);
+    EXPECT_EQ(bullet[39]->speed, 12);
+    EXPECT_EQ(plasma2[7]->speed, 20);
+    EXPECT_EQ(homorocket[0]->speed, 0);
+    EXPECT_EQ(homorocket2[0]->speed, 8);
+    EXPECT_EQ(fakeBullet[7]->speed, 100);
+    EXPECT_EQ(fakeHomer[0]->speed, 16);
+}
+
+TEST_F(RecordsTest, ASecondSetUpGivesFreshRecordsAndFreePools)
+{
+    player->power = 3;
+    booth->x = 400;
+    for (Projectile *p : bullet)
+        p->active = 1;
+    bullet2[5]->active = 1;
+    setupPlayer();
+    setupPlayer2();
+    EXPECT_EQ(player->power, 200);
+    EXPECT_EQ(booth->x, 15.0);
+    for (Projectile *p : bullet)
+        EXPECT_EQ(p->active, 0);
+    EXPECT_EQ(bullet2[5]->active, 0);
+}
+
+TEST_F(RecordsTest, GunAnchorFollowsTheHandByStateAndFrame)
+{
+    for (int side = 0; side < 2; side++) {
+        Fighter *f = side == 0 ? player : player2;
+        GunAnchor *g = side == 0 ? arms : arms2;
+        void (*place)() = side == 0 ? playerArms : player2arms;
+        f->x = 100;
+        f->y = 500;
+        f->facing = FACING_RIGHT;
+        f->state = FIGHTER_STAND_RIGHT;
+        place();
+        EXPECT_EQ(g->x, 102);
+        EXPECT_EQ(g->y, 519);
+        f->fallSpeed = 1;   // the standing pose needs a steady fighter
+        place();
+        EXPECT_EQ(g->y, 517);
+        f->fallSpeed = 0;
+        f->facing = FACING_LEFT;
+        f->state = FIGHTER_STAND_LEFT;
+        place();
+        EXPECT_EQ(g->x, 92);
+        f->state = FIGHTER_RUN_LEFT;
+        f->runFrame = 9;
+        place();
+        EXPECT_EQ(g->x, 85);
+        EXPECT_EQ(g->y, 524);
+        f->sonic = 1;
+        place();
+        EXPECT_EQ(g->x, 92);
+        EXPECT_EQ(g->y, 518);
+        f->sonic = 0;
+        // Knocked flat while crouching: the later rule wins.
+        f->state = FIGHTER_CROUCH;
+        f->floorTimer = 3;
+        place();
+        EXPECT_EQ(g->x, 86);
+        EXPECT_EQ(g->y, 526);
+        f->floorTimer = 0;
+        // Sliding while falling keeps the jump pose.
+        f->facing = FACING_RIGHT;
+        f->state = FIGHTER_SLIDE;
+        f->jumpPhase = JUMP_FALLING;
+        place();
+        EXPECT_EQ(g->x, 102);
+        EXPECT_EQ(g->y, 517);
+        // Climbing beats every rule, but a frame outside the table places nothing.
+        f->climbing = 1;
+        f->climbFrame = 7;
+        place();
+        EXPECT_EQ(g->x, 102);
+        f->climbFrame = 1;
+        place();
+        EXPECT_EQ(g->x, 94);
+        EXPECT_EQ(g->y, 516);
+        // At the top edge the anchor stays, pulled in to at least (3, 4).
+        f->y = 0;
+        g->x = 1;
+        g->y = 2;
+        place();
+        EXPECT_EQ(g->x, 3);
+        EXPECT_EQ(g->y, 4);
+        f->climbing = 0;
+        f->jumpPhase = JUMP_NONE;
+    }
+}
+
+TEST_F(RecordsTest, PointTestsAreStrictlyInside)
+{
+    player2->x = 100;
+    player2->y = 200;
+    player->x = 300;
+    player->y = 400;
+    EXPECT_EQ(hit(101, 201), 1);
+    EXPECT_EQ(hit(100, 220), 0);
+    EXPECT_EQ(hit(133, 220), 0);
+    EXPECT_EQ(hit(110, 248), 0);
+    EXPECT_EQ(hitcrouch(110, 224), 0);   // the middle line belongs to neither half
+    EXPECT_EQ(hitcrouch(110, 225), 1);
+    EXPECT_EQ(hitcrouch(110, 223), 0);
+    EXPECT_EQ(hit2(301, 401), 1);
+    EXPECT_EQ(hit2crouch(301, 425), 1);
+    EXPECT_EQ(hit2(101, 201), 0);
+    player->w = 0;
+    EXPECT_EQ(hit2(300, 401), 0);
+}
+
+TEST_F(RecordsTest, PoolTestsTakeOnlyTheShotInTheFirstSlot)
+{
+    Projectile *b = bullet[3];
+    b->active = 1;
+    b->x = 50;
+    b->y = 50;
+    EXPECT_EQ(hitbullet(0, 100, 100, 0), 0);
+    EXPECT_EQ(b->active, 1);
+    b = bullet2[0];
+    b->active = 1;
+    b->x = 50;
+    b->y = 50;
+    EXPECT_EQ(hitbullet2(0, 100, 0, 100), 0);   // top below bottom takes nothing
+    EXPECT_EQ(hitbullet2(0, 100, 100, 0), 1);
+    EXPECT_EQ(b->active, 0);
+    EXPECT_EQ(hitbullet2(0, 100, 100, 0), 0);
+    plasma[0]->active = 1;
+    plasma[0]->x = 10;
+    plasma[0]->y = 10;
+    EXPECT_EQ(hitplasma(0, 10, 100, 0), 0);   // the centre must lie strictly inside
+    EXPECT_EQ(hitplasma(0, 100, 100, 0), 1);
+    homorocket2[0]->active = 1;
+    EXPECT_EQ(hithomo2(-100, 100, 100, -100), 1);
+    EXPECT_EQ(hithomo(-100, 100, 100, -100), 0);
+}
+
+class PowerTest : public FighterTest {
+protected:
+    void SetUp() override
+    {
+        FighterTest::SetUp();
+        map = ARENA_HELL;
+        playersActive = 1;
+        paused = 0;
+        secondscount = 0;
+    }
+    void TearDown() override
+    {
+        map = SCREEN_NONE;
+        playersActive = 0;
+        FighterTest::TearDown();
+    }
+    void oneSecond()
+    {
+        for (int i = 0; i < 60; i++)
+            secondsfunct();
+    }
+};
+
+TEST_F(PowerTest, PoolsDrainOnceASecondOnlyAfterPlayerOnesFirstSpawn)
+{
+    oneSecond();
+    oneSecond();
+    EXPECT_EQ(player->power, 200);
+    EXPECT_EQ(player2->power, 200);
+    player->hasSpawned = 1;
+    for (int i = 0; i < 59; i++)
+        secondsfunct();
+    EXPECT_EQ(player->power, 200);
+    secondsfunct();
+    EXPECT_EQ(player->power, 199);
+    EXPECT_EQ(player2->power, 199);
+    EXPECT_EQ(player->powerHundreds, 1);
+    EXPECT_EQ(player->powerTens, 9);
+    EXPECT_EQ(player2->powerOnes, 9);
+}
+
+TEST_F(PowerTest, AnEmptyPoolEndsTheBoutForTheOtherSide)
+{
+    player->hasSpawned = 1;
+    player->power = 1;
+    player2->power = 40;
+    oneSecond();
+    EXPECT_EQ(map, SCREEN_RESULT);
+    EXPECT_EQ(playersActive, 0);
+    EXPECT_EQ(player2->won, 1);
+    EXPECT_EQ(player->won, 0);
+
+    setupPlayer();
+    setupPlayer2();
+    map = ARENA_HELL;
+    playersActive = 1;
+    player->hasSpawned = 1;
+    player->power = 50;
+    player2->power = 1;
+    oneSecond();
+    EXPECT_EQ(map, SCREEN_RESULT);
+    EXPECT_EQ(player->won, 1);
+    EXPECT_EQ(player2->won, 0);
+}
+
+TEST_F(PowerTest, BothPoolsEmptyInOneSecondIsADraw)
+{
+    player->hasSpawned = 1;
+    player->power = player2->power = 1;
+    oneSecond();
+    EXPECT_EQ(map, SCREEN_RESULT);
+    EXPECT_EQ(player->won, 1);
+    EXPECT_EQ(player2->won, 1);
+}
+
+TEST_F(PowerTest, ClampsAndStaleDigits)
+{
+    player->power = 1000;
+    playerPower();
+    EXPECT_EQ(player->power, 999);
+    EXPECT_EQ(player->powerHundreds, 9);
+    EXPECT_EQ(player->powerOnes, 9);
+    player->power = 57;
+    playerPower();
+    // A negative pool keeps the old digits and ends the bout when clamped.
+    player->power = -5;
+    playerPower();
+    EXPECT_EQ(player->power, 0);
+    EXPECT_EQ(player->powerTens, 5);
+    EXPECT_EQ(player->powerOnes, 7);
+    EXPECT_EQ(map, SCREEN_RESULT);
+}
+
+TEST_F(PowerTest, PlayerTwoEmptiedAfterPlayerOneStillReachesTheResultScreen)
+{
+    // Player 2's cash-in empties player 1 first; then player 2's own pool runs dry.
+    player->power = 0;
+    player2->power = 0;
+    player2Power();
+    EXPECT_EQ(map, SCREEN_RESULT);
+    EXPECT_EQ(player->won, 1);
+    EXPECT_EQ(player2->won, 0);   // player 2's check never marks himself
+}
+
+TEST_F(PowerTest, OnTheTutorialAnEmptyPoolHoldsOnTheHintUntilTheLastStage)
+{
+    map = SCREEN_TUTORIAL;
+    tutorial = 5;
+    tutorialWait = 0;
+    player->power = 0;
+    playerPower();
+    EXPECT_EQ(map, SCREEN_TUTORIAL);
+    EXPECT_EQ(tutorialWait, 1);
+    EXPECT_EQ(playersActive, 0);
+    EXPECT_EQ(player2->won, 1);
+    tutorialWait = 0;
+    tutorial = 12;
+    playersActive = 1;
+    player2->power = 0;
+    player2Power();
+    EXPECT_EQ(map, SCREEN_RESULT);
+    EXPECT_EQ(player->won, 1);
+    tutorial = 0;
+}
+
+} // namespace
