@@ -179,6 +179,7 @@ BITMAP *logo(const char *words, int h, const char *fill, const char *edge)
         fitText(b, words, 8 + k, 8 + k, w - 16, h, mixCol(col(edge), col("outline"), k * 40), 0);
     fitText(b, words, 8, 8, w - 16, h, col(fill), 0);
     outlineSprite(b, col("outline"));
+    fillMask(b, col("page")); // the end splash's page: same drawn masked or opaque
     return b;
 }
 
@@ -327,6 +328,7 @@ BITMAP *website()
     BITMAP *b = newPic(w, 30);
     fitText(b, s, 6, 5, w - 12, 20, col("plasma_light"), 0);
     outlineSprite(b, col("outline"));
+    fillMask(b, col("page"));
     return b;
 }
 

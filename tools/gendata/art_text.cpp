@@ -93,14 +93,18 @@ BITMAP *plainLabel(const char *words, int h, int maxW, const char *colour)
     return b;
 }
 
+// Big words on a dark plate: no mask colour, so it looks the same drawn masked or opaque.
 BITMAP *banner(const char *words, int h, const char *colour)
 {
-    int w = bigTextWidth(words, 1) * h / 7 + 8;
-    BITMAP *b = newPic(w, h + 8);
+    int w = bigTextWidth(words, 1) * h / 7 + 28;
+    BITMAP *b = newPic(w, h + 28);
     int shadow = col("banner_shadow");
-    fitText(b, words, 7, 7, w - 8, h, shadow, 0);
-    fitText(b, words, 4, 4, w - 8, h, col(colour), 0);
+    fitText(b, words, 17, 17, w - 28, h, shadow, 0);
+    fitText(b, words, 14, 14, w - 28, h, col(colour), 0);
     outlineSprite(b, col("outline"));
+    fillMask(b, col("banner_plate"));
+    rect(b, 0, 0, w - 1, h + 27, col("label_border"));
+    rect(b, 2, 2, w - 3, h + 25, col("banner_shadow"));
     return b;
 }
 
@@ -177,7 +181,7 @@ BITMAP *makeTextPicture(int entry)
         static const Seed s[] = {{5, 5}, {143, 15}};
         return boxedLabel(text("label.info"), 145, 34, s, 2);
     }
-    case 95: return banner(text("banner.paused"), 84, "white");
+    case 95: return banner(text("banner.paused"), 78, "white");
     case 108: return powerupMessages();
     case 89: return mapTitles();
     case 117: return plainLabel(text("label.purple"), 14, 66, "purple_light");

@@ -64,6 +64,8 @@ int wrapText(BITMAP *b, const char *s, int x, int y, int w, int sx, int sy, int 
 void seedRand(unsigned s);
 int rnd(int n);
 float frnd();
+// Replaces every mask-colour pixel with c (pictures that may be drawn opaque).
+void fillMask(BITMAP *b, int c);
 // Puts a 1-px outline of colour oc around every opaque pixel region.
 void outlineSprite(BITMAP *b, int oc);
 // Every opaque pixel run through f: ice tint, grey, etc.

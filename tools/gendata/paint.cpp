@@ -150,6 +150,14 @@ float frnd()
     return rnd(1 << 20) / (float)(1 << 20);
 }
 
+void fillMask(BITMAP *b, int c)
+{
+    for (int y = 0; y < b->h; y++)
+        for (int x = 0; x < b->w; x++)
+            if (getpixel(b, x, y) == MASK)
+                putpixel(b, x, y, c);
+}
+
 void outlineSprite(BITMAP *b, int oc)
 {
     BITMAP *copy = create_bitmap_ex(16, b->w, b->h);
