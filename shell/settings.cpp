@@ -148,10 +148,10 @@ static void holdSettingsInRange()
     TitleWobble = clampInt(TitleWobble, TITLE_WOBBLE_MIN, TITLE_WOBBLE_MAX);
     AIcomp = clampInt(AIcomp, AI_LEVEL_MIN, AI_LEVEL_MAX);
     GameLength = clampInt(GameLength, GAME_LENGTH_MIN, GAME_LENGTH_MAX);
-    if (GreenTeam_list < -1)
-        GreenTeam_list = -1;
-    if (PurpleTeam_list < -1)
-        PurpleTeam_list = -1;
+    // A team index points into team_list's names; -1 is none.
+    int lastTeam = (int)(sizeof team_list.name / sizeof team_list.name[0]) - 1;
+    GreenTeam_list = clampInt(GreenTeam_list, -1, lastTeam);
+    PurpleTeam_list = clampInt(PurpleTeam_list, -1, lastTeam);
 }
 
 void get_settings()

@@ -181,7 +181,7 @@ TEST_F(Settings, TeamsAreWrittenAsNoneWhileTheTeamListIsEmpty)
 TEST_F(Settings, ValuesThatPickMenusAreHeldToWhatTheGameOffers)
 {
     writeFile("[Settings]\nGameLength = 0\nAIcomp = 7\nresx = 1024\nresy = 768\n"
-              "TitleWobble = 0\nmusicOn = 5\np2cpu = -2\n[Teams]\nGreen = -8\n");
+              "TitleWobble = 0\nmusicOn = 5\np2cpu = -2\n[Teams]\nGreen = -8\nPurple = 500\n");
     get_settings();
     EXPECT_EQ(GameLength, GAME_LENGTH_MIN);
     EXPECT_EQ(AIcomp, AI_LEVEL_MAX);
@@ -191,6 +191,7 @@ TEST_F(Settings, ValuesThatPickMenusAreHeldToWhatTheGameOffers)
     EXPECT_EQ(musicOn, 1);
     EXPECT_EQ(p2cpu, 1);
     EXPECT_EQ(GreenTeam_list, -1);
+    EXPECT_EQ(PurpleTeam_list, 499);
 
     // A width the menu offers with a height it does not pair with it.
     writeFile("[Settings]\nGameLength = 99\nAIcomp = -1\nresx = 1600\nresy = 600\n"
