@@ -25,39 +25,27 @@ EffectParticle *bubble[BUBBLE_COUNT];
 EffectParticle *groundBit[GROUNDBIT_COUNT];
 MagnoBit *magnobit[MAGNOBIT_COUNT];
 
-// Every record of the pool zeroed and free. The records are allocated at the first build
-// and reused by every later one, so a rebuild neither leaks nor leaves an effect in flight.
-template <class Record, int N>
-static void clearPool(Record *(&pool)[N])
-{
-    for (int i = 0; i < N; i++) {
-        if (!pool[i])
-            pool[i] = new Record();
-        *pool[i] = Record();
-    }
-}
-
 void setupEffects()
 {
-    clearPool(cubefrazzle);
-    clearPool(respawnbubble);
-    clearPool(homotrail);
-    clearPool(greenffpart);
-    clearPool(purpleffpart);
-    clearPool(lightning);
-    clearPool(minilightning);
-    clearPool(rain);
-    clearPool(snow);
-    clearPool(lazer);
-    clearPool(spark);
-    clearPool(puppart);
-    clearPool(puppartspawner);
-    clearPool(blueflame);
-    clearPool(poo);
-    clearPool(speedLine);
-    clearPool(bubble);
-    clearPool(groundBit);
-    clearPool(magnobit);
+    clearRecords(cubefrazzle);
+    clearRecords(respawnbubble);
+    clearRecords(homotrail);
+    clearRecords(greenffpart);
+    clearRecords(purpleffpart);
+    clearRecords(lightning);
+    clearRecords(minilightning);
+    clearRecords(rain);
+    clearRecords(snow);
+    clearRecords(lazer);
+    clearRecords(spark);
+    clearRecords(puppart);
+    clearRecords(puppartspawner);
+    clearRecords(blueflame);
+    clearRecords(poo);
+    clearRecords(speedLine);
+    clearRecords(bubble);
+    clearRecords(groundBit);
+    clearRecords(magnobit);
 
     for (EffectParticle *p : cubefrazzle) {
         p->w = cubefrazzle_image[0] ? cubefrazzle_image[0]->w : 0;

@@ -124,6 +124,19 @@ Record *takeFreeRecord(Record *(&pool)[N])
     return nullptr;
 }
 
+// Gives every slot of the pool a zeroed, free record. Records are allocated at the first call
+// and reused by every later one, so rebuilding the world neither leaks nor leaves anything
+// in flight.
+template <class Record, int N>
+void clearRecords(Record *(&pool)[N])
+{
+    for (int i = 0; i < N; i++) {
+        if (!pool[i])
+            pool[i] = new Record();
+        *pool[i] = Record();
+    }
+}
+
 // Number of live records of a pool.
 template <class Record, int N>
 int countLiveRecords(Record *(&pool)[N])

@@ -161,16 +161,6 @@ static const int lavaSeedX[3][10] = {
     {165, 335, 512, 647, 749, 898, 1000, 1139, 1332, 1485}};
 static const int lavaSeedY[3] = {1125, 1150, 1135};
 
-template <class Record, int N>
-static void clearRecords(Record *(&pool)[N])
-{
-    for (int i = 0; i < N; i++) {
-        if (!pool[i])
-            pool[i] = new Record();
-        *pool[i] = Record();
-    }
-}
-
 static void cutCandleFrames()
 {
     BITMAP *sheet = dataBitmap(DAT_CANDLE_FLAME);

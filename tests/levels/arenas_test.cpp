@@ -417,6 +417,31 @@ TEST_F(ArenaTest, RainEndsOnTheFirstSolidBlockAfterItsLife)
     EXPECT_LE(countLiveRecords(rain), RAIN_COUNT);
 }
 
+TEST_F(ArenaTest, WeatherAtAndBeyondTheEdgesStaysInsideTheMap)
+{
+    // Drops and flakes at x 1600, left of 0 and above the top probe cells outside the map;
+    // those read as open ground (the sanitizer build checks nothing is read out of bounds).
+    startBout(ARENA_LONDON);
+    ScratchStainLayer stain;
+    setupEffects();
+    raining = 0;
+    for (int i = 0; i < 20; i++) {
+        spawnRain(-40 - i, 1100, 10, 10);
+        spawnRain(1600, -30, 12, 12);
+        spawnSnow(1600 + i, 5, 0, 0);
+        spawnSnow(-i, 40, 0, 1);
+    }
+    for (EffectParticle *d : rain)
+        d->life = 0;
+    for (int tick = 0; tick < 200; tick++) {
+        updateRain();
+        updateSnow();
+    }
+    EXPECT_EQ(countLiveRecords(rain), 0);
+    EXPECT_EQ(countLiveRecords(snow), 0);
+    EXPECT_EQ(collided(1600, 500), 0);
+}
+
 TEST_F(ArenaTest, LondonWeatherFollowsTheRoll)
 {
     startBout(ARENA_LONDON);
