@@ -85,6 +85,17 @@ static int targetDepth() {
 
 static long graphicsPixels() { return (long)mapnumblockgfx * mapblockwidth * mapblockheight; }
 
+// Whether the header values can size and index the other chunks: every size positive and
+// within bounds, every divisor non-zero. The chunk decoders that rely on the header check it
+// again, since they can also be called on their own.
+static int headerUsable() {
+  return mapwidth >= 1 && mapheight >= 1 && (long)mapwidth * mapheight <= MAP_MAX_CELLS &&
+         mapblockwidth >= 1 && mapblockheight >= 1 && mapblockwidth <= MAP_MAX_BLOCK_SIDE &&
+         mapblockheight <= MAP_MAX_BLOCK_SIDE && isKnownDepth(mapdepth) && mapblockstrsize >= 32 &&
+         mapnumblockstr >= 1 && mapnumblockgfx >= 1 && mapblockgapx >= 1 && mapblockgapy >= 1 &&
+         mapclickmask >= 0 && mapclickmask < mapnumblockgfx && maptype >= 0 && maptype <= 3;
+}
+
 int MapDecodeNULL(unsigned char *) { return 0; }
 
 int MapDecodeMPHD(unsigned char *chunk) {
@@ -116,14 +127,7 @@ int MapDecodeMPHD(unsigned char *chunk) {
     mapblockstaggerx = mapblockstaggery = 0;
   }
   mapclickmask = n > 36 ? readMap16(b + 36) : 0;
-
-  if (mapwidth < 1 || mapheight < 1 || (long)mapwidth * mapheight > MAP_MAX_CELLS ||
-      mapblockwidth < 1 || mapblockheight < 1 || mapblockwidth > MAP_MAX_BLOCK_SIDE ||
-      mapblockheight > MAP_MAX_BLOCK_SIDE || !isKnownDepth(mapdepth) || mapblockstrsize < 32 ||
-      mapnumblockstr < 1 || mapnumblockgfx < 1 || mapblockgapx < 1 || mapblockgapy < 1 ||
-      mapclickmask < 0 || mapclickmask >= mapnumblockgfx)
-    return mapFail(MAP_ERR_FORMAT);
-  return 0;
+  return headerUsable() ? 0 : mapFail(MAP_ERR_FORMAT);
 }
 
 int MapDecodeCMAP(unsigned char *chunk) {
@@ -140,7 +144,7 @@ int MapDecodeCMAP(unsigned char *chunk) {
 int MapDecodeBKDT(unsigned char *chunk) {
   long n = chunkLength(chunk);
   const unsigned char *b = chunk + 8;
-  if ((long)mapnumblockstr * mapblockstrsize > n) return mapFail(MAP_ERR_FORMAT);
+  if (!headerUsable() || (long)mapnumblockstr * mapblockstrsize > n) return mapFail(MAP_ERR_FORMAT);
   free(mapblockstrpt);
   mapblockstrpt = (BlockStr *)calloc(mapnumblockstr, sizeof(BlockStr));
   if (!mapblockstrpt) return mapFail(MAP_ERR_MEMORY);
@@ -181,6 +185,7 @@ int MapDecodeBKDT(unsigned char *chunk) {
 int MapDecodeANDT(unsigned char *chunk) {
   long n = chunkLength(chunk);
   const unsigned char *b = chunk + 8;
+  if (!headerUsable()) return mapFail(MAP_ERR_FORMAT);
   // The record list ends the body and begins with the end marker: step back to find it.
   long listpos = n - 16;
   while (listpos >= 0 && b[listpos] != 255) listpos -= 16;
@@ -241,6 +246,7 @@ static int takeGraphics(const unsigned char *body, long bytes, int depth) {
 int MapDecodeAGFX(unsigned char *chunk) {
   int display = targetDepth();
   if (display < 1 || display > 8) return 0;  // only palette displays use the 8-bit copy
+  if (!headerUsable()) return mapFail(MAP_ERR_FORMAT);
   long bytes = graphicsPixels();
   if (chunkLength(chunk) < bytes) return mapFail(MAP_ERR_FORMAT);
   return takeGraphics(chunk + 8, bytes, 8);
@@ -248,6 +254,7 @@ int MapDecodeAGFX(unsigned char *chunk) {
 
 int MapDecodeBGFX(unsigned char *chunk) {
   if (mapblockgfxpt) return 0;
+  if (!headerUsable()) return mapFail(MAP_ERR_FORMAT);
   long bytes = graphicsPixels() * bytesPerPixel(mapdepth);
   if (chunkLength(chunk) < bytes) return mapFail(MAP_ERR_FORMAT);
   return takeGraphics(chunk + 8, bytes, mapdepth);
@@ -294,7 +301,7 @@ static int decodeRunLayer(const unsigned char *p, const unsigned char *end, shor
 }
 
 int MapDecodeLayer(unsigned char *chunk, int layer) {
-  if ((unsigned)layer >= MAP_MAX_LAYERS) return mapFail(MAP_ERR_FORMAT);
+  if ((unsigned)layer >= MAP_MAX_LAYERS || !headerUsable()) return mapFail(MAP_ERR_FORMAT);
   long n = chunkLength(chunk);
   const unsigned char *b = chunk + 8;
   long ncells = (long)mapwidth * mapheight;
