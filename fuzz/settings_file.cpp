@@ -1,0 +1,73 @@
+// Any gorSetup.cfg: whatever the file holds, the settings come out inside the ranges the
+// game offers and no binding reads outside the key table, a pad's buttons or the labels.
+#include <allegro.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "shell/assets.h"
+#include "shell/settings.h"
+
+// The settings file is read from the working directory: each input is read in a folder of
+// our own, so no real settings file is touched, and the fuzzer's own paths stay valid.
+static char dir[] = "/tmp/gor-fuzz-settings-XXXXXX";
+static int home = -1;
+
+static void removeFolder()
+{
+    char path[64];
+    snprintf(path, sizeof path, "%s/gorSetup.cfg", dir);
+    unlink(path);
+    rmdir(dir);
+}
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    home = open(".", O_RDONLY);
+    if (home < 0 || !mkdtemp(dir))
+        abort();
+    atexit(removeFolder);
+    if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0)
+        abort();
+    num_joysticks = 2;
+    for (int j = 0; j < 2; j++) {
+        joy[j].num_buttons = MAX_JOYSTICK_BUTTONS;
+        for (int b = 0; b < MAX_JOYSTICK_BUTTONS; b++)
+            joy[j].button[b].b = 1;
+    }
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char *bytes, size_t size)
+{
+    if (chdir(dir) != 0)
+        abort();
+    FILE *f = fopen("gorSetup.cfg", "wb");
+    if (!f)
+        abort();
+    fwrite(bytes, 1, size, f);
+    fclose(f);
+    get_settings();
+    if (fchdir(home) != 0)
+        abort();
+
+    int offered = (resx == 800 && resy == 600) || (resx == 1280 && resy == 1024) ||
+                  (resx == 1600 && resy == 1200);
+    if (!offered || GameLength < GAME_LENGTH_MIN || GameLength > GAME_LENGTH_MAX ||
+        AIcomp < AI_LEVEL_MIN || AIcomp > AI_LEVEL_MAX || TitleWobble < TITLE_WOBBLE_MIN ||
+        TitleWobble > TITLE_WOBBLE_MAX || (musicOn != 0 && musicOn != 1) ||
+        (p2cpu != 0 && p2cpu != 1) || GreenTeam_list < -1 || PurpleTeam_list < -1)
+        abort();
+    for (int slot = 0; slot < BIND_COUNT; slot++) {
+        int code = keyBindings[slot].code;
+        if (slot < BIND_KEY_COUNT) {
+            bindingKeyDown(code);
+            keyLabel(code);
+        } else {
+            padButtonDown(slot >= BIND_P2_PAD_FIRE, code);
+            padButtonLabel(code);
+        }
+    }
+    return 0;
+}
