@@ -55,15 +55,16 @@ e2e_wait_window() {
     return 1
 }
 
-# Waits up to $1 seconds for the game to end; prints its exit status.
+# Waits up to $1 seconds for the game to end; sets exit_status to its exit status, or to
+# "timeout".
 e2e_wait_exit() {
+    exit_status=timeout
     for _ in $(seq $(( $1 * 10 ))); do
         if ! kill -0 "$game_pid" 2>/dev/null; then
-            wait "$game_pid"; echo $?; game_pid=; return 0
+            wait "$game_pid"; exit_status=$?; game_pid=; return 0
         fi
         sleep 0.1
     done
-    echo timeout
 }
 
 # Holds a key long enough for the game's once-a-tick read to see it.

@@ -16,13 +16,13 @@ kill -0 "$game_pid" 2>/dev/null || fail "the game ended on its own"
 import -window root "$work/shot.png" 2>/dev/null
 [ -n "${E2E_SHOTS:-}" ] && cp "$work/shot.png" "$E2E_SHOTS/startup.png"
 "$wmclose" "$win"
-status=$(e2e_wait_exit 10)
-[ "$status" = "0" ] || fail "close request: exit status $status"
+e2e_wait_exit 10
+[ "$exit_status" = "0" ] || fail "close request: exit status $exit_status"
 echo "ok: started, ran and closed cleanly"
 
 rm "$work/game/gor.dat"
 e2e_start_game
-status=$(e2e_wait_exit 20)
-[ "$status" != "0" ] && [ "$status" != "timeout" ] || fail "without gor.dat: exit status $status"
+e2e_wait_exit 20
+[ "$exit_status" != "0" ] && [ "$exit_status" != "timeout" ] || fail "without gor.dat: exit status $exit_status"
 grep -q 'gor.dat' "$work/gor.err" || fail "without gor.dat: the message does not name it"
 echo "ok: without gor.dat: $(cat "$work/gor.err")"
