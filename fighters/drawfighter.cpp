@@ -188,42 +188,48 @@ void drawFighter(BITMAP *dest, const Fighter *f, const GunAnchor *a, int opponen
     P##still_cryo, P##run_cryo, P##jump_cryo, P##grab_cryo, P##climb_cryo, P##crouch_cryo,    \
         P##slide_cryo, P##hitfloor_cryo
 
+// Fighter 1 keeps his rules in both looks. Fighter 2 waits in his booth facing left, so
+// his respawn rows are the facing-left ones; his slide's knock-back test sits in the other
+// facing, he has a zapzap flash while grabbing facing right, and shows neither a moonraker
+// flash nor a rocket pack. Slowed, he always shows the small grey respawn, his slide test
+// moves back to the facing-left rules and the zapzap grab flash shows only facing left.
+static const FighterDrawRules fighter1Rules = {FACING_RIGHT, FACING_LEFT, 0, 1, 1};
+static const FighterDrawRules fighter2Rules = {FACING_LEFT, FACING_RIGHT, 1, 0, 0};
+static const FighterDrawRules fighter2SlowedRules = {FACING_LEFT, FACING_LEFT, 0, 0, 0};
+
+static void drawFighter1(const FighterLook &look)
+{
+    drawFighter(buffer, player, arms, player2->power, look, fighter1Rules);
+}
+
+static void drawFighter2(const FighterLook &look, const FighterDrawRules &rules)
+{
+    drawFighter(buffer, player2, arms2, player->power, look, rules);
+}
+
 void drawPlayer()
 {
-    const FighterLook look = {LOOK_NORMAL_ROWS(player_), player_respawn_bigcock,
-                              player_respawn_smallcock, LOOK_CRYO_ROWS(player_),
-                              ARM_LOOK_GREEN, ARM_LOOK_GREEN};
-    const FighterDrawRules rules = {FACING_RIGHT, FACING_LEFT, 0, 1, 1};
-    drawFighter(buffer, player, arms, player2->power, look, rules);
+    drawFighter1({LOOK_NORMAL_ROWS(player_), player_respawn_bigcock, player_respawn_smallcock,
+                  LOOK_CRYO_ROWS(player_), ARM_LOOK_GREEN, ARM_LOOK_GREEN});
 }
 
 void drawGreyPlayer()
 {
-    const FighterLook look = {LOOK_NORMAL_ROWS(grey_), grey_respawn_bigcock,
-                              grey_respawn_smallcock, LOOK_CRYO_ROWS(player_),
-                              ARM_LOOK_GREY, ARM_LOOK_GREEN};
-    const FighterDrawRules rules = {FACING_RIGHT, FACING_LEFT, 0, 1, 1};
-    drawFighter(buffer, player, arms, player2->power, look, rules);
+    drawFighter1({LOOK_NORMAL_ROWS(grey_), grey_respawn_bigcock, grey_respawn_smallcock,
+                  LOOK_CRYO_ROWS(player_), ARM_LOOK_GREY, ARM_LOOK_GREEN});
 }
 
-// Fighter 2 waits in his booth facing left, so his respawn rows are the facing-left ones;
-// his slide's knock-back test sits in the other facing, he has a zapzap flash while
-// grabbing facing right, and shows neither a moonraker flash nor a rocket pack.
 void drawPlayer2()
 {
-    const FighterLook look = {LOOK_NORMAL_ROWS(player2_), player2_respawn_bigcock,
-                              player2_respawn_smallcock, LOOK_CRYO_ROWS(player2_),
-                              ARM_LOOK_PURPLE, ARM_LOOK_PURPLE};
-    const FighterDrawRules rules = {FACING_LEFT, FACING_RIGHT, 1, 0, 0};
-    drawFighter(buffer, player2, arms2, player->power, look, rules);
+    drawFighter2({LOOK_NORMAL_ROWS(player2_), player2_respawn_bigcock,
+                  player2_respawn_smallcock, LOOK_CRYO_ROWS(player2_), ARM_LOOK_PURPLE,
+                  ARM_LOOK_PURPLE},
+                 fighter2Rules);
 }
 
-// Slowed, fighter 2 always shows the small grey respawn, his slide test moves back to the
-// facing-left rules and the zapzap grab flash shows only facing left.
 void drawGreyPlayer2()
 {
-    const FighterLook look = {LOOK_NORMAL_ROWS(grey_), NULL, grey_respawn_smallcock,
-                              LOOK_CRYO_ROWS(player2_), ARM_LOOK_GREY, ARM_LOOK_PURPLE};
-    const FighterDrawRules rules = {FACING_LEFT, FACING_LEFT, 0, 0, 0};
-    drawFighter(buffer, player2, arms2, player->power, look, rules);
+    drawFighter2({LOOK_NORMAL_ROWS(grey_), NULL, grey_respawn_smallcock,
+                  LOOK_CRYO_ROWS(player2_), ARM_LOOK_GREY, ARM_LOOK_PURPLE},
+                 fighter2SlowedRules);
 }
