@@ -25,4 +25,13 @@ e2e_start_game
 e2e_wait_exit 20
 [ "$exit_status" != "0" ] && [ "$exit_status" != "timeout" ] || fail "without gor.dat: exit status $exit_status"
 grep -q 'gor.dat' "$work/gor.err" || fail "without gor.dat: the message does not name it"
-echo "ok: without gor.dat: $(cat "$work/gor.err")"
+echo "ok: without gor.dat: $(grep "gor.dat" "$work/gor.err")"
+
+# With no display at all the library cannot start: a message, and a failure status.
+cp "$1/gor.dat" "$work/game/gor.dat"
+(cd "$work/game" && DISPLAY= exec ./gor > "$work/gor.out" 2> "$work/gor.err") &
+game_pid=$!
+e2e_wait_exit 20
+[ "$exit_status" != "0" ] && [ "$exit_status" != "timeout" ] || fail "no display: exit status $exit_status"
+grep -q 'cannot start' "$work/gor.err" || fail "no display: no message"
+echo "ok: no display: $(grep 'cannot start' "$work/gor.err")"
