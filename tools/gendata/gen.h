@@ -119,5 +119,7 @@ BITMAP *generatedPicture(int entry);
 bool writeScenePreview(const char *path);
 // Writes the green booth of each arena layered as in the game, full size and halved.
 bool writeBoothPreview(const char *path);
+// Writes a busy moment on each arena (soldiers, shots, pick-ups, gore), halved.
+bool writeArenaScenePreview(const char *path);
 // Splits "a|b|c" into its parts.
 std::vector<std::string> splitList(const char *s);

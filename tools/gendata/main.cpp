@@ -335,7 +335,9 @@ int main(int argc, char **argv)
     if (preview) {
         std::string scene = std::string(outDir) + "/scene_soldiers.bmp";
         std::string booths = std::string(outDir) + "/scene_booths.bmp";
-        if (!writeScenePreview(scene.c_str()) || !writeBoothPreview(booths.c_str()))
+        std::string arenas = std::string(outDir) + "/scene_arenas.bmp";
+        if (!writeScenePreview(scene.c_str()) || !writeBoothPreview(booths.c_str()) ||
+            !writeArenaScenePreview(arenas.c_str()))
             return 1;
         return writePreview(outDir);
     }

@@ -108,3 +108,39 @@ bool writeBoothPreview(const char *path)
     destroy_bitmap(scene);
     return ok;
 }
+
+// A busy moment on each arena, halved as on an 800x600 display: soldiers, shots, pick-ups,
+// mines, an explosion and gore over the background, to judge what reads at that size.
+bool writeArenaScenePreview(const char *path)
+{
+    const int bgs[3] = {155, 68, 84};
+    const int floorY[3] = {1037 + 131, 581 + 131, 861 + 131};
+    BITMAP *out = newPic(3 * 400, 300, col("page"));
+    for (int a = 0; a < 3; a++) {
+        BITMAP *s = create_bitmap_ex(16, 800, 600);
+        int top = floorY[a] - 450;
+        blit(generatedPicture(bgs[a]), s, 0, top, 0, 0, 800, 600);
+        int fy = 450 - 48; // soldiers standing on the booth floor line
+        masked_blit(generatedPicture(14), s, 0, 0, 15, fy - 83, 97, 131);
+        drawShot(s, generatedPicture(101), generatedPicture(6), 1 + a, SHOTS[1], 220, fy, false);
+        drawShot(s, generatedPicture(102), generatedPicture(5), 4 + a, SHOTS[0], 420, fy, true);
+        draw_sprite(s, generatedPicture(16), 270, fy + 26);
+        draw_sprite(s, generatedPicture(98), 330, fy + 22);
+        draw_sprite(s, generatedPicture(23), 520, fy + 37);
+        draw_sprite(s, generatedPicture(105), 560, fy + 34);
+        masked_blit(generatedPicture(90), s, 14, 8, 600, fy + 40, 14, 8);
+        draw_sprite(s, generatedPicture(10), 640, fy + 34);
+        BITMAP *ex = generatedPicture(42);
+        draw_sprite(s, ex, 700 - ex->w / 2, fy + 10 - ex->h / 2);
+        masked_blit(generatedPicture(26), s, 22, 0, 480, fy + 26, 22, 22);
+        draw_sprite(s, generatedPicture(152), 505, fy + 36);
+        draw_sprite(s, generatedPicture(115), 460, fy + 41);
+        for (int k = 0; k < 6; k++)
+            draw_sprite(s, generatedPicture(8), 470 + k * 9, fy + 45 - (k % 3) * 5);
+        stretch_blit(s, out, 0, 0, 800, 600, a * 400, 0, 400, 300);
+        destroy_bitmap(s);
+    }
+    bool ok = save_bmp(path, out, nullptr) == 0;
+    destroy_bitmap(out);
+    return ok;
+}
