@@ -75,23 +75,45 @@ struct Breakage {
 
 TEST(ArenaGrids, BrokenLayoutsAreRefusedWithTheirReason) {
   const Breakage cases[] = {
-    {GEN_ARENA_HELL, "edge wall two blocks thick", {{1, 18, '#'}, {1, 19, '#'}, {1, 20, '#'}, {1, 21, '#'}},
-     "green base"},
-    {GEN_ARENA_LONDON, "no booth floor", {{3, 31, '.'}, {4, 31, '.'}}, "green base"},
-    {GEN_ARENA_TUTORIAL, "purple base ceiling open", {{46, 31, '.'}}, "purple base"},
-    {GEN_ARENA_HELL, "ladder in the air", {{11, 22, '.'}}, "does not stand on solid ground"},
-    {GEN_ARENA_HELL, "ladder top not set into the floor", {{12, 17, '.'}}, "not set into a floor"},
-    {GEN_ARENA_LONDON, "ladder running up a wall", {{12, 27, '#'}}, "beside a wall"},
-    {GEN_ARENA_HELL, "stairs in the air", {{16, 8, '.'}}, "stairs"},
-    {GEN_ARENA_HELL, "no headroom over a platform", {{19, 5, '#'}}, "two free rows"},
-    {GEN_ARENA_HELL, "lava pool leaking sideways", {{7, 33, '.'}, {7, 32, '.'}, {7, 34, '.'}}, "not sealed"},
-    {GEN_ARENA_HELL, "lava fill seed in rock", {{4, 35, '#'}}, "seed"},
-    {GEN_ARENA_HELL, "pool floor above the death line", {{4, 35, '#'}, {5, 35, '#'}, {3, 35, '#'}, {6, 35, '#'},
-     {4, 36, '#'}, {5, 36, '#'}, {3, 36, '#'}, {6, 36, '#'}}, "lava"},
-    {GEN_ARENA_TUTORIAL, "lava outside Hell", {{10, 36, '~'}}, "outside Hell"},
-    {GEN_ARENA_LONDON, "bridge broken under the zone hints", {{25, 16, '.'}}, "bridge"},
-    {GEN_ARENA_TUTORIAL, "power-up drop falls through", {{24, 29, '.'}, {24, 30, '.'}, {24, 31, '.'},
-     {25, 29, '.'}, {25, 30, '.'}, {25, 31, '.'}, {25, 32, '.'}}, "(800, 928)"},
+      {GEN_ARENA_HELL,
+       "edge wall two blocks thick",
+       {{1, 18, '#'}, {1, 19, '#'}, {1, 20, '#'}, {1, 21, '#'}},
+       "green base"},
+      {GEN_ARENA_LONDON, "no booth floor", {{3, 31, '.'}, {4, 31, '.'}}, "green base"},
+      {GEN_ARENA_TUTORIAL, "purple base ceiling open", {{46, 31, '.'}}, "purple base"},
+      {GEN_ARENA_HELL, "ladder in the air", {{11, 22, '.'}}, "does not stand on solid ground"},
+      {GEN_ARENA_HELL, "ladder top not set into the floor", {{12, 17, '.'}}, "not set into a floor"},
+      {GEN_ARENA_LONDON, "ladder running up a wall", {{12, 27, '#'}}, "beside a wall"},
+      {GEN_ARENA_HELL, "stairs in the air", {{16, 8, '.'}}, "stairs"},
+      {GEN_ARENA_HELL, "no headroom over a platform", {{19, 5, '#'}}, "two free rows"},
+      {GEN_ARENA_HELL,
+       "lava pool leaking sideways",
+       {{7, 33, '.'}, {7, 32, '.'}, {7, 34, '.'}},
+       "not sealed"},
+      {GEN_ARENA_HELL, "lava fill seed in rock", {{4, 35, '#'}}, "seed"},
+      {GEN_ARENA_HELL,
+       "pool floor above the death line",
+       {{4, 35, '#'},
+        {5, 35, '#'},
+        {3, 35, '#'},
+        {6, 35, '#'},
+        {4, 36, '#'},
+        {5, 36, '#'},
+        {3, 36, '#'},
+        {6, 36, '#'}},
+       "lava"},
+      {GEN_ARENA_TUTORIAL, "lava outside Hell", {{10, 36, '~'}}, "outside Hell"},
+      {GEN_ARENA_LONDON, "bridge broken under the zone hints", {{25, 16, '.'}}, "bridge"},
+      {GEN_ARENA_TUTORIAL,
+       "power-up drop falls through",
+       {{24, 29, '.'},
+        {24, 30, '.'},
+        {24, 31, '.'},
+        {25, 29, '.'},
+        {25, 30, '.'},
+        {25, 31, '.'},
+        {25, 32, '.'}},
+       "(800, 928)"},
   };
   for (const Breakage &b : cases) {
     ArenaGrid g = repoGrid(b.arena);
@@ -199,9 +221,11 @@ TEST(ArenaBackgrounds, GroundIsPaintedExactlyWhereTheMapIsSolidAndNothingIsTrans
       for (int c = 0; c < ARENA_COLS; c++) {
         int x = c * ARENA_BLOCK + 8, y = r * ARENA_BLOCK + 8;
         if (g.cell[r][c] == '#') {
-          EXPECT_GE(lumaPercentile(b, x, y, 16, 0.5), kGroundAtLeast) << arenaPlaces[a].name << " solid " << c << "," << r;
+          EXPECT_GE(lumaPercentile(b, x, y, 16, 0.5), kGroundAtLeast)
+              << arenaPlaces[a].name << " solid " << c << "," << r;
         } else if (g.cell[r][c] == '.') {
-          EXPECT_LE(lumaPercentile(b, x, y, 16, 0.3), kAirAtMost) << arenaPlaces[a].name << " open " << c << "," << r;
+          EXPECT_LE(lumaPercentile(b, x, y, 16, 0.3), kAirAtMost)
+              << arenaPlaces[a].name << " open " << c << "," << r;
         }
       }
   }

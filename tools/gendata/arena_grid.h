@@ -29,9 +29,9 @@ struct ArenaGrid {
 
 // Fixed places of one arena (playfield pixels).
 struct ArenaPlaces {
-  const char *name;      // grid file stem under data/arenas/, and colour-key prefix
-  const char *mapFile;   // file written into the game folder
-  int boothY;            // both booths; green booth x 15, purple 1490
+  const char *name;     // grid file stem under data/arenas/, and colour-key prefix
+  const char *mapFile;  // file written into the game folder
+  int boothY;           // both booths; green booth x 15, purple 1490
 };
 
 #define BOOTH_GREEN_X 15
@@ -47,7 +47,7 @@ extern const ArenaPlaces arenaPlaces[ARENA_COUNT];
 // Hell's lava: ten surface curves with fixed end points, flood-filled from fixed seeds.
 #define LAVA_POOLS 10
 #define LAVA_SURFACE_Y 1064
-#define LAVA_BODY_TOP 1040   // the curves wander between y 1042 and 1080
+#define LAVA_BODY_TOP 1040  // the curves wander between y 1042 and 1080
 #define LAVA_DEATH_Y 1150
 extern const int lavaPoolX[LAVA_POOLS][2];
 extern const int lavaSeeds[LAVA_POOLS * 3][2];

@@ -24,7 +24,9 @@ struct Rgb {
 };
 Rgb operator*(Rgb a, float k) { return {a.r * k, a.g * k, a.b * k}; }
 Rgb operator+(Rgb a, Rgb b) { return {a.r + b.r, a.g + b.g, a.b + b.b}; }
-Rgb mix(Rgb a, Rgb b, float t) { return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t}; }
+Rgb mix(Rgb a, Rgb b, float t) {
+  return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
+}
 float clamp01(float v) { return v < 0 ? 0 : v > 1 ? 1 : v; }
 
 // What each pixel is made of, decided from the grid before anything is coloured.
@@ -104,7 +106,8 @@ struct Canvas {
     for (int y = (int)(cy - radius); y <= (int)(cy + radius); y++)
       for (int x = (int)(cx - radius); x <= (int)(cx + radius); x++) {
         float d = sqrtf((x - cx) * (x - cx) + (y - cy) * (y - cy)) / radius;
-        if (d < 1 && x >= 0 && x < W && y >= 0 && y < H) at(x, y) = at(x, y) + v * (strength * (1 - d) * (1 - d));
+        if (d < 1 && x >= 0 && x < W && y >= 0 && y < H)
+          at(x, y) = at(x, y) + v * (strength * (1 - d) * (1 - d));
       }
   }
 };
@@ -123,8 +126,8 @@ bool loadColours(const char *dataDir, Canvas &cv, std::string &why) {
     char key[128];
     int r, g, b;
     if (line[0] == ';' || line[strspn(line, " \t\r\n")] == 0) continue;
-    if (sscanf(line, "%127s %d %d %d", key, &r, &g, &b) != 4 || r < 0 || r > 255 || g < 0 || g > 255 || b < 0 ||
-        b > 255) {
+    if (sscanf(line, "%127s %d %d %d", key, &r, &g, &b) != 4 || r < 0 || r > 255 || g < 0 || g > 255 ||
+        b < 0 || b > 255) {
       fclose(f);
       why = path + ": line " + std::to_string(n) + " is not \"name r g b\"";
       return false;
@@ -173,8 +176,10 @@ void buildMaterials(Canvas &cv) {
         for (int dx = 0; dx < ARENA_BLOCK; dx++) {
           int x = x0 + dx, y = y0 + dy;
           uint8_t m = M_AIR;
-          if (k == CELL_SOLID) m = M_SOLID;
-          else if ((k == CELL_LADDER_TOP || k == CELL_LADDER_TOP_SIDE) && dy < PLANK) m = M_PLANK;
+          if (k == CELL_SOLID)
+            m = M_SOLID;
+          else if ((k == CELL_LADDER_TOP || k == CELL_LADDER_TOP_SIDE) && dy < PLANK)
+            m = M_PLANK;
           else if (k == CELL_STAIRS) {
             // Four steps rising toward the solid block beside the stairs.
             bool up = cellKind(cv, col + 1, row) == CELL_SOLID;
@@ -211,8 +216,10 @@ Rgb shadeGround(const Canvas &cv, int x, int y, Rgb base, Rgb rim, Rgb outline, 
   *topDepth = up;
   Rgb v = base;
   if (up <= 2) return outline;
-  if (up <= 5) v = mix(base, rim, 0.75f);
-  else if (up <= 8) v = mix(base, rim, 0.25f);
+  if (up <= 5)
+    v = mix(base, rim, 0.75f);
+  else if (up <= 8)
+    v = mix(base, rim, 0.25f);
   if (down <= 2 || left <= 2 || right <= 2) return mix(outline, base, 0.25f);
   if (down <= 6) v = v * (0.6f + 0.4f * (down - 2) / 4.0f);
   if (left <= 4) v = v * 1.08f;
@@ -246,8 +253,10 @@ void paintPlanks(Canvas &cv, int col, int row, bool top) {
   for (int dy = 0; dy < PLANK; dy++)
     for (int dx = 0; dx < ARENA_BLOCK; dx++) {
       Rgb v = plank * (0.9f + 0.2f * hrand(x0 + dx, y0 / 4, 31));
-      if (dy == 0 || dy == PLANK - 1 || dx % 16 == 0) v = dark;
-      else if (dy == 1) v = mix(v, {255, 255, 255}, 0.25f);
+      if (dy == 0 || dy == PLANK - 1 || dx % 16 == 0)
+        v = dark;
+      else if (dy == 1)
+        v = mix(v, {255, 255, 255}, 0.25f);
       cv.put(x0 + dx, y0 + dy, v);
     }
   if (top) return;
@@ -316,8 +325,10 @@ void backdropLondon(Canvas &cv) {
       for (int i = x; i < x + h.w; i++) {
         if (i < 0 || i >= W) continue;
         int roof = h.top;
-        if (h.pitched) roof -= (h.w / 2 - abs(i - (x + h.w / 2))) / 2;
-        else if (layer == 1 && (i - x - h.w * 2 / 3 + 100) % 100 < 12) roof -= 18;  // chimney
+        if (h.pitched)
+          roof -= (h.w / 2 - abs(i - (x + h.w / 2))) / 2;
+        else if (layer == 1 && (i - x - h.w * 2 / 3 + 100) % 100 < 12)
+          roof -= 18;  // chimney
         (layer == 0 ? farTop : nearTop)[i] = roof;
         (layer == 0 ? farId : nearId)[i] = id;
       }
@@ -346,8 +357,10 @@ void backdropLondon(Canvas &cv) {
       v = mix(v, cloud, clamp01((n - 0.5f) * 2.2f));
       if (y < 330 && n < 0.5f && hash(x, y, 12) % 1200 == 0) v = mix(v, moon, 0.8f);
       float dm = sqrtf((x - 1280.0f) * (x - 1280.0f) + (y - 96.0f) * (y - 96.0f));
-      if (dm < 20) v = mix(moon, moon * 0.85f, vnoise(x / 5.0f, y / 5.0f, 13));
-      else if (dm < 60) v = v + moon * (0.12f * (1 - (dm - 20) / 40));
+      if (dm < 20)
+        v = mix(moon, moon * 0.85f, vnoise(x / 5.0f, y / 5.0f, 13));
+      else if (dm < 60)
+        v = v + moon * (0.12f * (1 - (dm - 20) / 40));
       if (y >= farTop[x]) {
         v = farC * (0.9f + 0.2f * hrand(farId[x], 0, 44));
         // The clock face.
@@ -359,7 +372,8 @@ void backdropLondon(Canvas &cv) {
         const House &h = houses[1][nearId[x]];
         int hx = x - h.x0, hy = y - h.top;
         v = nearC * (0.85f + 0.3f * hrand(nearId[x], 0, 46));
-        if ((hy + 400) % 8 == 0 || (hx + ((hy + 400) / 8) % 2 * 6) % 12 == 0) v = v * 0.9f;  // faint brickwork
+        if ((hy + 400) % 8 == 0 || (hx + ((hy + 400) / 8) % 2 * 6) % 12 == 0)
+          v = v * 0.9f;  // faint brickwork
         if (y - nearTop[x] < 3) v = v * 1.5f;
         int wx = (hx - 10) % 26, wy = (hy - 16) % 36;
         if (hx >= 10 && hx < h.w - 12 && hy >= 16 && wx < 10 && wy < 16) {
@@ -373,8 +387,10 @@ void backdropLondon(Canvas &cv) {
       // The sewer under the street: a dark brick tunnel with water along its floor.
       if (y >= 1024) {
         int bx = (x + ((y / 12) % 2) * 14) % 28, by = y % 12;
-        v = (bx < 2 || by < 2) ? sewer * 0.7f : sewer * (0.9f + 0.25f * hrand((x + ((y / 12) % 2) * 14) / 28, y / 12, 48));
-        if (y >= 1140) v = mix(water, mortar, (y == 1140 ? 0.5f : 0.0f) + 0.15f * vnoise(x / 9.0f, y / 2.0f, 49));
+        v = (bx < 2 || by < 2) ? sewer * 0.7f
+                               : sewer * (0.9f + 0.25f * hrand((x + ((y / 12) % 2) * 14) / 28, y / 12, 48));
+        if (y >= 1140)
+          v = mix(water, mortar, (y == 1140 ? 0.5f : 0.0f) + 0.15f * vnoise(x / 9.0f, y / 2.0f, 49));
       }
       cv.at(x, y) = v;
     }
@@ -387,8 +403,10 @@ void backdropTutorial(Canvas &cv) {
     for (int x = 0; x < W; x++) {
       int px = x % 160, py = y % 128;
       Rgb v = mix(wall, lit, 0.5f * (1 - py / 128.0f)) * (0.92f + 0.12f * fbm(x / 40.0f, y / 40.0f, 21, 3));
-      if (px < 2 || py < 2) v = dark;
-      else if (px == 2 || py == 2) v = mix(v, lit, 0.6f);
+      if (px < 2 || py < 2)
+        v = dark;
+      else if (px == 2 || py == 2)
+        v = mix(v, lit, 0.6f);
       if ((px == 8 || px == 151) && (py == 8 || py == 119)) v = lit * 1.2f;
       // Steel girders holding the hall up.
       int gx = (x + 200) % 400;
@@ -432,7 +450,8 @@ void groundLondon(Canvas &cv, int x, int y, int streetRow) {
     // Stone coping on walls and roofs; cobbles on the street.
     if (row == streetRow) {
       int cx = (x + ((top / 5) % 2) * 6) % 12;
-      base = (cx < 1 || top == 6) ? cv.c("outline") : cv.c("cobble") * (0.85f + 0.3f * hrand(x / 12, top / 5, 53));
+      base = (cx < 1 || top == 6) ? cv.c("outline")
+                                  : cv.c("cobble") * (0.85f + 0.3f * hrand(x / 12, top / 5, 53));
     } else {
       base = cv.c("stone") * (0.88f + 0.12f * fbm(x / 6.0f, y / 3.0f, 54, 2));
       if (top == 10) base = cv.c("outline");
@@ -446,8 +465,10 @@ void groundLondon(Canvas &cv, int x, int y, int streetRow) {
 void groundTutorial(Canvas &cv, int x, int y) {
   int dx = x % ARENA_BLOCK, dy = y % ARENA_BLOCK;
   Rgb base = mix(cv.c("steel.dark"), cv.c("steel"), 0.6f + 0.4f * vnoise(x / 40.0f, y / 2.0f, 61));
-  if (dx == 0 || dy == 0) base = cv.c("steel.dark") * 0.8f;
-  else if (dx == 1 || dy == 1) base = base * 1.12f;
+  if (dx == 0 || dy == 0)
+    base = cv.c("steel.dark") * 0.8f;
+  else if (dx == 1 || dy == 1)
+    base = base * 1.12f;
   if ((dx == 5 || dx == 26) && (dy == 5 || dy == 26)) base = cv.c("steel.dark") * 0.7f;
   if ((dx == 6 || dx == 27) && (dy == 6 || dy == 27)) base = cv.c("steel") * 1.25f;
   int top;
@@ -470,9 +491,12 @@ void paintGround(Canvas &cv) {
       uint8_t m = cv.mat[y * W + x];
       if (m == M_LAVA) cv.at(x, y) = lava;
       if (m != M_SOLID) continue;
-      if (arena == GEN_ARENA_HELL) groundHell(cv, x, y);
-      else if (arena == GEN_ARENA_LONDON) groundLondon(cv, x, y, streetRow);
-      else groundTutorial(cv, x, y);
+      if (arena == GEN_ARENA_HELL)
+        groundHell(cv, x, y);
+      else if (arena == GEN_ARENA_LONDON)
+        groundLondon(cv, x, y, streetRow);
+      else
+        groundTutorial(cv, x, y);
     }
 }
 
@@ -482,8 +506,10 @@ void paintGround(Canvas &cv) {
 void paintMonitors(Canvas &cv) {
   int by = arenaPlaces[cv.grid->arena].boothY;
   const int mon[4][4] = {
-    {BOOTH_GREEN_X + 113, by + 3, 90, 40}, {BOOTH_GREEN_X + 188, by + 81, 26, 16},
-    {BOOTH_PURPLE_X - 101, by + 3, 90, 40}, {BOOTH_PURPLE_X - 125, by + 80, 26, 16},
+      {BOOTH_GREEN_X + 113, by + 3, 90, 40},
+      {BOOTH_GREEN_X + 188, by + 81, 26, 16},
+      {BOOTH_PURPLE_X - 101, by + 3, 90, 40},
+      {BOOTH_PURPLE_X - 125, by + 80, 26, 16},
   };
   Rgb bezel = cv.c("bezel"), screen = cv.c("screen"), outline = cv.c("outline");
   for (const auto &m : mon) {
@@ -505,9 +531,9 @@ int groundBelow(const Canvas &cv, int x, int y0, int range) {
 
 void paintCandles(Canvas &cv) {
   static const int flames[23][2] = {
-    {526, 510}, {499, 529}, {540, 528}, {728, 577}, {745, 566}, {761, 569}, {1057, 529}, {1091, 529},
-    {1111, 511}, {1396, 509}, {1418, 505}, {189, 495}, {209, 496}, {202, 234}, {218, 222}, {246, 234},
-    {396, 215}, {451, 206}, {468, 218}, {1117, 206}, {1134, 209}, {1170, 218}, {1563, 222},
+      {526, 510},  {499, 529},  {540, 528},  {728, 577},  {745, 566},  {761, 569},  {1057, 529}, {1091, 529},
+      {1111, 511}, {1396, 509}, {1418, 505}, {189, 495},  {209, 496},  {202, 234},  {218, 222},  {246, 234},
+      {396, 215},  {451, 206},  {468, 218},  {1117, 206}, {1134, 209}, {1170, 218}, {1563, 222},
   };
   Rgb wax = cv.c("wax"), iron = cv.c("iron"), glow = cv.c("glow");
   for (const auto &f : flames) {
@@ -550,7 +576,8 @@ void paintTorches(Canvas &cv) {
     cv.rect(cx - 4, base + 18, cx + 3, base + 20, iron * 1.3f);
     for (int i = 0; i <= 7; i++) {
       int half = 4 + i / 2;
-      cv.rect(cx - half - 1, base - 4 + i, cx + half, base - 4 + i, i == 0 ? outline : iron * (1.3f - i * 0.06f));
+      cv.rect(cx - half - 1, base - 4 + i, cx + half, base - 4 + i,
+              i == 0 ? outline : iron * (1.3f - i * 0.06f));
       cv.put(cx - half - 1, base - 4 + i, outline);
       cv.put(cx + half, base - 4 + i, outline);
     }
@@ -589,7 +616,8 @@ void stencil(Canvas &cv, const char *text, int cx, int y, int scale, Rgb colour)
     for (int tx = 0; tx < w; tx++)
       if (getpixel(t, tx, ty))
         for (int sy = 0; sy < scale; sy++)
-          for (int sx = 0; sx < scale; sx++) cv.blend(x0 + tx * scale + sx, y + ty * scale + sy, colour, 0.85f);
+          for (int sx = 0; sx < scale; sx++)
+            cv.blend(x0 + tx * scale + sx, y + ty * scale + sy, colour, 0.85f);
   destroy_bitmap(t);
 }
 
@@ -598,9 +626,9 @@ void paintTutorialSigns(Canvas &cv) {
     const char *text;
     int cx, y;
   } signs[] = {
-    {"JUMP", 512, 1096}, {"JUMP", 1120, 1096}, {"CLIMB", 800, 1084}, {"DOUBLE JUMP", 816, 872},
-    {"WALL", 80, 900}, {"JUMP", 80, 920}, {"WALL", 1520, 900}, {"JUMP", 1520, 920},
-    {"BACK FIRE", 400, 440}, {"BACK FIRE", 1200, 440}, {"SLIDE >>", 400, 150}, {"<< SLIDE", 1200, 150},
+      {"JUMP", 512, 1096},     {"JUMP", 1120, 1096},     {"CLIMB", 800, 1084},   {"DOUBLE JUMP", 816, 872},
+      {"WALL", 80, 900},       {"JUMP", 80, 920},        {"WALL", 1520, 900},    {"JUMP", 1520, 920},
+      {"BACK FIRE", 400, 440}, {"BACK FIRE", 1200, 440}, {"SLIDE >>", 400, 150}, {"<< SLIDE", 1200, 150},
   };
   for (const auto &s : signs) stencil(cv, s.text, s.cx, s.y, 2, cv.c("sign"));
 }
@@ -626,7 +654,8 @@ BITMAP *toBitmap(Canvas &cv) {
   if (!bmp) return NULL;
   static const int bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
   Rgb lavaC = cv.grid->arena == GEN_ARENA_HELL ? cv.c("lava.body") : Rgb{0, 0, 0};
-  const int lava = cv.grid->arena == GEN_ARENA_HELL ? makecol16((int)lavaC.r, (int)lavaC.g, (int)lavaC.b) : -1;
+  const int lava =
+      cv.grid->arena == GEN_ARENA_HELL ? makecol16((int)lavaC.r, (int)lavaC.g, (int)lavaC.b) : -1;
   const int mask = makecol16(255, 0, 255);
   for (int y = 0; y < H; y++) {
     uint16_t *line = (uint16_t *)bmp->line[y];
@@ -664,9 +693,12 @@ BITMAP *paintArenaBackground(int arena, const char *dataDir) {
   cv.name = arenaPlaces[arena].name;
   cv.px.assign(W * H, {0, 0, 0});
   buildMaterials(cv);
-  if (arena == GEN_ARENA_HELL) backdropHell(cv);
-  else if (arena == GEN_ARENA_LONDON) backdropLondon(cv);
-  else backdropTutorial(cv);
+  if (arena == GEN_ARENA_HELL)
+    backdropHell(cv);
+  else if (arena == GEN_ARENA_LONDON)
+    backdropLondon(cv);
+  else
+    backdropTutorial(cv);
   if (arena == GEN_ARENA_HELL) {
     paintTorches(cv);
     paintCandles(cv);
@@ -688,12 +720,12 @@ BITMAP *paintArenaBackground(int arena, const char *dataDir) {
 
 void drawHellLava(BITMAP *bmp, const int midY[LAVA_POOLS][2]) {
   static const int inner[LAVA_POOLS][2] = {
-    {100, 160}, {278, 320}, {457, 500}, {610, 630}, {695, 700},
-    {882, 899}, {955, 971}, {1110, 1150}, {1260, 1300}, {1430, 1500},
+      {100, 160}, {278, 320}, {457, 500},   {610, 630},   {695, 700},
+      {882, 899}, {955, 971}, {1110, 1150}, {1260, 1300}, {1430, 1500},
   };
   for (int p = 0; p < LAVA_POOLS; p++) {
-    int pts[8] = {lavaPoolX[p][0], LAVA_SURFACE_Y, inner[p][0], midY[p][0],
-                  inner[p][1], midY[p][1], lavaPoolX[p][1], LAVA_SURFACE_Y};
+    int pts[8] = {lavaPoolX[p][0], LAVA_SURFACE_Y, inner[p][0],     midY[p][0],
+                  inner[p][1],     midY[p][1],     lavaPoolX[p][1], LAVA_SURFACE_Y};
     spline(bmp, pts, makecol16(255, 0, 0));
   }
   for (const auto &s : lavaSeeds) floodfill(bmp, s[0], s[1], makecol16(255, 109, 1));

@@ -11,23 +11,24 @@
 #include <string>
 
 const ArenaPlaces arenaPlaces[ARENA_COUNT] = {
-  {"tutorial", "Tutorial.fmp", 1037},
-  {"hell", "Hell.FMP", 581},
-  {"london", "london.fmp", 861},
+    {"tutorial", "Tutorial.fmp", 1037},
+    {"hell", "Hell.FMP", 581},
+    {"london", "london.fmp", 861},
 };
 
 const int lavaPoolX[LAVA_POOLS][2] = {
-  {75, 204}, {268, 372}, {424, 533}, {594, 643}, {682, 726},
-  {872, 909}, {940, 1011}, {1058, 1188}, {1243, 1348}, {1404, 1519},
+    {75, 204},  {268, 372},  {424, 533},   {594, 643},   {682, 726},
+    {872, 909}, {940, 1011}, {1058, 1188}, {1243, 1348}, {1404, 1519},
 };
 
+// Ten seeds at y 1125, ten at y 1150, ten at y 1135, in the order the game fills them.
 const int lavaSeeds[LAVA_POOLS * 3][2] = {
-  {145, 1125}, {315, 1125}, {492, 1125}, {627, 1125}, {729, 1125},
-  {878, 1125}, {981, 1125}, {1119, 1125}, {1312, 1125}, {1465, 1125},
-  {125, 1150}, {295, 1150}, {472, 1150}, {607, 1150}, {709, 1150},
-  {858, 1150}, {961, 1150}, {1100, 1150}, {1292, 1150}, {1445, 1150},
-  {165, 1135}, {335, 1135}, {512, 1135}, {647, 1135}, {749, 1135},
-  {898, 1135}, {1000, 1135}, {1139, 1135}, {1332, 1135}, {1485, 1135},
+    {145, 1125}, {315, 1125}, {492, 1125}, {627, 1125},  {729, 1125},
+    {878, 1125}, {981, 1125}, {1119, 1125}, {1312, 1125}, {1465, 1125},
+    {125, 1150}, {295, 1150}, {472, 1150}, {607, 1150},  {709, 1150},
+    {858, 1150}, {961, 1150}, {1100, 1150}, {1292, 1150}, {1445, 1150},
+    {165, 1135}, {335, 1135}, {512, 1135}, {647, 1135},  {749, 1135},
+    {898, 1135}, {1000, 1135}, {1139, 1135}, {1332, 1135}, {1485, 1135},
 };
 
 static char cellOf(const ArenaGrid &g, int col, int row) {
@@ -66,7 +67,8 @@ bool parseArenaGrid(int arena, const char *text, ArenaGrid &g, std::string &why)
       if (row >= ARENA_ROWS) return fail(why, "more than %d rows", ARENA_ROWS);
       if (len != ARENA_COLS) return fail(why, "row %d has %d characters, not %d", row, (int)len, ARENA_COLS);
       for (size_t i = 0; i < len; i++)
-        if (!strchr(".#HT=S~", p[i])) return fail(why, "row %d column %d: unknown block '%c'", row, (int)i, p[i]);
+        if (!strchr(".#HT=S~", p[i]))
+          return fail(why, "row %d column %d: unknown block '%c'", row, (int)i, p[i]);
       memcpy(g.cell[row], p, ARENA_COLS);
       g.cell[row][ARENA_COLS] = 0;
       row++;
@@ -103,7 +105,6 @@ bool loadArenaGrid(int arena, const char *dataDir, ArenaGrid &g, std::string &wh
 
 // --- Layout checks ---------------------------------------------------------------------
 
-
 // A team base must be a closed room: edge wall one block thick, solid floor the fighter can
 // cash in from, a ceiling low enough that nobody jumps over the force field, free respawn
 // spot, nothing that opens into it but the force-field side.
@@ -120,7 +121,8 @@ static bool checkBase(const ArenaGrid &g, bool green, std::string &why) {
   while (r < ARENA_ROWS && cellOf(g, blockOf(probeX), r) != CELL_SOLID) r++;
   const int floorY = r * ARENA_BLOCK;
   if (r >= ARENA_ROWS || floorY < by + 66 || floorY > by + 155)
-    return fail(why, "%s base: booth floor at y %d, must be solid within %d..%d", side, floorY, by + 66, by + 155);
+    return fail(why, "%s base: booth floor at y %d, must be solid within %d..%d", side, floorY, by + 66,
+                by + 155);
   const int floorRow = r;
   r = blockOf(by + 57);
   while (r >= 0 && cellOf(g, blockOf(probeX), r) == CELL_EMPTY) r--;
@@ -166,7 +168,8 @@ static bool checkLadders(const ArenaGrid &g, std::string &why) {
         if (left != CELL_LADDER_TOP && right != CELL_LADDER_TOP)
           return fail(why, "ladder-top side at column %d row %d is not beside a ladder top", c, r);
       } else if (k == CELL_STAIRS) {
-        if (down != CELL_SOLID) return fail(why, "stairs at column %d row %d do not stand on solid ground", c, r);
+        if (down != CELL_SOLID)
+          return fail(why, "stairs at column %d row %d do not stand on solid ground", c, r);
         if (left != CELL_SOLID && right != CELL_SOLID)
           return fail(why, "stairs at column %d row %d lead to no step", c, r);
       }
@@ -256,39 +259,39 @@ struct Anchor {
 };
 
 static const Anchor anchors[] = {
-  {GEN_ARENA_TUTORIAL, 400, 1184, "#", "ground top at y 1184"},
-  {GEN_ARENA_TUTORIAL, 400, 1183, ".", "ground top at y 1184"},
-  {GEN_ARENA_TUTORIAL, 512, 1160, "#", "left obstacle at x 480..543"},
-  {GEN_ARENA_TUTORIAL, 1120, 1160, "#", "right obstacle at x 1088..1151"},
-  {GEN_ARENA_TUTORIAL, 650, 1150, "H", "left climb-up ladder"},
-  {GEN_ARENA_TUTORIAL, 950, 1150, "H", "right climb-up ladder"},
-  {GEN_ARENA_TUTORIAL, 650, 1024, "T", "left climb-down ladder top"},
-  {GEN_ARENA_TUTORIAL, 950, 1024, "T", "right climb-down ladder top"},
-  {GEN_ARENA_TUTORIAL, 610, 1024, "#T=", "upper platform at y 1024"},
-  {GEN_ARENA_TUTORIAL, 1010, 1024, "#T=", "upper platform at y 1024"},
-  {GEN_ARENA_TUTORIAL, 610, 1000, ".", "upper platform at y 1024"},
-  {GEN_ARENA_TUTORIAL, 1010, 1000, ".", "upper platform at y 1024"},
-  {GEN_ARENA_TUTORIAL, 800, 928, "#", "pillar top under the power-up drop"},
-  {GEN_ARENA_TUTORIAL, 240, 512, "T", "left ladder-trick ladder top"},
-  {GEN_ARENA_TUTORIAL, 240, 544, "H", "left ladder-trick ladder"},
-  {GEN_ARENA_TUTORIAL, 1350, 512, "T", "right ladder-trick ladder top"},
-  {GEN_ARENA_TUTORIAL, 1350, 544, "H", "right ladder-trick ladder"},
-  {GEN_ARENA_TUTORIAL, 360, 512, "#", "back-fire walkway at y 512"},
-  {GEN_ARENA_TUTORIAL, 300, 224, "#", "slide corridor floor at y 224"},
-  {GEN_ARENA_TUTORIAL, 300, 190, ".", "slide corridor"},
-  {GEN_ARENA_HELL, 800, 530, ".", "box reset point in the open"},
-  {GEN_ARENA_HELL, 800, 608, "#", "central platform under the box reset point"},
-  {GEN_ARENA_HELL, 360, 544, "T", "ladder top of the left 544 level"},
-  {GEN_ARENA_HELL, 1260, 544, "T", "ladder top of the right 544 level"},
-  {GEN_ARENA_HELL, 795, 1024, "#", "central island"},
-  {GEN_ARENA_HELL, 640, 224, "#", "raised top platform at y 224"},
-  {GEN_ARENA_LONDON, 470, 288, "#", "left rooftop reaches x 479"},
-  {GEN_ARENA_LONDON, 490, 288, ".", "rooftop gap from x 480"},
-  {GEN_ARENA_LONDON, 1110, 288, ".", "rooftop gap up to x 1119"},
-  {GEN_ARENA_LONDON, 1120, 288, "#", "right rooftop from x 1120"},
-  {GEN_ARENA_LONDON, 800, 512, "#", "bridge at y 512"},
-  {GEN_ARENA_LONDON, 158, 563, ".", "sparks fall in the open"},
-  {GEN_ARENA_LONDON, 1400, 560, ".", "street light hangs in the open"},
+    {GEN_ARENA_TUTORIAL, 400, 1184, "#", "ground top at y 1184"},
+    {GEN_ARENA_TUTORIAL, 400, 1183, ".", "ground top at y 1184"},
+    {GEN_ARENA_TUTORIAL, 512, 1160, "#", "left obstacle at x 480..543"},
+    {GEN_ARENA_TUTORIAL, 1120, 1160, "#", "right obstacle at x 1088..1151"},
+    {GEN_ARENA_TUTORIAL, 650, 1150, "H", "left climb-up ladder"},
+    {GEN_ARENA_TUTORIAL, 950, 1150, "H", "right climb-up ladder"},
+    {GEN_ARENA_TUTORIAL, 650, 1024, "T", "left climb-down ladder top"},
+    {GEN_ARENA_TUTORIAL, 950, 1024, "T", "right climb-down ladder top"},
+    {GEN_ARENA_TUTORIAL, 610, 1024, "#T=", "upper platform at y 1024"},
+    {GEN_ARENA_TUTORIAL, 1010, 1024, "#T=", "upper platform at y 1024"},
+    {GEN_ARENA_TUTORIAL, 610, 1000, ".", "upper platform at y 1024"},
+    {GEN_ARENA_TUTORIAL, 1010, 1000, ".", "upper platform at y 1024"},
+    {GEN_ARENA_TUTORIAL, 800, 928, "#", "pillar top under the power-up drop"},
+    {GEN_ARENA_TUTORIAL, 240, 512, "T", "left ladder-trick ladder top"},
+    {GEN_ARENA_TUTORIAL, 240, 544, "H", "left ladder-trick ladder"},
+    {GEN_ARENA_TUTORIAL, 1350, 512, "T", "right ladder-trick ladder top"},
+    {GEN_ARENA_TUTORIAL, 1350, 544, "H", "right ladder-trick ladder"},
+    {GEN_ARENA_TUTORIAL, 360, 512, "#", "back-fire walkway at y 512"},
+    {GEN_ARENA_TUTORIAL, 300, 224, "#", "slide corridor floor at y 224"},
+    {GEN_ARENA_TUTORIAL, 300, 190, ".", "slide corridor"},
+    {GEN_ARENA_HELL, 800, 530, ".", "box reset point in the open"},
+    {GEN_ARENA_HELL, 800, 608, "#", "central platform under the box reset point"},
+    {GEN_ARENA_HELL, 360, 544, "T", "ladder top of the left 544 level"},
+    {GEN_ARENA_HELL, 1260, 544, "T", "ladder top of the right 544 level"},
+    {GEN_ARENA_HELL, 795, 1024, "#", "central island"},
+    {GEN_ARENA_HELL, 640, 224, "#", "raised top platform at y 224"},
+    {GEN_ARENA_LONDON, 470, 288, "#", "left rooftop reaches x 479"},
+    {GEN_ARENA_LONDON, 490, 288, ".", "rooftop gap from x 480"},
+    {GEN_ARENA_LONDON, 1110, 288, ".", "rooftop gap up to x 1119"},
+    {GEN_ARENA_LONDON, 1120, 288, "#", "right rooftop from x 1120"},
+    {GEN_ARENA_LONDON, 800, 512, "#", "bridge at y 512"},
+    {GEN_ARENA_LONDON, 158, 563, ".", "sparks fall in the open"},
+    {GEN_ARENA_LONDON, 1400, 560, ".", "street light hangs in the open"},
 };
 
 bool checkArenaGrid(const ArenaGrid &g, std::string &why) {
@@ -322,12 +325,12 @@ struct BlockKind {
 };
 
 static const BlockKind blockKinds[] = {
-  {CELL_EMPTY, 0, 0, 0, 0, 0, 0, 0, 0},
-  {CELL_SOLID, FMP_FLAG_TR, 0, 0, 0, 0, 150, 140, 130},
-  {CELL_LADDER, 0, 0, 1, 0, 0, 160, 110, 50},
-  {CELL_LADDER_TOP, 0, 0, 0, 1, 0, 200, 160, 60},
-  {CELL_LADDER_TOP_SIDE, 0, 0, 0, 0, 1, 120, 120, 60},
-  {CELL_STAIRS, 0, 1, 0, 0, 0, 110, 130, 150},
+    {CELL_EMPTY, 0, 0, 0, 0, 0, 0, 0, 0},
+    {CELL_SOLID, FMP_FLAG_TR, 0, 0, 0, 0, 150, 140, 130},
+    {CELL_LADDER, 0, 0, 1, 0, 0, 160, 110, 50},
+    {CELL_LADDER_TOP, 0, 0, 0, 1, 0, 200, 160, 60},
+    {CELL_LADDER_TOP_SIDE, 0, 0, 0, 0, 1, 120, 120, 60},
+    {CELL_STAIRS, 0, 1, 0, 0, 0, 110, 130, 150},
 };
 
 static int blockIndex(char cell) {
