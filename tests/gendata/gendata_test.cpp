@@ -216,6 +216,41 @@ TEST_F(GeneratedData, HoverFillsStayInsideTheirLabels)
     }
 }
 
+TEST_F(GeneratedData, PicturesFitThePlacesTheScreensGiveThem)
+{
+    struct Limit { int entry, maxW, maxH; };
+    const Limit limits[] = {
+        {DAT_AMMO_TEXT, 90, 20},          // above the ammo digits on the 90x40 monitor
+        {DAT_FRAG_TEXT, 90, 16},          // frag digits start 16 px below it
+        {DAT_TEXT_POWER, 400, 16},        // result-screen digits 16 px below
+        {DAT_TEXT_TOTAL, 400, 20},
+        {DAT_TEXT_PLAYER_ONE, 400, 20},   // underline at y + 20
+        {DAT_TEXT_AI_COMPETENCE, 210, 20}, // arrows at x + 210
+        {DAT_TEXT_BACK, 70, 60},          // hover bar 766..833
+        {DAT_TEXT_QUICK_BOUT, 600, 57},   // pre-screen buttons 58 px apart
+        {DAT_INFO_IMAGE, 600, 57},
+        {DAT_TEXT_BACK_TO_MENU, 600, 57},
+        {DAT_TEXT_TEAMS, 600, 69},        // title menu rows 70 px apart
+        {DAT_TEXT_OPTIONS, 600, 69},
+        {DAT_TEXT_CREDITS, 600, 69},
+        {DAT_TEXT_QUIT, 600, 69},
+        {DAT_JOYPAD_IMAGE, 95, 200},      // left of the pad bindings
+        {DAT_KEYBOARD_IMAGE, 105, 200},   // left of the key bindings
+        {DAT_POWERUP, 14, 14},            // the pause overlay's triangle
+        {DAT_CUBE, 12, 12},               // the pause overlay's ring
+        {DAT_GREEN_GIB, 5, 5},            // landing probes x + 0..4
+        {DAT_PURPLE_GIB, 5, 5},
+    };
+    for (const Limit &l : limits) {
+        EXPECT_LE(bmp(l.entry)->w, l.maxW) << "entry " << l.entry;
+        EXPECT_LE(bmp(l.entry)->h, l.maxH) << "entry " << l.entry;
+    }
+    EXPECT_GE(bmp(DAT_TEXT_KEY_SETUP)->h, 112);  // seven rows 16 px apart
+    EXPECT_GE(bmp(DAT_TEXT_KEY_SETUP_PAD)->h, 48);
+    EXPECT_GE(bmp(DAT_GREEN_TORSO)->w, 13);     // floor probes x + 0..12
+    EXPECT_GE(bmp(DAT_PURPLE_TORSO)->w, 13);
+}
+
 TEST(GeneratorRun, SameSourcesGiveTheSameBytes)
 {
     const char *src = getenv("GOR_SOURCE_DIR");
