@@ -570,6 +570,12 @@ BITMAP *makeBooths()
     vline(b, 71, 42, 119, glass);
     for (int k = 0; k < 5; k++)
         line(b, 30 + k, 50 + k * 14, 36 + k, 44 + k * 14, glass);
+    // emitter pad the respawning soldier stands on (his feet end at row 105)
+    rectfill(b, 25, 106, 71, 119, dark);
+    rectfill(b, 27, 106, 69, 108, col("beam"));
+    hline(b, 27, 106, 69, col("white"));
+    for (int x = 30; x < 68; x += 6)
+        rectfill(b, x, 112, x + 2, 116, col("booth_glass"));
     rectfill(b, 0, 120, 96, 130, metal);             // base plate
     hline(b, 0, 120, 96, light);
     for (int x = 4; x < 96; x += 8)
@@ -583,7 +589,8 @@ BITMAP *makeBooths()
     rectfill(b, bx + 28, 45, bx + 68, 115, col("booth_chamber"));
     for (int k = 0; k < 4; k++)
         circle(b, bx + 48, 80, 8 + k * 6, col("beam"));
-    rectfill(b, bx + 30, 112, bx + 66, 118, col("beam"));
+    for (int k = 0; k < 4; k++) // glow rising from the pad
+        hline(b, bx + 30 + k * 2, 104 - k * 3, bx + 66 - k * 2, mixCol(col("booth_chamber"), col("beam"), 200 - k * 50));
     return b;
 }
 
