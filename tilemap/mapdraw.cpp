@@ -4,40 +4,56 @@
 #include <stdlib.h>
 #include <string.h>
 
-// Clip rectangle and clip state of a bitmap, kept while a drawing call uses the window.
-struct SavedClip {
+// A drawing call's window as it lies on the destination (the visible part, inclusive), and
+// the destination's clip rectangle and clip state from before the call.
+struct DrawWindow {
+  int left, top, right, bottom;
   int x1, y1, x2, y2, state;
 };
 
-// Clips dest to the window (inside the bitmap) and saves what it had. Returns 0 when nothing
-// of the window lies on the bitmap; then nothing was changed.
-static int clipToWindow(BITMAP *dest, int x, int y, int w, int h, SavedClip *saved) {
+// Clips dest to the window. Returns 0 when nothing of the window lies on the bitmap; then
+// nothing was changed.
+static int openWindow(BITMAP *dest, int x, int y, int w, int h, DrawWindow *win) {
   if (!dest || w <= 0 || h <= 0) return 0;
-  int x1 = x < 0 ? 0 : x, y1 = y < 0 ? 0 : y;
   long x2 = (long)x + w - 1, y2 = (long)y + h - 1;
-  if (x2 >= dest->w) x2 = dest->w - 1;
-  if (y2 >= dest->h) y2 = dest->h - 1;
-  if (x1 > x2 || y1 > y2) return 0;
-  get_clip_rect(dest, &saved->x1, &saved->y1, &saved->x2, &saved->y2);
-  saved->state = get_clip_state(dest);
-  set_clip_rect(dest, x1, y1, (int)x2, (int)y2);
+  win->left = x < 0 ? 0 : x;
+  win->top = y < 0 ? 0 : y;
+  win->right = (int)(x2 < dest->w - 1 ? x2 : dest->w - 1);
+  win->bottom = (int)(y2 < dest->h - 1 ? y2 : dest->h - 1);
+  if (win->left > win->right || win->top > win->bottom) return 0;
+  get_clip_rect(dest, &win->x1, &win->y1, &win->x2, &win->y2);
+  win->state = get_clip_state(dest);
+  set_clip_rect(dest, win->left, win->top, win->right, win->bottom);
   set_clip_state(dest, 1);
   return 1;
 }
 
-static void restoreClip(BITMAP *dest, const SavedClip *saved) {
-  set_clip_rect(dest, saved->x1, saved->y1, saved->x2, saved->y2);
-  set_clip_state(dest, saved->state);
+static void closeWindow(BITMAP *dest, const DrawWindow *win) {
+  set_clip_rect(dest, win->x1, win->y1, win->x2, win->y2);
+  set_clip_state(dest, win->state);
 }
+
+// A walk over cells starts at *pos and steps by `step`; each cell reaches `extent` pixels
+// from its start. Moves the walk on by whole steps to the first cell that reaches past
+// `edge` (the visible part's first pixel) and returns how many cells it passed over, so a
+// window far off the bitmap costs nothing.
+static long skipTo(long *pos, int step, int extent, int edge) {
+  if (*pos + extent > edge) return 0;
+  long k = (edge - extent - *pos) / step + 1;
+  *pos += k * step;
+  return k;
+}
+
+static int larger(int a, int b) { return a > b ? a : b; }
 
 static int mapLoaded() { return mappt && mapblockstrpt && abmTiles && mapblockgapx > 0 && mapblockgapy > 0; }
 
 static int isStaggered() { return mapblockstaggerx || mapblockstaggery; }
 
 // Block of a cell for drawing, or NULL outside the map.
-static BlockStr *drawnBlock(int col, int row) {
+static BlockStr *drawnBlock(long col, long row) {
   if (col < 0 || row < 0 || col >= mapwidth || row >= mapheight) return NULL;
-  return MapGetBlock(col, row);
+  return MapGetBlock((int)col, (int)row);
 }
 
 // Masked copies need both bitmaps at one depth (the library would misread the source
@@ -75,31 +91,37 @@ static void drawCell(BITMAP *dest, const BlockStr *b, int px, int py, int look) 
 // Walks the cells that cover the window, in the map's grid, and draws each in one look.
 static void drawGrid(BITMAP *dest, int mapx, int mapy, int x, int y, int w, int h, int look) {
   if (!mapgfxinbitmaps || !mapLoaded()) return;
-  SavedClip saved;
-  if (!clipToWindow(dest, x, y, w, h, &saved)) return;
+  DrawWindow win;
+  if (!openWindow(dest, x, y, w, h, &win)) return;
   int gx = mapblockgapx, gy = mapblockgapy;
   if (!isStaggered()) {
-    int col0 = mapx / gx, row = mapy / gy;
-    for (int py = y - mapy % gy; py < y + h; py += gy, row++)
-      for (int px = x - mapx % gx, col = col0; px < x + w; px += gx, col++) {
+    long px0 = (long)x - mapx % gx, py = (long)y - mapy % gy;
+    long col0 = mapx / gx + skipTo(&px0, gx, mapblockwidth, win.left);
+    long row = mapy / gy + skipTo(&py, gy, mapblockheight, win.top);
+    for (; py <= win.bottom; py += gy, row++)
+      for (long px = px0, col = col0; px <= win.right; px += gx, col++) {
         const BlockStr *b = drawnBlock(col, row);
-        if (b) drawCell(dest, b, px, py, look);
+        if (b) drawCell(dest, b, (int)px, (int)py, look);
       }
   } else {
     // Each visual row is two map rows, the second shifted by the stagger.
     mapx -= mapblockstaggerx;
     mapy -= mapblockstaggery;
-    int col0 = mapx / gx, row = 2 * (mapy / gy);
-    for (int py = y - mapy % gy - gy; py < y + h; py += gy, row += 2)
+    long px0 = (long)x - mapx % gx - gx, py = (long)y - mapy % gy - gy;
+    long col0 = mapx / gx +
+                skipTo(&px0, gx, mapblockwidth + larger(mapblockstaggerx, 0), win.left);
+    long row = 2L * (mapy / gy) +
+               2 * skipTo(&py, gy, mapblockheight + larger(mapblockstaggery, 0), win.top);
+    for (; py <= win.bottom; py += gy, row += 2)
       for (int half = 0; half < 2; half++) {
         int sx = half ? mapblockstaggerx : 0, sy = half ? mapblockstaggery : 0;
-        for (int px = x - mapx % gx - gx + sx, col = col0; px < x + w; px += gx, col++) {
+        for (long px = px0, col = col0; px <= win.right; px += gx, col++) {
           const BlockStr *b = drawnBlock(col, row + half);
-          if (b) drawCell(dest, b, px, py + sy, look);
+          if (b) drawCell(dest, b, (int)(px + sx), (int)(py + sy), look);
         }
       }
   }
-  restoreClip(dest, &saved);
+  closeWindow(dest, &win);
 }
 
 void MapDrawBG(BITMAP *dest, int mapx, int mapy, int x, int y, int w, int h) {
@@ -148,29 +170,30 @@ void MapDrawRow(BITMAP *dest, int mapx, int mapy, int x, int y, int w, int h, in
                 void (*cellcall)(int cx, int cy, int dx, int dy)) {
   if (!mapgfxinbitmaps || !mapLoaded()) return;
   int gx = mapblockgapx, gy = mapblockgapy;
-  int maprow, py, px;
+  long maprow, py, px;
   if (!isStaggered()) {
-    if (mapy / gy + row >= mapheight) return;
-    maprow = mapy / gy + row;
-    py = y - mapy % gy + row * gy;
-    px = x - mapx % gx;
+    maprow = (long)mapy / gy + row;
+    if (maprow >= mapheight) return;
+    py = (long)y - mapy % gy + (long)row * gy;
+    px = (long)x - mapx % gx;
   } else {
     mapx -= mapblockstaggerx;
     mapy -= mapblockstaggery;
-    if (row + 2 * (mapy / gy) >= mapheight - 1) return;
-    maprow = row + 2 * (mapy / gy);
-    py = y - mapy % gy - gy + (row / 2) * gy;
-    px = x - mapx % gx - gx;
+    maprow = row + 2L * (mapy / gy);
+    if (maprow >= mapheight - 1) return;
+    py = (long)y - mapy % gy - gy + (long)(row / 2) * gy;
+    px = (long)x - mapx % gx - gx;
     if (row & 1) { py += mapblockstaggery; px += mapblockstaggerx; }
   }
-  SavedClip saved;
-  if (!clipToWindow(dest, x, y, w, h, &saved)) return;
-  for (int col = mapx / gx; px < x + w; px += gx, col++) {
-    if (cellcall) cellcall(col, maprow, px, py);
+  DrawWindow win;
+  if (!openWindow(dest, x, y, w, h, &win)) return;
+  long col = mapx / gx + skipTo(&px, gx, mapblockwidth, win.left);
+  for (; px <= win.right; px += gx, col++) {
+    if (cellcall) cellcall((int)col, (int)maprow, (int)px, (int)py);
     const BlockStr *b = drawnBlock(col, maprow);
-    if (b) drawPillar(dest, b, px, py);
+    if (b) drawPillar(dest, b, (int)px, (int)py);
   }
-  restoreClip(dest, &saved);
+  closeWindow(dest, &win);
 }
 
 BITMAP *MapMakeParallaxBitmap(BITMAP *source, int kind) {
@@ -193,25 +216,31 @@ void MapDrawParallax(BITMAP *dest, BITMAP *parallax, int mapx, int mapy, int x, 
   int wrapx = parallax->w - bw, wrapy = parallax->h - bh;
   if (wrapx <= 0 || wrapy <= 0) return;  // a picture no larger than a block cannot scroll
   // Half the map's speed, wrapping by one picture width.
-  int px0 = ((mapx - mapx % bw) % wrapx) - ((mapx / 2) % wrapx);
-  while (px0 < 0) px0 += wrapx;
-  int py = ((mapy - mapy % bh) % wrapy) - ((mapy / 2) % wrapy);
-  while (py < 0) py += wrapy;
-  SavedClip saved;
-  if (!clipToWindow(dest, x, y, w, h, &saved)) return;
-  int row = mapy / bh;
-  for (int cy = y - mapy % bh; cy < y + h; cy += bh, row++) {
-    int px = px0, col = mapx / bw;
-    for (int cx = x - mapx % bw; cx < x + w; cx += bw, col++) {
+  long srcx0 = ((mapx - mapx % bw) % wrapx) - ((mapx / 2) % wrapx);
+  while (srcx0 < 0) srcx0 += wrapx;
+  long srcy = ((mapy - mapy % bh) % wrapy) - ((mapy / 2) % wrapy);
+  while (srcy < 0) srcy += wrapy;
+  DrawWindow win;
+  if (!openWindow(dest, x, y, w, h, &win)) return;
+  long cx0 = (long)x - mapx % bw, cy = (long)y - mapy % bh;
+  long skipped = skipTo(&cx0, bw, bw, win.left);
+  long col0 = mapx / bw + skipped;
+  srcx0 = (srcx0 + skipped * bw) % wrapx;
+  skipped = skipTo(&cy, bh, bh, win.top);
+  long row = mapy / bh + skipped;
+  srcy = (srcy + skipped * bh) % wrapy;
+  for (; cy <= win.bottom; cy += bh, row++) {
+    long srcx = srcx0;
+    for (long cx = cx0, col = col0; cx <= win.right; cx += bw, col++) {
       const BlockStr *b = drawnBlock(col, row);
-      if (b && b->trigger) blit(parallax, dest, px, py, cx, cy, bw, bh);
-      px += bw;
-      if (px >= wrapx) px -= wrapx;
+      if (b && b->trigger) blit(parallax, dest, (int)srcx, (int)srcy, (int)cx, (int)cy, bw, bh);
+      srcx += bw;
+      if (srcx >= wrapx) srcx -= wrapx;
     }
-    py += bh;
-    if (py >= wrapy) py -= wrapy;
+    srcy += bh;
+    if (srcy >= wrapy) srcy -= wrapy;
   }
-  restoreClip(dest, &saved);
+  closeWindow(dest, &win);
 }
 
 int MapDecodeMAR(unsigned char *image, int layer, long size) {

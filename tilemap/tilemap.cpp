@@ -535,9 +535,12 @@ static void heldPixel(int from, long i, int *r, int *g, int *b, int *index) {
   switch (from) {
     case 8:
       *index = p[0];
-      *r = mapcmappt[p[0] * 3];
-      *g = mapcmappt[p[0] * 3 + 1];
-      *b = mapcmappt[p[0] * 3 + 2];
+      *r = *g = *b = p[0];  // grey when called without a colour map (loading requires one)
+      if (mapcmappt) {
+        *r = mapcmappt[p[0] * 3];
+        *g = mapcmappt[p[0] * 3 + 1];
+        *b = mapcmappt[p[0] * 3 + 2];
+      }
       break;
     case 15: {
       int v = p[0] << 8 | p[1];

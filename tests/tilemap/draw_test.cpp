@@ -93,6 +93,11 @@ TEST_F(DrawTest, SeeThroughBlocksAreMaskedAndForegroundsChooseTheirField) {
   MapDrawBG(dest, 100000, -100000, 0, 0, 96, 80);
   MapDrawBG(dest, 0, 0, 0, 0, 0, 80);
   EXPECT_TRUE(isWhite(8, 8));
+  // A window reaching far past the bitmap costs only what is visible (no endless walk).
+  MapDrawBG(dest, -2000000000, -2000000000, -2000000000, -2000000000, 2100000000, 2100000000);
+  MapDrawRow(dest, 0, 0, -2000000000, 0, 2100000000, 100, 0, NULL);
+  MapDrawBG(dest, -2000000010, -2000000010, -2000000000, -2000000000, 2100000000, 2100000000);
+  EXPECT_TRUE(is(10, 10, 255, 0, 255));  // map cell (0, 0)'s first pixel, 10 pixels in
 }
 
 int rowCalls, rowLastColumn;
