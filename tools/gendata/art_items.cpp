@@ -594,15 +594,16 @@ BITMAP *makeBooths()
     return b;
 }
 
-// Drawn over both booths in the training hall (the purple one mirrored).
+// Drawn over both booths in the training hall: at the green booth's corner, and mirrored 23 px
+// right of the purple booth's, so 74 px wide lines up with both booth fronts.
 BITMAP *makeTutorialBooth()
 {
     BITMAP *b = makeBooths();
-    BITMAP *f = newPic(97, 131);
-    blit(b, f, 0, 0, 0, 0, 97, 131);
+    BITMAP *f = newPic(74, 131);
+    blit(b, f, 0, 0, 0, 0, 74, 131);
     destroy_bitmap(b);
-    // a "TRAINING" stripe on the roof
-    rectfill(f, 8, 7, 88, 16, col("hazard_yellow"));
-    bigTextCentre(f, "TRAINING", 48, 8, 1, 1, col("hazard_black"));
+    // a "TRAINING" stripe across the roof
+    rectfill(f, 6, 7, 70, 16, col("hazard_yellow"));
+    fitText(f, "TRAINING", 7, 8, 62, 7, col("hazard_black"), 1);
     return f;
 }

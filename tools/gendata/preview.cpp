@@ -91,7 +91,7 @@ bool writeBoothPreview(const char *path)
         masked_blit(generatedPicture(101), scene, 33 * (6 + a * 4), 192, bx + 32, by + 57, 33, 48);
         masked_blit(booths, scene, 0, 0, bx, by, 97, 131);
         if (a == 0)
-            masked_blit(generatedPicture(157), scene, 0, 0, bx, by, 97, 131);
+            masked_blit(generatedPicture(157), scene, 0, 0, bx, by, 74, 131);
         masked_blit(generatedPicture(66), scene, 37 * 9, 0, bx + 29, by + 37, 37, 2);
         for (int d = 0; d < 3; d++)
             masked_blit(generatedPicture(29), scene, 8 * (1 + d * 4), 0, bx + 39 + d * 8, by + 22, 8, 13);
