@@ -259,16 +259,4 @@ TEST_F(ForceFieldTest, OnlyTheOwnTeamsFighterHoldsAndDragsParticles)
     EXPECT_EQ(q->y, 1096);
 }
 
-TEST_F(ForceFieldTest, AParticleEndsWhenItsBottomReachesTheMovedFieldsBottom)
-{
-    EffectParticle *p = greenffpart[0];
-    p->active = 1;
-    p->x = 300;
-    p->y = 1100;
-    p->speedY = 2;
-    greenforcefield->y = 1100 + 6 - 136;   // the field's bottom is now the particle's bottom
-    updateGreenFFPart();
-    EXPECT_EQ(p->active, 0);
-}
-
 }  // namespace
