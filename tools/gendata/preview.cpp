@@ -98,7 +98,7 @@ bool writeBoothPreview(const char *path)
         masked_blit(generatedPicture(25), scene, 3 * 2, 0, bx + 30, by + 21, 3, 13);
         masked_blit(generatedPicture(130), scene, 0, 0, bx + 113, by + 3, 90, 40);
         masked_blit(generatedPicture(4), scene, 0, 0, bx + 113, by + 3, 90, 20);
-        masked_blit(generatedPicture(3), scene, 25 * 6, 0, bx + 145, by + 22, 25, 19);
+        masked_blit(generatedPicture(3), scene, 25 * 6, 0, bx + 115, by + 23, 25, 19);
     }
     BITMAP *out = newPic(scene->w, scene->h + scene->h / 2, col("page"));
     blit(scene, out, 0, 0, 0, 0, scene->w, scene->h);
