@@ -586,14 +586,17 @@ void paintTorches(Canvas &cv) {
 
 void paintLondonLamps(Canvas &cv) {
   Rgb iron = cv.c("iron"), glass = cv.c("glass"), outline = cv.c("outline");
-  // The street light hanging under the bridge (its glow flickers on in play).
-  cv.glow(1412, 572, 70, glass, 0.18f);
-  cv.rect(1411, 544, 1412, 556, iron);
-  cv.rect(1403, 556, 1421, 559, iron);
-  cv.rect(1405, 560, 1419, 577, outline);
-  cv.rect(1407, 561, 1417, 576, glass * 0.8f);
-  cv.rect(1411, 561, 1413, 576, iron);
-  cv.rect(1402, 578, 1422, 580, iron);
+  // The street light hanging under the bridge, its glass where the game's flickering glow
+  // (60x60 at 1395,555) has its bright middle.
+  cv.glow(1425, 585, 70, glass, 0.12f);
+  cv.rect(1424, 544, 1425, 567, iron * 1.6f);
+  cv.rect(1413, 567, 1437, 571, outline);
+  cv.rect(1414, 568, 1436, 570, iron * 1.5f);
+  cv.rect(1415, 572, 1435, 597, outline);
+  cv.rect(1417, 573, 1433, 596, glass * 0.3f);
+  cv.rect(1424, 573, 1425, 596, outline);
+  cv.rect(1417, 584, 1433, 585, outline);
+  cv.rect(1412, 598, 1438, 600, iron * 1.5f);
   // A broken lamp that throws sparks.
   cv.rect(157, 544, 158, 552, iron);
   for (int i = 0; i < 12; i++) {
@@ -636,7 +639,9 @@ void paintTutorialSigns(Canvas &cv) {
 void paintTutorialBooths(Canvas &cv) {
   int by = arenaPlaces[GEN_ARENA_TUTORIAL].boothY;
   Rgb alcove = cv.c("alcove"), steel = cv.c("steel"), outline = cv.c("outline");
-  for (int bx : {BOOTH_GREEN_X, BOOTH_PURPLE_X}) {
+  // The game draws its tutorial booth picture at the green booth and, mirrored, 23 px right
+  // of the purple booth: the recess and plinth go where those pictures are.
+  for (int bx : {BOOTH_GREEN_X, BOOTH_PURPLE_X + 23}) {
     // Recess behind the booth, and the plinth it stands on above the floor.
     cv.rect(bx + 4, by + 4, bx + BOOTH_W - 5, by + BOOTH_H - 1, alcove);
     cv.frame(bx + 2, by + 2, bx + BOOTH_W - 3, by + BOOTH_H - 1, 2, outline);
