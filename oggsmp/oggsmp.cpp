@@ -327,8 +327,8 @@ SAMPLE *oggsmp_load_ogg(const char *filename) {
     return s;
 }
 
-SAMPLE *oggsmp_create_sample(DATAFILE *object) {
-    if (!object || !object->dat || object->type != DAT_OGG_VORBIS || object->size < 0)
+OggMemorySource *oggsmpint_datafile_source(DATAFILE *object) {
+    if (!object || !object->dat || object->size < 0 || object->size > INT_MAX)
         return NULL;
     OggMemorySource *source = (OggMemorySource *)malloc(sizeof(OggMemorySource));
     if (!source)
@@ -336,6 +336,15 @@ SAMPLE *oggsmp_create_sample(DATAFILE *object) {
     source->length = (int)object->size;
     source->position = 0;
     source->data = (const unsigned char *)object->dat;
+    return source;
+}
+
+SAMPLE *oggsmp_create_sample(DATAFILE *object) {
+    if (!object || object->type != DAT_OGG_VORBIS)
+        return NULL;
+    OggMemorySource *source = oggsmpint_datafile_source(object);
+    if (!source)
+        return NULL;
     OggVorbis_File stream;
     int r = ov_open_callbacks(source, &stream, NULL, 0, datafile_callbacks);
     if (r < 0) {

@@ -58,6 +58,8 @@ void oggsmp_init();
 void oggsmp_exit();
 SAMPLE *oggsmp_load_ogg(const char *filename);
 SAMPLE *oggsmp_create_sample(DATAFILE *object);
+// A new memory source over a data-file object's bytes (null when it has none).
+OggMemorySource *oggsmpint_datafile_source(DATAFILE *object);
 int oggsmpint_get_info(OggMemorySource *source, int *channels, int *rate, float *seconds);
 SAMPLE *load_ogg_from_file(FILE *f);
 SAMPLE *load_ogg_from_packfile(PACKFILE *p);

@@ -4,13 +4,6 @@
 #include <stdlib.h>
 #include <string.h>
 
-static void release_stream(OggStream *s) {
-    if (s->ownedPackfile)
-        pack_fclose(s->ownedPackfile);
-    free(s->vorbisFile);
-    free(s);
-}
-
 OggStream *oggsmp_start_streaming_callbacks(void *source, ov_callbacks table, int blockSize,
                                             OggStreamUpdate update) {
     OggStream *s = (OggStream *)calloc(1, sizeof(OggStream));
@@ -74,14 +67,9 @@ OggStream *oggsmp_start_streaming(const char *filename, int blockSize) {
 }
 
 OggStream *oggsmp_start_streaming_datafile(DATAFILE *object, int blockSize) {
-    if (!object || !object->dat || object->size < 0)
-        return NULL;
-    OggMemorySource *source = (OggMemorySource *)malloc(sizeof(OggMemorySource));
+    OggMemorySource *source = oggsmpint_datafile_source(object);
     if (!source)
         return NULL;
-    source->length = (int)object->size;
-    source->position = 0;
-    source->data = (const unsigned char *)object->dat;
     OggStream *s = oggsmp_start_streaming_callbacks(source, datafile_callbacks, blockSize, NULL);
     if (!s)
         free(source);  // a failed open or a stopped start never calls the close callback
@@ -156,7 +144,10 @@ int oggsmp_stop_streaming(OggStream *s) {
     if (s->audioStream)
         stop_audio_stream(s->audioStream);
     ov_clear(s->vorbisFile);  // calls the source's close callback
-    release_stream(s);
+    if (s->ownedPackfile)
+        pack_fclose(s->ownedPackfile);
+    free(s->vorbisFile);
+    free(s);
     return 0;
 }
 
