@@ -83,6 +83,34 @@ TEST_F(LoaderTest, RunCodedLayersUseRunsAndOverlappingCopies) {
   }
 }
 
+// A layer chunk from hand-written tokens (little-endian 16-bit values).
+std::vector<unsigned char> layerChunk(std::initializer_list<int> tokens) {
+  std::vector<unsigned char> c = {'L', 'Y', 'R', '2', 0, 0, 0, 0};
+  for (int t : tokens) {
+    c.push_back(t & 255);
+    c.push_back((t >> 8) & 255);
+  }
+  c[7] = (unsigned char)(c.size() - 8);
+  return c;
+}
+
+TEST_F(LoaderTest, RunTokensDecodeAsWritten) {
+  FmpMap m = sampleMap();
+  m.mapType = 2;
+  ASSERT_EQ(0, decodeMap(m));
+  // A zero token writes nothing; -3 then 7 writes three cells of 7.
+  std::vector<unsigned char> c = layerChunk({0, -3, 7, 3, 1, 2, 3, -6, 4, -6, 4, -6, 4, -6, 4});
+  ASSERT_EQ(0, MapDecodeLayer(c.data(), 2));
+  const short row0[6] = {7, 7, 7, 1, 2, 3};
+  for (int i = 0; i < 6; i++) EXPECT_EQ(row0[i], mapmappt[2][i]);
+  EXPECT_EQ(4, mapmappt[2][29]);
+  // Type 3: -4 with offset -2 after A, B copies A, B, A, B; -6 with offset -6 repeats a row.
+  maptype = 3;
+  c = layerChunk({2, 5, 6, -4, -2, -6, -6, -6, -6, -6, -6, -6, -6});
+  ASSERT_EQ(0, MapDecodeLayer(c.data(), 2));
+  for (int i = 0; i < 30; i++) EXPECT_EQ(i % 2 ? 6 : 5, mapmappt[2][i]) << i;
+}
+
 TEST_F(LoaderTest, HeaderLengthsDecideGapStaggerAndClickMask) {
   FmpMap m = sampleMap();
   m.gapX = 20;
