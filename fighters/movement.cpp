@@ -40,6 +40,21 @@ static void gravityStep(const FighterSide &s)
         f->fallSpeed = 0;
 }
 
+// One tick of an animation: after `ticksPerFrame` + 1 ticks the frame steps by `direction`,
+// wrapping around at either end.
+static void stepAnimation(int &tick, int ticksPerFrame, int &frame, int lastFrame, int direction)
+{
+    tick += 1;
+    if (tick > ticksPerFrame) {
+        tick = 0;
+        frame += direction;
+        if (frame > lastFrame)
+            frame = 0;
+        if (frame < 0)
+            frame = lastFrame;
+    }
+}
+
 static void runStep(Fighter *f, int held, int facing, int runState, int sign)
 {
     if (!held || f->state == FIGHTER_CROUCH || f->state == FIGHTER_SLIDE ||
@@ -51,13 +66,7 @@ static void runStep(Fighter *f, int held, int facing, int runState, int sign)
     f->state = runState;
     f->x = (int)(f->x + sign * f->runSpeed);
     f->climbing = 0;
-    f->animTick += 1;
-    if (f->animTick > f->runTicksPerFrame) {
-        f->animTick = 0;
-        f->runFrame += 1;
-        if (f->runFrame > f->runLastFrame)
-            f->runFrame = 0;
-    }
+    stepAnimation(f->animTick, f->runTicksPerFrame, f->runFrame, f->runLastFrame, 1);
 }
 
 static void jumpSteps(const FighterSide &s, int jump, int down)
@@ -155,26 +164,13 @@ static void standStep(Fighter *f, int left, int right)
     f->slideArmed = 0;
     f->runSpeed = 0.0;
     f->runFrame = 0;
-    f->animTick += 1;
-    if (f->animTick > f->idleTicksPerFrame) {
-        f->animTick = 0;
-        f->idleFrame += 1;
-        if (f->idleFrame > f->idleLastFrame)
-            f->idleFrame = 0;
-    }
+    stepAnimation(f->animTick, f->idleTicksPerFrame, f->idleFrame, f->idleLastFrame, 1);
 }
 
 static void stepClimbTick(Fighter *f, int direction)
 {
-    f->climbTick += 1;
-    if (f->climbTick > f->climbTicksPerFrame) {
-        f->climbTick = 0;
-        f->climbFrame += direction;
-        if (f->climbFrame > f->climbLastFrame)
-            f->climbFrame = 0;
-        if (f->climbFrame < 0)
-            f->climbFrame = f->climbLastFrame;
-    }
+    stepAnimation(f->climbTick, f->climbTicksPerFrame, f->climbFrame, f->climbLastFrame,
+                  direction);
 }
 
 static void ladderSteps(const FighterSide &s, int up, int down)

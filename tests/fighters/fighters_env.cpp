@@ -39,6 +39,8 @@ void needPicture(BITMAP *&b, int w, int h)
 
 void loadMirroredArena(const std::vector<std::string> &rows, int firstRow)
 {
+    if (mappt != cells)
+        MapFreeMem();   // an arena the engine loaded earlier in this process
     memset(blocks, 0, sizeof blocks);
     blocks[1].tr = 1;
     blocks[2].user2 = 1;
@@ -131,7 +133,7 @@ void FighterTest::SetUp()
 
 void FighterTest::TearDown() { unloadArena(); }
 
-void FighterTest::place(int x, int y)
+void restFighters(int x1, int x2, int y)
 {
     Fighter *both[2] = {player, player2};
     for (int i = 0; i < 2; i++) {
@@ -141,10 +143,11 @@ void FighterTest::place(int x, int y)
         f->health = 12;
         f->deathCounted = 0;
         f->weapon = WEAPON_GIBBER;
-        f->x = i == 0 ? x : mirrorX(x);
-        f->y = y;
-        f->prevX = f->x;
-        f->prevY = f->y;
+        f->x = f->prevX = i == 0 ? x1 : x2;
+        f->y = f->prevY = y;
+        f->runSpeed = 0.0;
+        f->knockX = f->knockY = 0;
+        f->fallSpeed = 0;
         f->facing = i == 0 ? FACING_RIGHT : FACING_LEFT;
         f->state = i == 0 ? FIGHTER_STAND_RIGHT : FIGHTER_STAND_LEFT;
     }

@@ -27,6 +27,10 @@ Keys keys(const char *which);   // any of "l", "r", "u", "d", "j", e.g. "rj"
 void fighterTick(const Keys &k);
 void fighterTicks(const Keys &k, int count);
 
+// Both fighters alive and at rest at (x1, y) and (x2, y), facing into the arena (player 1
+// right, player 2 left), every movement field at rest.
+void restFighters(int x1, int x2, int y);
+
 // x of player 2 mirroring a player 1 box at x (the arena is 1600 wide, the box 33).
 int mirrorX(int x);
 
@@ -34,7 +38,6 @@ class FighterTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
-    // Both fighters alive and standing at (x, y) and its mirror, facing into the arena
-    // (player 1 right, player 2 left), every movement field at rest.
-    void place(int x, int y);
+    // restFighters at (x, y) and its mirror.
+    void place(int x, int y) { restFighters(x, mirrorX(x), y); }
 };
