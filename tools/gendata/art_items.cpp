@@ -69,20 +69,26 @@ BITMAP *thrusterCharge(int team)
 
 BITMAP *severedLimb(int team, bool leg)
 {
-    int main = col(team == TEAM_GREEN ? "green_main" : "purple_main");
+    // a sleeve or trouser leg bent at the joint, hand or boot at one end, a bloody stump at
+    // the other
+    bool green = team == TEAM_GREEN;
+    int cloth = col(leg ? (green ? "green_dark" : "purple_dark") : (green ? "green_light" : "purple_light"));
     int blood = col("blood"), dark = col("blood_dark");
-    BITMAP *b = newPic(leg ? 15 : 12, leg ? 7 : 6);
+    BITMAP *b = newPic(leg ? 15 : 13, leg ? 8 : 7);
     if (leg) {
-        thickLine(b, 3, 3, 10, 3, 2.5f, main);
-        rectfill(b, 10, 1, 14, 6, col("boot"));
-        rectfill(b, 0, 1, 2, 5, blood);
-        putpixel(b, 1, 3, dark);
+        thickLine(b, 3, 3, 8, 3, 2.2f, cloth);      // thigh
+        thickLine(b, 8, 3, 11, 5, 2.0f, cloth);     // shin
+        rectfill(b, 11, 4, 14, 7, col("boot"));
+        putpixel(b, 14, 7, col("boot"));
     } else {
-        thickLine(b, 3, 3, 8, 3, 2.0f, main);
-        circlefill(b, 9, 3, 2, col("skin"));
-        rectfill(b, 0, 1, 2, 4, blood);
-        putpixel(b, 1, 2, dark);
+        thickLine(b, 3, 3, 7, 3, 1.8f, cloth);      // upper arm
+        thickLine(b, 7, 3, 9, 1, 1.6f, cloth);      // forearm
+        circlefill(b, 10, 1, 1, col("skin"));
+        putpixel(b, 11, 1, col("skin"));
     }
+    rectfill(b, 0, 2, 1, 4, blood);
+    putpixel(b, 0, 3, dark);
+    putpixel(b, 2, leg ? 5 : 4, blood);
     outlineSprite(b, col("outline"));
     return b;
 }
@@ -155,11 +161,18 @@ BITMAP *powerupBox()
 
 BITMAP *cube()
 {
+    // a glowing cube seen from a little above: light top, front face, shaded side
     BITMAP *b = newPic(11, 11);
-    rectfill(b, 0, 0, 10, 10, col("cube_main"));
-    rect(b, 0, 0, 10, 10, col("cube_edge"));
-    rectfill(b, 2, 2, 5, 5, col("cube_light"));
-    putpixel(b, 2, 2, col("white"));
+    int top = col("cube_light"), front = col("cube_main"), side = col("cube_edge");
+    int topPts[] = {0, 3, 3, 0, 10, 0, 7, 3};
+    polygon(b, 4, topPts, top);
+    rectfill(b, 0, 3, 7, 10, front);
+    int sidePts[] = {7, 3, 10, 0, 10, 7, 7, 10};
+    polygon(b, 4, sidePts, side);
+    rect(b, 0, 3, 7, 10, side);
+    putpixel(b, 2, 5, col("white"));
+    putpixel(b, 3, 5, col("white"));
+    putpixel(b, 2, 6, col("white"));
     return b;
 }
 
