@@ -4,6 +4,7 @@
 
 #include "arena/effects.h"
 #include "fighters/fighter.h"
+#include "fighters/hittests.h"
 
 ForceField *greenforcefield = NULL;
 ForceField *purpleforcefield = NULL;
@@ -90,11 +91,6 @@ void spawnPurpleFFPart(int x, int y)
 // Particles start this far below the field's top.
 static const int FFPART_START_BELOW_TOP = 5;
 
-static int strictlyInsideFighter(const Fighter *f, int x, int y)
-{
-    return x > f->x && x < f->x + f->w && y > f->y && y < f->y + f->h;
-}
-
 static void updateFFParts(EffectParticle *(&pool)[FFPART_COUNT], ForceField *field,
                           Fighter *fighter, int spawnOffset, int driftLow)
 {
@@ -107,7 +103,9 @@ static void updateFFParts(EffectParticle *(&pool)[FFPART_COUNT], ForceField *fie
             p->x += rand() % 4 + driftLow;
             int cx = (int)(p->x + p->w / 2);
             int cy = (int)(p->y + p->h / 2);
-            if (strictlyInsideFighter(fighter, cx, cy)) {
+            // Only the field's own team's fighter holds its particles back.
+            int held = fighter == player ? hit2(cx, cy) : hit(cx, cy);
+            if (held) {
                 p->speedY = 1;
                 p->x += fighter->facing == 1 ? fighter->runSpeed : -fighter->runSpeed;
             }
