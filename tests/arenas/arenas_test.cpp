@@ -232,6 +232,7 @@ TEST(ArenaBackgrounds, GroundIsPaintedExactlyWhereTheMapIsSolidAndNothingIsTrans
 }
 
 TEST(ArenaBackgrounds, PaintingIsDeterministic) {
+  startHeadlessAllegro();
   BITMAP *again = paintArenaBackground(GEN_ARENA_LONDON, dataDir().c_str());
   ASSERT_NE(nullptr, again);
   BITMAP *b = background(GEN_ARENA_LONDON);
