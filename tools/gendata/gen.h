@@ -121,5 +121,7 @@ bool writeScenePreview(const char *path);
 bool writeBoothPreview(const char *path);
 // Writes a busy moment on each arena (soldiers, shots, pick-ups, gore), halved.
 bool writeArenaScenePreview(const char *path);
+// Writes every picture of the data file on one page with its entry number.
+bool writeContactSheet(const char *path);
 // Splits "a|b|c" into its parts.
 std::vector<std::string> splitList(const char *s);

@@ -336,8 +336,9 @@ int main(int argc, char **argv)
         std::string scene = std::string(outDir) + "/scene_soldiers.bmp";
         std::string booths = std::string(outDir) + "/scene_booths.bmp";
         std::string arenas = std::string(outDir) + "/scene_arenas.bmp";
+        std::string contact = std::string(outDir) + "/contact_sheet.bmp";
         if (!writeScenePreview(scene.c_str()) || !writeBoothPreview(booths.c_str()) ||
-            !writeArenaScenePreview(arenas.c_str()))
+            !writeArenaScenePreview(arenas.c_str()) || !writeContactSheet(contact.c_str()))
             return 1;
         return writePreview(outDir);
     }

@@ -144,3 +144,52 @@ bool writeArenaScenePreview(const char *path)
     destroy_bitmap(out);
     return ok;
 }
+
+// Every picture of the data file on one page (the backgrounds shrunk to a quarter), each
+// with its entry number, on the title screen's page colour.
+bool writeContactSheet(const char *path)
+{
+    const int pageW = 2000;
+    int x = 8, y = 8, rowH = 0;
+    // first pass measures, second draws
+    BITMAP *page = nullptr;
+    for (int pass = 0; pass < 2; pass++) {
+        x = 8;
+        y = 8;
+        rowH = 0;
+        for (int e = 0; e < 167; e++) {
+            BITMAP *p = generatedPicture(e);
+            if (!p)
+                continue;
+            int k = p->w >= 1600 ? 4 : 1;
+            int w = p->w / k, h = p->h / k;
+            if (w > pageW - 16) {
+                k = (p->w + pageW - 17) / (pageW - 16);
+                w = p->w / k;
+                h = p->h / k;
+            }
+            if (x + w > pageW - 8) {
+                x = 8;
+                y += rowH + 14;
+                rowH = 0;
+            }
+            if (page) {
+                char num[8];
+                snprintf(num, sizeof num, "%d", e);
+                textout_ex(page, font, num, x, y, col("hint_title"), -1);
+                if (k == 1)
+                    draw_sprite(page, p, x, y + 10);
+                else
+                    stretch_sprite(page, p, x, y + 10, w, h);
+            }
+            x += (w > 24 ? w : 24) + 8;
+            if (h + 10 > rowH)
+                rowH = h + 10;
+        }
+        if (!page)
+            page = newPic(pageW, y + rowH + 16, col("page"));
+    }
+    bool ok = save_bmp(path, page, nullptr) == 0;
+    destroy_bitmap(page);
+    return ok;
+}
