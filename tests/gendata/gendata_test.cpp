@@ -251,6 +251,46 @@ TEST_F(GeneratedData, PicturesFitThePlacesTheScreensGiveThem)
     EXPECT_GE(bmp(DAT_PURPLE_TORSO)->w, 13);
 }
 
+// Runs the generator on a copy of the sources with one line of one file replaced; returns
+// its exit status and whether it left a gor.dat behind.
+int runOnBrokenCopy(const char *file, const char *badLine, bool *wroteDat)
+{
+    const char *src = getenv("GOR_SOURCE_DIR");
+    char dir[] = "/tmp/gendata_brokenXXXXXX";
+    if (!src || !mkdtemp(dir))
+        return -1;
+    std::string d(dir);
+    std::string cmd = "cp -r " + std::string(src) + "/data " + d + "/data && printf '%s\\n' '" +
+                      badLine + "' >> " + d + "/data/gendata/" + file + " && mkdir " + d +
+                      "/out && tools/gendata/gendata " + d + "/data " + d + "/out 2>/dev/null";
+    int rc = system(cmd.c_str());
+    FILE *f = fopen((d + "/out/gor.dat").c_str(), "rb");
+    *wroteDat = f != nullptr;
+    if (f)
+        fclose(f);
+    system(("rm -rf " + d).c_str());
+    return rc;
+}
+
+TEST(GeneratorRun, BrokenSourcesFailTheRun)
+{
+    FILE *probe = fopen("tools/gendata/gendata", "rb");
+    if (!getenv("GOR_SOURCE_DIR") || !probe)
+        GTEST_SKIP() << "generator not found";
+    fclose(probe);
+    const struct { const char *file, *line; } broken[] = {
+        {"colours.txt", "green_main 300 0 0"},       // out of range
+        {"texts.txt", "a line without an equals sign"},
+        {"sounds.txt", "  buzz 100 200 0 1 1 0 1"},   // unknown wave
+        {"sounds.txt", "  notes H4/1"},                // not a note
+    };
+    for (const auto &b : broken) {
+        bool wrote = true;
+        EXPECT_NE(runOnBrokenCopy(b.file, b.line, &wrote), 0) << b.file << ": " << b.line;
+        EXPECT_FALSE(wrote) << b.file << ": " << b.line;
+    }
+}
+
 TEST(GeneratorRun, SameSourcesGiveTheSameBytes)
 {
     const char *src = getenv("GOR_SOURCE_DIR");
