@@ -422,11 +422,37 @@ BITMAP *respawnFrame(int i, bool big, const Palette &p)
     return f;
 }
 
+// Encases the frozen body in a block of ice: the box around his pixels filled with a
+// see-through dither and edged, so the frozen look reads even at half size.
+void iceBlock(BITMAP *f)
+{
+    int x1 = f->w, y1 = f->h, x2 = -1, y2 = -1;
+    for (int y = 0; y < f->h; y++)
+        for (int x = 0; x < f->w; x++)
+            if (getpixel(f, x, y) != MASK) {
+                x1 = MIN(x1, x);
+                y1 = MIN(y1, y);
+                x2 = MAX(x2, x);
+                y2 = MAX(y2, y);
+            }
+    int fill = col("ice_fill"), edge = col("ice_edge");
+    for (int y = y1; y <= y2; y++)
+        for (int x = x1; x <= x2; x++) {
+            if (getpixel(f, x, y) != MASK)
+                continue;
+            if (x == x1 || x == x2 || y == y1 || y == y2)
+                putpixel(f, x, y, edge);
+            else if (((x + y) & 1) == 0)
+                putpixel(f, x, y, fill);
+        }
+}
+
 void place(BITMAP *sheet, BITMAP *frame, int x, int y, bool withIce)
 {
     blit(frame, sheet, 0, 0, x, y, frame->w, frame->h);
     if (withIce) {
         tintIce(frame);
+        iceBlock(frame);
         blit(frame, sheet, 0, 0, x + 363, y, frame->w, frame->h);
     }
     destroy_bitmap(frame);
