@@ -487,9 +487,11 @@ BITMAP *flames(int w, int h, int frames, unsigned seed)
 {
     // each frame: a wavering body in three heats plus loose tongues licking upwards
     BITMAP *b = newPic(w * frames, h);
+    BITMAP *one = newPic(w, h); // each frame on its own, so nothing spills into the next
     seedRand(seed);
     for (int f = 0; f < frames; f++) {
-        int x0 = f * w;
+        clear_to_color(one, MASK);
+        const int x0 = 0;
         float phase = f * 2 * PI / frames + frnd();
         float sway = std::sin(phase) * w * 0.1f;
         for (int layer = 0; layer < 3; layer++) {
@@ -502,18 +504,20 @@ BITMAP *flames(int w, int h, int frames, unsigned seed)
                 float half = rw * std::sqrt(t) * wobble;
                 float cx = x0 + w / 2.0f + sway * (1 - t);
                 if (half >= 0.5f)
-                    hline(b, (int)(cx - half + 0.5f), y, (int)(cx + half - 0.5f), c);
+                    hline(one, (int)(cx - half + 0.5f), y, (int)(cx + half - 0.5f), c);
                 else
-                    putpixel(b, (int)cx, y, c);
+                    putpixel(one, (int)cx, y, c);
             }
         }
         for (int k = 0; k < 2; k++) {
             float tx = x0 + w * (0.3f + 0.4f * frnd());
             float ty = h * (0.05f + 0.2f * frnd());
-            thickLine(b, tx, ty, x0 + w / 2.0f + sway, h * 0.45f, w > 10 ? 1.2f : 0.5f,
+            thickLine(one, tx, ty, x0 + w / 2.0f + sway, h * 0.45f, w > 10 ? 1.2f : 0.5f,
                       col("flame_orange"));
         }
+        blit(one, b, 0, 0, f * w, 0, w, h);
     }
+    destroy_bitmap(one);
     return b;
 }
 
