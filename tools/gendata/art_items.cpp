@@ -155,7 +155,6 @@ BITMAP *powerupBox()
     putpixel(b, 7, 7, q);
     putpixel(b, 7, 8, q);
     putpixel(b, 7, 10, q);
-    putpixel(b, 6, 6, MASK == q ? q : getpixel(b, 6, 6));
     return b;
 }
 

@@ -15,8 +15,6 @@ bool loadSources(const char *dataDir);
 
 // A named colour of colours.txt as a 16-bit pixel value; an unknown name stops the program.
 int col(const char *name);
-// The same colour's components, for blending.
-void colRGB(const char *name, int *r, int *g, int *b);
 // A text of texts.txt; an unknown key stops the program.
 const char *text(const char *key);
 
@@ -51,15 +49,9 @@ int rgb(int r, int g, int b);
 int mixCol(int c1, int c2, int t256);          // blend two pixel values, t256 of c2
 int shadeCol(int c, int pct);                  // brighten (>100) or darken (<100)
 void thickLine(BITMAP *b, float x1, float y1, float x2, float y2, float r, int c);
-void fillEllipseRot(BITMAP *b, float cx, float cy, float rx, float ry, int c);
 // Text of the built-in 8x8 font, scaled: each glyph pixel becomes sx x sy pixels.
 void bigText(BITMAP *b, const char *s, int x, int y, int sx, int sy, int c);
-void bigTextCentre(BITMAP *b, const char *s, int cx, int y, int sx, int sy, int c);
-// Outlined text: an outline ring of colour oc around glyphs of colour c.
-void bigTextOutlined(BITMAP *b, const char *s, int x, int y, int sx, int sy, int c, int oc);
 int bigTextWidth(const char *s, int sx);
-// Word-wrapped lines ('|' forces a break) into the box; returns the y below the last line.
-int wrapText(BITMAP *b, const char *s, int x, int y, int w, int sx, int sy, int c, int lineGap);
 // Deterministic random numbers for textures.
 void seedRand(unsigned s);
 int rnd(int n);
@@ -68,9 +60,8 @@ float frnd();
 void fillMask(BITMAP *b, int c);
 // Puts a 1-px outline of colour oc around every opaque pixel region.
 void outlineSprite(BITMAP *b, int oc);
-// Every opaque pixel run through f: ice tint, grey, etc.
+// The frozen look: every opaque pixel turned to pale ice, keeping light and dark.
 void tintIce(BITMAP *b);
-void tintGrey(BITMAP *b);
 
 // ---- picture makers (one per data-file picture or sheet) ------------------------------
 

@@ -52,12 +52,6 @@ void thickLine(BITMAP *b, float x1, float y1, float x2, float y2, float r, int c
     }
 }
 
-void fillEllipseRot(BITMAP *b, float cx, float cy, float rx, float ry, int c)
-{
-    ellipsefill(b, (int)std::lround(cx), (int)std::lround(cy), (int)std::lround(rx),
-                (int)std::lround(ry), c);
-}
-
 static BITMAP *glyphs(const char *s)
 {
     int w = text_length(font, s), h = text_height(font);
@@ -81,55 +75,6 @@ void bigText(BITMAP *b, const char *s, int x, int y, int sx, int sy, int c)
 int bigTextWidth(const char *s, int sx)
 {
     return text_length(font, s) * sx;
-}
-
-void bigTextCentre(BITMAP *b, const char *s, int cx, int y, int sx, int sy, int c)
-{
-    bigText(b, s, cx - bigTextWidth(s, sx) / 2, y, sx, sy, c);
-}
-
-void bigTextOutlined(BITMAP *b, const char *s, int x, int y, int sx, int sy, int c, int oc)
-{
-    for (int dy = -1; dy <= 1; dy++)
-        for (int dx = -1; dx <= 1; dx++)
-            if (dx || dy)
-                bigText(b, s, x + dx, y + dy, sx, sy, oc);
-    bigText(b, s, x, y, sx, sy, c);
-}
-
-int wrapText(BITMAP *b, const char *s, int x, int y, int w, int sx, int sy, int c, int lineGap)
-{
-    std::string line, word;
-    std::string all(s);
-    all += ' ';
-    int lh = 8 * sy + lineGap;
-    auto flush = [&]() {
-        if (!line.empty())
-            bigText(b, line.c_str(), x, y, sx, sy, c);
-        y += lh;
-        line.clear();
-    };
-    for (char ch : all) {
-        if (ch == ' ' || ch == '|') {
-            if (!word.empty()) {
-                std::string tryLine = line.empty() ? word : line + " " + word;
-                if (bigTextWidth(tryLine.c_str(), sx) > w && !line.empty()) {
-                    flush();
-                    line = word;
-                } else {
-                    line = tryLine;
-                }
-                word.clear();
-            }
-            if (ch == '|')
-                flush();
-        } else {
-            word += ch;
-        }
-    }
-    if (!line.empty())
-        flush();
-    return y;
 }
 
 static unsigned randState = 1;
@@ -199,11 +144,6 @@ void tintIce(BITMAP *b)
             return rgb(255, 255, 255);
         return rgb(70 + l * 7 / 10, 130 + l / 2, 210 + l / 5);
     });
-}
-
-void tintGrey(BITMAP *b)
-{
-    recolourOpaque(b, [](int l, int, int) { return rgb(l, l, l); });
 }
 
 int fitText(BITMAP *b, const char *s, int x, int y, int w, int h, int c, int align)

@@ -160,7 +160,7 @@ bool loadSources(const char *dataDir)
            loadSounds(dir + "sounds.txt");
 }
 
-void colRGB(const char *name, int *r, int *g, int *b)
+static void colRGB(const char *name, int *r, int *g, int *b)
 {
     auto it = colours.find(name);
     if (it == colours.end()) {
