@@ -107,39 +107,40 @@ static void jumpSteps(const FighterSide &s, int jump, int down)
         f->jumpLatch = 0;
 }
 
+static void wallJump(const FighterSide &s, int frequency)
+{
+    Fighter *f = s.self;
+    f->doubleJumpReady = 0;
+    f->fallSpeed = 0;
+    f->jumpImpulse = 14;
+    f->jumpPhase = JUMP_RISING;
+    f->wallGrabTimer = 0;
+    playFighterSample(s.jumpSample, 50, f->pan, frequency);
+}
+
 static void wallSteps(const FighterSide &s, int left, int right, int jump)
 {
     Fighter *f = s.self;
     // wallSide comes from the previous tick's collision; x != prevX means he ran into it.
     int canGrab = jump && f->wallGrabTimer == 0 && f->x != f->prevX && f->jumpLatch == 0 &&
                   packIdle(s);
-    if (canGrab && f->facing == FACING_RIGHT && f->wallSide == 2) {
-        f->wallGrabTimer = 80;
-        f->jumpLatch = 1;
-        f->runFrame = 0;
-    }
-    canGrab = jump && f->wallGrabTimer == 0 && f->x != f->prevX && f->jumpLatch == 0 &&
-              packIdle(s);
-    if (canGrab && f->facing == FACING_LEFT && f->wallSide == 1) {
+    int intoWall = (f->facing == FACING_RIGHT && f->wallSide == 2) ||
+                   (f->facing == FACING_LEFT && f->wallSide == 1);
+    if (canGrab && intoWall) {
         f->wallGrabTimer = 80;
         f->jumpLatch = 1;
         f->runFrame = 0;
         // Only a grab facing left cancels the knock-back.
-        f->knockX = 0;
-        f->knockY = 0;
-    }
-    for (int offLeft = 1; offLeft >= 0; offLeft--) {
-        int away = offLeft ? right : left;
-        if (f->wallGrabTimer != 0 && f->wallSide == (offLeft ? 1 : 2) && away) {
-            f->doubleJumpReady = 0;
-            f->fallSpeed = 0;
-            f->jumpImpulse = 14;
-            f->jumpPhase = JUMP_RISING;
-            f->wallGrabTimer = 0;
-            playFighterSample(s.jumpSample, 50, f->pan,
-                              offLeft ? s.wallJumpOffLeftFreq : s.wallJumpOffRightFreq);
+        if (f->facing == FACING_LEFT) {
+            f->knockX = 0;
+            f->knockY = 0;
         }
     }
+    // Wall jumps, away from a wall on the left first.
+    if (f->wallGrabTimer != 0 && f->wallSide == 1 && right)
+        wallJump(s, s.wallJumpOffLeftFreq);
+    if (f->wallGrabTimer != 0 && f->wallSide == 2 && left)
+        wallJump(s, s.wallJumpOffRightFreq);
     if (f->wallGrabTimer > 0 && jump && packIdle(s)) {
         f->y = f->prevY;
         f->wallGrabTimer -= 1;
@@ -191,8 +192,6 @@ static void ladderSteps(const FighterSide &s, int up, int down)
         f->climbing = 1;
         stepClimbTick(f, 1);
     }
-    canClimb = f->onLadder == 1 && f->sliding == 0 && f->wallGrabTimer == 0 && f->frozen == 0 &&
-               f->floorTimer == 0 && packLiftIdle(s) && f->flipTimer == 0;
     if (down && canClimb && f->onGround == 0) {
         // This tick's gravity is taken back.
         f->y = f->y - f->fallSpeed + f->climbSpeed;
