@@ -5,7 +5,9 @@
 #include <math.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <algorithm>
 #include <string>
+#include <vector>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -160,6 +162,37 @@ TEST_F(Music, ReleasingTwiceAndStartingAfterReleaseAreHarmless) {
     speed_counter = 3;
     startTrack();  // already playing: nothing happens
     EXPECT_EQ(speed_counter, 3);
+}
+
+}  // namespace
+
+namespace {
+
+// The track the build composes: stereo, over a minute, and a seamless loop.
+TEST(GameTrack, IsALoopableStereoMinute) {
+    startHeadlessAllegro();
+    const char *dir = getenv("GOR_GAME_DIR");
+    ASSERT_NE(dir, nullptr);
+    SAMPLE *s = oggsmp_load_ogg((std::string(dir) + "/gor_theme.ogg").c_str());
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->stereo, 1);
+    EXPECT_GE(s->len, 60u * (unsigned long)s->freq);
+    const unsigned short *d = (const unsigned short *)s->data;
+    long frames = (long)s->len;
+    double sum = 0;
+    std::vector<long> steps;
+    for (long i = 2; i < frames * 2; i++) {
+        sum += (d[i] - 32768.0) * (d[i] - 32768.0);
+        steps.push_back(labs((long)d[i] - d[i - 2]));
+    }
+    EXPECT_GT(sqrt(sum / (frames * 2)), 2000.0);  // not silence
+    // the jump from the last frame back to the first is no bigger than the
+    // music's own steps, bar the sharpest 1% of them
+    std::nth_element(steps.begin(), steps.begin() + steps.size() * 99 / 100, steps.end());
+    long sharp = steps[steps.size() * 99 / 100];
+    for (int c = 0; c < 2; c++)
+        EXPECT_LE(labs((long)d[2 * (frames - 1) + c] - d[c]), sharp) << "channel " << c;
+    destroy_sample(s);
 }
 
 }  // namespace
