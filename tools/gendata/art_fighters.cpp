@@ -514,8 +514,8 @@ void drawGun(BITMAP *b, int w, int gx, int gy)
         rectfill(b, gx - 1, gy + 2, gx + 2, gy + 5, dark);
         break;
     case 7: // dualgibber: a long upper barrel and a short lower one
-        rectfill(b, gx - 3, gy - 8, gx + 19, gy - 5, metal);
-        hline(b, gx - 3, gy - 8, gx + 19, hi);
+        rectfill(b, gx - 3, gy - 8, gx + 23, gy - 5, metal); // reaches its flash at +38
+        hline(b, gx - 3, gy - 8, gx + 23, hi);
         rectfill(b, gx - 3, gy - 3, gx + 8, gy + 1, metal);
         hline(b, gx - 3, gy - 3, gx + 8, hi);
         rectfill(b, gx + 2, gy - 5, gx + 4, gy - 3, dark);

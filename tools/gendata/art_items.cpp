@@ -119,11 +119,13 @@ BITMAP *gib(int team)
     return b;
 }
 
-BITMAP *muzzleFlash(int w, int h, int outer, int core)
+// A flash whose hot centre sits at (cx, cy) of a w x h picture, so it lands on the muzzle
+// at the offset the drawing code gives it.
+BITMAP *muzzleFlash(int w, int h, float cx, float cy, float r, int outer, int core)
 {
     BITMAP *b = newPic(w, h);
     seedRand(w * 31 + h);
-    burst(b, w * 0.35f, h / 2.0f, h / 2.0f - 1, 9, outer, core, col("white"), 1.4f);
+    burst(b, cx, cy, r, 9, outer, core, col("white"), 1.4f);
     return b;
 }
 
@@ -308,7 +310,7 @@ BITMAP *makeItemPicture(int entry)
         putpixel(b, 0, 0, col("brass_light"));
         return b;
     }
-    case 53: return muzzleFlash(23, 21, col("flame_orange"), col("flame_yellow"));
+    case 53: return muzzleFlash(23, 21, 8, 10.5f, 9.5f, col("flame_orange"), col("flame_yellow"));
     case 55: { // grass tuft (kept in the file, never drawn)
         BITMAP *b = newPic(16, 8);
         for (int k = 0; k < 8; k++)
@@ -327,7 +329,7 @@ BITMAP *makeItemPicture(int entry)
         return b;
     }
     case 85: return londonLight();
-    case 91: return muzzleFlash(16, 11, col("laser_lens"), col("laser_glow"));
+    case 91: return muzzleFlash(16, 11, 5.5f, 5.5f, 4.5f, col("laser_lens"), col("laser_glow"));
     case 96: { // percentage sign (kept in the file, never drawn)
         BITMAP *b = newPic(16, 16);
         bigText(b, "%", 0, 0, 2, 2, col("white"));
@@ -340,7 +342,8 @@ BITMAP *makeItemPicture(int entry)
         circlefill(b, 7, 3, 1, col("white"));
         return b;
     }
-    case 99: return muzzleFlash(16, 15, col("plasma"), col("plasma_light"));
+    // drawn 6 px above the anchor: its centre low in the picture meets the plasma orb
+    case 99: return muzzleFlash(20, 20, 5, 14, 5.5f, col("plasma"), col("plasma_light"));
     case 103: return pointer();
     case 104: { // droppings particle (pool never filled)
         BITMAP *b = newPic(4, 3);

@@ -55,7 +55,7 @@ void drawShot(BITMAP *dst, BITMAP *body, BITMAP *arms, int weapon, const PoseSho
 bool writeScenePreview(const char *path)
 {
     const int n = sizeof SHOTS / sizeof SHOTS[0];
-    BITMAP *scene = newPic(n * 70 + 20, 4 * 70 + 20, col("page"));
+    BITMAP *scene = newPic(n * 70 + 640, 5 * 70 + 20, col("page"));
     struct { int body, arms; } teams[2] = {{101, 6}, {102, 5}};
     for (int t = 0; t < 2; t++)
         for (int left = 0; left < 2; left++)
@@ -64,6 +64,28 @@ bool writeScenePreview(const char *path)
                 drawShot(scene, generatedPicture(teams[t].body), generatedPicture(teams[t].arms),
                          weapon, SHOTS[i], 20 + i * 70, 10 + (t * 2 + left) * 70, left);
             }
+    // firing: every weapon standing, facing right then left, with its muzzle flashes at the
+    // drawing code's offsets from the gun anchor (2, 19) / (-8, 19)
+    struct Flash { int weapon, entry, rx, ry, lx, ly; };
+    const Flash flashes[] = {{1, 53, 30, 0, -15, 0}, {2, 99, 36, -6, -26, -6},
+                             {5, 91, 32, 3, -18, 3}, {7, 53, 38, -5, -20, -5},
+                             {7, 53, 23, 0, -5, 0}};
+    for (int left = 0; left < 2; left++)
+        for (int w = 1; w <= 7; w++) {
+            int x = 20 + (w - 1) * 90 + left * 640, y = 4 * 70 + 10;
+            if (scene->h < y + 60)
+                break;
+            drawShot(scene, generatedPicture(101), generatedPicture(6), w, SHOTS[0], x, y, left);
+            for (const Flash &f : flashes) {
+                if (f.weapon != w)
+                    continue;
+                BITMAP *fl = generatedPicture(f.entry);
+                if (left)
+                    draw_sprite_h_flip(scene, fl, x - 8 + f.lx, y + 19 + f.ly);
+                else
+                    draw_sprite(scene, fl, x + 2 + f.rx, y + 19 + f.ry);
+            }
+        }
     BITMAP *out = newPic(scene->w + scene->w / 2, scene->h, col("page"));
     blit(scene, out, 0, 0, 0, 0, scene->w, scene->h);
     stretch_blit(scene, out, 0, 0, scene->w, scene->h, scene->w, 0, scene->w / 2, scene->h / 2);
