@@ -106,6 +106,11 @@ TEST_F(OggDecode, FilePackfileMemoryAndDatafileSourcesAgree) {
     wrongType.type = DAT_SAMPLE;
     EXPECT_EQ(oggsmp_create_sample(&wrongType), nullptr);
     EXPECT_EQ(oggsmp_create_sample(nullptr), nullptr);
+    Bytes junk(600, 'j');
+    DATAFILE junkObject = {junk.data(), DAT_OGG_VORBIS, (long)junk.size(), nullptr};
+    oggsmp_error_code = 0;
+    EXPECT_EQ(oggsmp_create_sample(&junkObject), nullptr);  // and its source record freed
+    EXPECT_EQ(oggsmp_error_code, OV_ENOTVORBIS);
 
     for (SAMPLE *s : {fromFile, fromPackfile, fromMemory, fromObject, again})
         destroy_sample(s);
