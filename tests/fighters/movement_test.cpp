@@ -537,3 +537,30 @@ TEST_F(MovementTest, ArenaTopKillsAndEdgesClamp)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MovementTest, ASlideIntoTheOwnBoothLiftsOverItsSillInEachBoothsWindow)
+{
+    loadMirroredArena(kFloor, kFloorRow);
+    booth->x = 15;
+    booth2->x = 1490;
+    booth->y = booth2->y = 829;
+    // Player 1's window reaches 80 px in from his booth's left edge, player 2's from 15 px
+    // left of his booth's left edge onward.
+    const int cases[][3] = {{90, 1480, 1}, {100, 1470, 0}};
+    for (const auto &c : cases) {
+        place(c[0], kRestY - 20);
+        player2->x = c[1];
+        for (Fighter *f : {player, player2}) {
+            f->sliding = 1;
+            f->runSpeed = 0.0;
+        }
+        playerMove();
+        player2Move();
+        EXPECT_EQ(player->y, kRestY - 20 - 4 * c[2]) << player->x;
+        EXPECT_EQ(player2->y, kRestY - 20 - 4 * c[2]) << player2->x;
+    }
+}
+
+} // namespace
