@@ -201,34 +201,39 @@ BITMAP *credits()
     return b;
 }
 
-// A comic strip per team: the 400x121 window shows the top, the open area below it the rest.
+// A comic picture per team. It pans behind a 400x121 window and comes to rest with picture
+// columns 0..309 (green) or 0..379 (purple) in the window. Below the window the panel's page
+// and gauge leave picture columns 76..92 and 123 on (green; its right part also shows
+// between the two panels) or 0..169 (purple) in view at rest. So the soldier and his speech
+// bubble sit at the left of the top strip and the caption in those columns below.
 BITMAP *comic(int team)
 {
     bool green = team == TEAM_GREEN;
     BITMAP *b = newPic(520, 330);
-    const char *key = green ? "comic.green" : "comic.purple";
-    std::vector<std::string> lines = splitList(text(key));
+    std::vector<std::string> lines = splitList(text(green ? "comic.green" : "comic.purple"));
     int paper = col("comic_paper"), ink = col("outline");
-    // top panel: the soldier with a speech bubble
+    int restW = green ? 310 : 380, capX0 = green ? 128 : 2, capX1 = green ? 318 : 166;
+    // top strip: speed rays behind the soldier and his speech bubble
     rectfill(b, 0, 0, 519, 120, col(green ? "green_dark" : "purple_dark"));
-    for (int k = 0; k < 12; k++)
-        thickLine(b, 260, 60, 260 + std::cos(k * PI / 6) * 400, 60 + std::sin(k * PI / 6) * 400, 1,
+    set_clip_rect(b, 0, 0, 519, 120);
+    for (int k = 0; k < 16; k++)
+        thickLine(b, 60, 60, 60 + std::cos(k * PI / 8) * 600, 60 + std::sin(k * PI / 8) * 600, 1,
                   col(green ? "green_main" : "purple_main"));
-    armedSoldier(b, team, green ? 20 : 390, 2, 2, !green);
-    int bx = green ? 140 : 20;
-    ellipsefill(b, bx + 170, 50, 170, 38, paper);
-    ellipse(b, bx + 170, 50, 170, 38, ink);
-    if (lines.size() > 0)
-        fitText(b, lines[0].c_str(), bx + 30, 34, 280, 14, ink, 1);
-    if (lines.size() > 1)
-        fitText(b, lines[1].c_str(), bx + 30, 54, 280, 14, ink, 1);
+    set_clip_rect(b, 0, 0, b->w - 1, b->h - 1);
+    armedSoldier(b, team, 4, 14, 2, false, green ? 3 : 5);
+    int bx0 = 112, bx1 = restW - 8;
+    ellipsefill(b, (bx0 + bx1) / 2, 56, (bx1 - bx0) / 2, 40, paper);
+    ellipse(b, (bx0 + bx1) / 2, 56, (bx1 - bx0) / 2, 40, ink);
+    triangle(b, bx0 + 14, 70, bx0 + 30, 80, 96, 72, paper);
+    for (size_t i = 0; i < 2 && i < lines.size(); i++)
+        fitText(b, lines[i].c_str(), bx0 + 16, 36 + (int)i * 24, bx1 - bx0 - 32, 16, ink, 1);
     rect(b, 0, 0, 519, 120, ink);
-    // lower panel: caption box
-    rectfill(b, 0, 130, 519, 329, paper);
-    rect(b, 0, 130, 519, 329, ink);
+    // below the window: the caption on paper
+    rectfill(b, capX0, 130, capX1, 329, paper);
+    rect(b, capX0, 130, capX1, 329, ink);
     for (size_t i = 2; i < lines.size(); i++)
-        fitText(b, lines[i].c_str(), 14, 150 + (int)(i - 2) * 30, 490, 16, ink, 0);
-    armedSoldier(b, team, green ? 400 : 10, 230, 2, !green, green ? 3 : 5);
+        fitText(b, lines[i].c_str(), capX0 + 6, 142 + (int)(i - 2) * 28, capX1 - capX0 - 12, 14,
+                ink, 0);
     return b;
 }
 
