@@ -171,7 +171,15 @@ BITMAP *makeTextPicture(int entry)
         static const Seed s[] = {{5, 5}, {76, 17}, {109, 17}};
         return boxedLabel(text("label.credits"), 111, 36, s, 3);
     }
-    case 27: return boxedLabel(text("label.defaults"), 0, 36, nullptr, 0);
+    case 27: { // the options page fills this button's rectangle to light it: keep it see-through
+        const char *words = text("label.defaults");
+        int w = bigTextWidth(words, 1) * 16 / 7 + 18;
+        BITMAP *b = newPic(w, 30);
+        fitText(b, words, 9, 7, w - 18, 16, col("label_text"), 0);
+        outlineSprite(b, col("outline"));
+        rect(b, 0, 0, w - 1, 29, col("label_border"));
+        return b;
+    }
     case 31: return banner(text("banner.draw"), 70, "white");
     case 47: return plainLabel(text("label.frags"), 10, 88, "monitor_text");
     case 48: return plainLabel(text("label.game_length"), 16, 165, "label_text");
