@@ -124,6 +124,18 @@ TEST(ArenaGrids, BrokenLayoutsAreRefusedWithTheirReason) {
   }
 }
 
+TEST(ArenaGrids, AStrandedPlatformIsRefused) {
+  // Hell without the two ladders up to the top level: nobody gets up there any more.
+  ArenaGrid g = repoGrid(GEN_ARENA_HELL);
+  for (int c : {2, 47}) {
+    for (int r = 9; r <= 16; r++) g.cell[r][c] = CELL_EMPTY;
+    g.cell[8][c - 1] = g.cell[8][c] = g.cell[8][c + 1] = CELL_SOLID;
+  }
+  std::string why;
+  EXPECT_FALSE(checkArenaGrid(g, why));
+  EXPECT_NE(std::string::npos, why.find("row 6 cannot be reached from the green booth")) << why;
+}
+
 TEST(ArenaGrids, AGridWithoutRoomForCubesIsRefused) {
   ArenaGrid g = repoGrid(GEN_ARENA_TUTORIAL);
   // Fill most of the open hall on the left with rock.

@@ -9,6 +9,7 @@
 #include <string.h>
 
 #include <string>
+#include <vector>
 
 const ArenaPlaces arenaPlaces[ARENA_COUNT] = {
     {"tutorial", "Tutorial.fmp", 1037},
@@ -23,12 +24,11 @@ const int lavaPoolX[LAVA_POOLS][2] = {
 
 // Ten seeds at y 1125, ten at y 1150, ten at y 1135, in the order the game fills them.
 const int lavaSeeds[LAVA_POOLS * 3][2] = {
-    {145, 1125}, {315, 1125}, {492, 1125}, {627, 1125},  {729, 1125},
-    {878, 1125}, {981, 1125}, {1119, 1125}, {1312, 1125}, {1465, 1125},
-    {125, 1150}, {295, 1150}, {472, 1150}, {607, 1150},  {709, 1150},
-    {858, 1150}, {961, 1150}, {1100, 1150}, {1292, 1150}, {1445, 1150},
-    {165, 1135}, {335, 1135}, {512, 1135}, {647, 1135},  {749, 1135},
-    {898, 1135}, {1000, 1135}, {1139, 1135}, {1332, 1135}, {1485, 1135},
+    {145, 1125},  {315, 1125},  {492, 1125},  {627, 1125},  {729, 1125},  {878, 1125},
+    {981, 1125},  {1119, 1125}, {1312, 1125}, {1465, 1125}, {125, 1150},  {295, 1150},
+    {472, 1150},  {607, 1150},  {709, 1150},  {858, 1150},  {961, 1150},  {1100, 1150},
+    {1292, 1150}, {1445, 1150}, {165, 1135},  {335, 1135},  {512, 1135},  {647, 1135},
+    {749, 1135},  {898, 1135},  {1000, 1135}, {1139, 1135}, {1332, 1135}, {1485, 1135},
 };
 
 static char cellOf(const ArenaGrid &g, int col, int row) {
@@ -251,6 +251,100 @@ static bool checkLava(const ArenaGrid &g, std::string &why) {
   return true;
 }
 
+// --- Reachability: every place to stand can be reached from both booths ----------------
+
+// Standing with the feet on the top of cell (c, r + 1), the body in cells r and r - 1.
+static bool standAt(const ArenaGrid &g, int c, int r) {
+  return c > 0 && c < ARENA_COLS - 1 && r > 0 && r + 1 < ARENA_ROWS && cellOf(g, c, r) != CELL_SOLID &&
+         cellOf(g, c, r - 1) != CELL_SOLID && cellOf(g, c, r) != CELL_LAVA && standable(cellOf(g, c, r + 1));
+}
+
+// Column c free of solid blocks from row r0 up to row r1 (r1 <= r0).
+static bool columnClear(const ArenaGrid &g, int c, int r0, int r1) {
+  for (int r = r0; r >= r1; r--)
+    if (cellOf(g, c, r) == CELL_SOLID) return false;
+  return true;
+}
+
+// Stepping into column c at row r: walking on where there is floor, else falling until solid
+// ground (a falling fighter drops through ladder tops); -1 into lava or nowhere.
+static int stepInto(const ArenaGrid &g, int c, int r) {
+  if (standable(cellOf(g, c, r + 1))) return r;
+  for (; r + 1 < ARENA_ROWS; r++) {
+    if (cellOf(g, c, r) == CELL_SOLID || cellOf(g, c, r) == CELL_LAVA) return -1;
+    if (cellOf(g, c, r + 1) == CELL_SOLID) return r;
+  }
+  return -1;
+}
+
+static void reachVisit(const ArenaGrid &g, int c, int r, char seen[ARENA_ROWS][ARENA_COLS],
+                       std::vector<int> &todo) {
+  if (!standAt(g, c, r) || seen[r][c]) return;
+  seen[r][c] = 1;
+  todo.push_back(r * ARENA_COLS + c);
+}
+
+// A block-level search with the fighter's moves: walking and falling, stairs, jumps and
+// running drops onto solid ground up to five columns away (rising three blocks with a double
+// jump, five off a wall), ladders up onto their tops and down through them.
+static void reachFrom(const ArenaGrid &g, int c0, int r0, char seen[ARENA_ROWS][ARENA_COLS]) {
+  std::vector<int> todo;
+  reachVisit(g, c0, r0, seen, todo);
+  while (!todo.empty()) {
+    const int c = todo.back() % ARENA_COLS, r = todo.back() / ARENA_COLS;
+    todo.pop_back();
+    for (int dir = -1; dir <= 1; dir += 2) {
+      const int n = c + dir;
+      if (cellOf(g, n, r) != CELL_SOLID && cellOf(g, n, r - 1) != CELL_SOLID) {
+        int land = stepInto(g, n, r);
+        if (land >= 0) reachVisit(g, n, land, seen, todo);
+      }
+      if (cellOf(g, n, r) == CELL_STAIRS && cellOf(g, n + dir, r) == CELL_SOLID)
+        reachVisit(g, n + dir, r - 1, seen, todo);
+      if (cellOf(g, c, r) == CELL_STAIRS) reachVisit(g, n, r - 1, seen, todo);
+    }
+    bool wall = false;
+    for (int k = 1; k <= 4; k++)
+      wall |= cellOf(g, c - 1, r - k) == CELL_SOLID || cellOf(g, c + 1, r - k) == CELL_SOLID;
+    const int rise = wall ? 5 : 3;
+    for (int dc = -5; dc <= 5; dc++)
+      for (int tr = r - rise; tr < ARENA_ROWS; tr++) {
+        const int t = c + dc, hi = tr < r ? tr : r;
+        if (tr < 1 || cellOf(g, t, tr + 1) != CELL_SOLID || !columnClear(g, c, r - 1, hi - 1) ||
+            !columnClear(g, t, tr, hi - 1))
+          continue;
+        bool path = true;
+        for (int s = c; s != t; s += dc > 0 ? 1 : -1) path &= columnClear(g, s, hi, hi - 1);
+        if (path) reachVisit(g, t, tr, seen, todo);
+      }
+    if (cellOf(g, c, r) == CELL_LADDER) {
+      int t = r;
+      while (cellOf(g, c, t) == CELL_LADDER) t--;
+      if (cellOf(g, c, t) == CELL_LADDER_TOP) reachVisit(g, c, t - 1, seen, todo);
+    }
+    if (cellOf(g, c, r + 1) == CELL_LADDER_TOP) {
+      int f = r + 1;
+      while (cellOf(g, c, f + 1) == CELL_LADDER) f++;
+      reachVisit(g, c, f, seen, todo);
+    }
+  }
+}
+
+static bool checkReach(const ArenaGrid &g, std::string &why) {
+  for (int green = 1; green >= 0; green--) {
+    char seen[ARENA_ROWS][ARENA_COLS] = {};
+    int c = green ? 2 : ARENA_COLS - 3, r = (arenaPlaces[g.arena].boothY + 57) / ARENA_BLOCK;
+    while (r < ARENA_ROWS && !standAt(g, c, r)) r++;
+    reachFrom(g, c, r, seen);
+    for (int rr = 0; rr < ARENA_ROWS; rr++)
+      for (int cc = 0; cc < ARENA_COLS; cc++)
+        if (standAt(g, cc, rr) && !seen[rr][cc])
+          return fail(why, "column %d row %d cannot be reached from the %s booth", cc, rr,
+                      green ? "green" : "purple");
+  }
+  return true;
+}
+
 // Points the game code's fixed coordinates (hints, guidance, drops) expect to be of a kind.
 struct Anchor {
   int arena, x, y;
@@ -309,7 +403,7 @@ bool checkArenaGrid(const ArenaGrid &g, std::string &why) {
   if (left < 0.5 || right < 0.5)
     return fail(why, "too few free cube spawn points: %d%% left, %d%% right (need 50%%)", (int)(left * 100),
                 (int)(right * 100));
-  return true;
+  return checkReach(g, why);
 }
 
 // --- Tile maps --------------------------------------------------------------------------
