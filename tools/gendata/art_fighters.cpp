@@ -47,7 +47,8 @@ struct Body {
     Pt elbowB, handB;
     Pt shoulderF, elbowF; // front upper arm, drawn when hasFrontArm
     bool hasFrontArm;
-    bool back;            // seen from behind (climbing)
+    bool back;            // symmetric, seen from behind (climbing)...
+    bool front;           // ...or from the front (with back also set)
     Pt handF;             // climbing: second hand on the rungs
 };
 
@@ -104,7 +105,9 @@ void drawSoldier(BITMAP *bm, const Body &b, const Palette &p)
     thickLine(bm, b.hip.x, b.hip.y - 1, b.neck.x, b.neck.y + 2, 4.6f, p.main);
     float mx = (b.hip.x * 2 + b.neck.x) / 3, my = (b.hip.y * 2 + b.neck.y) / 3;
     thickLine(bm, mx, my + 1, mx + 0.5f, my + 1, 1.0f, p.dark); // belt
-    if (b.back) {
+    if (b.front) {
+        thickLine(bm, b.neck.x, b.neck.y + 4, b.neck.x, my - 2, 1.5f, p.light); // chest plate
+    } else if (b.back) {
         // pack on the back, seen from behind
         rectfill(bm, (int)b.neck.x - 4, (int)b.neck.y + 3, (int)b.neck.x + 4, (int)b.neck.y + 10,
                  p.pack);
@@ -120,8 +123,13 @@ void drawSoldier(BITMAP *bm, const Body &b, const Palette &p)
     int hx = (int)std::lround(b.head.x), hy = (int)std::lround(b.head.y);
     circlefill(bm, hx, hy, 6, p.main);
     arc(bm, hx, hy, itofix(20), itofix(110), 5, p.light);
-    hline(bm, hx - 6, hy + 1, hx + 1, p.dark); // helmet rim
-    if (b.back) {
+    if (!b.back)
+        hline(bm, hx - 6, hy + 1, hx + 1, p.dark); // helmet rim
+    if (b.front) {
+        rectfill(bm, hx - 4, hy - 1, hx + 4, hy + 2, p.visor);
+        hline(bm, hx - 3, hy - 1, hx + 2, col("white"));
+        rectfill(bm, hx - 2, hy + 3, hx + 2, hy + 5, p.skin);
+    } else if (b.back) {
         hline(bm, hx - 4, hy + 2, hx + 4, p.dark);
     } else {
         rectfill(bm, hx + 1, hy - 1, hx + 6, hy + 2, p.visor);
@@ -368,25 +376,42 @@ BITMAP *climbFrame(int i, const Palette &p)
 
 // Respawn: the soldier is beamed in from the feet up; "big" ends in a fist-raised cheer
 // (his team leads on power), the other ends standing ready.
-BITMAP *respawnFrame(int i, bool big, const Palette &p)
+BITMAP *respawnFrame(int i, bool big, bool front, const Palette &p)
 {
     BITMAP *f = newPic(33, 48);
     BITMAP *full = newPic(33, 48);
     // no weapon is drawn during the respawn, so both arms belong to the body
-    Body b = sideBody(15, 27, 0.0f, 0.15f, 0.0f, -0.15f, 0.0f);
-    b.hasFrontArm = true;
-    b.elbowF = {b.shoulderF.x + 1, b.shoulderF.y + 7};
-    Pt handF = {b.shoulderF.x + 4, b.shoulderF.y + 12};
-    if (big && i >= 11) {
-        // the team leads on power: both fists up
-        b.elbowB = {7, 12};
-        b.handB = {4, 5};
-        b.elbowF = {25, 12};
-        handF = {28, 5};
+    bool cheer = big && i >= 11; // the team leads on power: both fists up
+    if (front) {
+        Body b{};
+        b.back = b.front = true;
+        b.hip = {16, 28};
+        b.neck = {16, 15};
+        b.head = {16, 8};
+        b.kneeB = {12, 37};
+        b.footB = {12, 46};
+        b.kneeF = {20, 37};
+        b.footF = {20, 46};
+        b.elbowB = cheer ? Pt{7, 12} : Pt{9, 22};
+        b.handB = cheer ? Pt{5, 5} : Pt{8, 28};
+        b.elbowF = cheer ? Pt{25, 12} : Pt{23, 22};
+        b.handF = cheer ? Pt{27, 5} : Pt{24, 28};
+        drawSoldier(full, b, p);
+    } else {
+        Body b = sideBody(15, 27, 0.0f, 0.15f, 0.0f, -0.15f, 0.0f);
+        b.hasFrontArm = true;
+        b.elbowF = {b.shoulderF.x + 1, b.shoulderF.y + 7};
+        Pt handF = {b.shoulderF.x + 4, b.shoulderF.y + 12};
+        if (cheer) {
+            b.elbowB = {7, 12};
+            b.handB = {4, 5};
+            b.elbowF = {25, 12};
+            handF = {28, 5};
+        }
+        drawSoldier(full, b, p);
+        thickLine(full, b.elbowF.x, b.elbowF.y, handF.x, handF.y, 2.0f, p.light);
+        circlefill(full, (int)handF.x, (int)handF.y, 2, p.skin);
     }
-    drawSoldier(full, b, p);
-    thickLine(full, b.elbowF.x, b.elbowF.y, handF.x, handF.y, 2.0f, p.light);
-    circlefill(full, (int)handF.x, (int)handF.y, 2, p.skin);
     outlineSprite(full, p.outline);
     int beam = col(big ? "beam_big" : "beam");
     int revealed = (i + 1) * 48 / 14; // whole body by frame 13
@@ -572,10 +597,12 @@ BITMAP *makeFighterSheet(int team)
     place(s, hitfloorFrame(p), 297, 96, true);
     for (int i = 0; i < 7; i++)
         place(s, climbFrame(i, p), 33 * i, 144, true);
-    // fighter 2 waits in his booth facing left and his respawn is drawn as stored
+    // Fighter 2 waits in his booth facing left and his respawn is drawn as stored, so the
+    // purple sheet holds it mirrored; the slowed look's respawn serves both fighters, so it
+    // faces out of the booth.
     for (int i = 0; i < 19; i++)
         for (int big = 0; big < 2; big++) {
-            BITMAP *f = respawnFrame(i, big, p);
+            BITMAP *f = respawnFrame(i, big, team == TEAM_GREY, p);
             if (team == TEAM_PURPLE) {
                 BITMAP *m = newPic(33, 48);
                 draw_sprite_h_flip(m, f, 0, 0);
