@@ -159,6 +159,11 @@ std::string gameFile(const char *name) {
   return exists(path.c_str()) ? path : "";
 }
 
+TEST(ArenaMaps, WritingFailsLoudlyWithoutGridsOrAFolderToWriteTo) {
+  EXPECT_FALSE(writeArenaMaps("/nonexistent", "/tmp"));
+  EXPECT_FALSE(writeArenaMaps(dataDir().c_str(), "/nonexistent/folder"));
+}
+
 TEST(ArenaMaps, LoadWithTheEngineAndAgreeWithTheGrids) {
   startHeadlessAllegro();
   for (int a = 0; a < ARENA_COUNT; a++) {

@@ -461,21 +461,24 @@ static void buildArenaMap(const ArenaGrid &g, FmpMap &m) {
 }
 
 bool writeArenaMaps(const char *dataDir, const char *outDir) {
+  // Every grid is checked before any map is written: a broken arena leaves no new maps.
+  ArenaGrid grids[ARENA_COUNT];
   for (int a = 0; a < ARENA_COUNT; a++) {
-    ArenaGrid g;
     std::string why;
-    if (!loadArenaGrid(a, dataDir, g, why)) {
+    if (!loadArenaGrid(a, dataDir, grids[a], why)) {
       fprintf(stderr, "arenas: %s\n", why.c_str());
       return false;
     }
-    if (!checkArenaGrid(g, why)) {
+    if (!checkArenaGrid(grids[a], why)) {
       fprintf(stderr, "arenas: %s/arenas/%s.txt breaks a layout rule: %s\n", dataDir, arenaPlaces[a].name,
               why.c_str());
       return false;
     }
+  }
+  for (int a = 0; a < ARENA_COUNT; a++) {
     FmpMap m;
     std::string path = std::string(outDir) + "/" + arenaPlaces[a].mapFile;
-    buildArenaMap(g, m);
+    buildArenaMap(grids[a], m);
     if (!fmpWriteFile(m, path.c_str())) {
       fprintf(stderr, "arenas: cannot write %s\n", path.c_str());
       return false;
