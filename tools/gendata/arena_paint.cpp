@@ -713,9 +713,9 @@ BITMAP *paintArenaBackground(int arena, const char *dataDir) {
     paintTutorialSigns(cv);
     paintTutorialBooths(cv);
   }
+  paintMonitors(cv);  // before the ground, which cuts a frame off where it runs into a wall
   paintGround(cv);
   paintLaddersAndPlanks(cv);
-  paintMonitors(cv);
   if (!cv.missing.empty()) {
     fprintf(stderr, "arena background: colour \"%s\" missing from colours.txt\n", cv.missing.c_str());
     return NULL;
