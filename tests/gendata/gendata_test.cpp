@@ -281,6 +281,7 @@ TEST(GeneratorRun, BrokenSourcesFailTheRun)
     const struct { const char *file, *line; } broken[] = {
         {"colours.txt", "green_main 300 0 0"},       // out of range
         {"texts.txt", "a line without an equals sign"},
+        {"texts.txt", "maptitles = ONLY|THREE|TAGS"},  // the sheet has four
         {"sounds.txt", "  buzz 100 200 0 1 1 0 1"},   // unknown wave
         {"sounds.txt", "  notes H4/1"},                // not a note
     };

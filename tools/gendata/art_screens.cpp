@@ -187,7 +187,7 @@ BITMAP *credits()
 {
     BITMAP *b = newPic(1300, 860, col("page"));
     rect(b, 0, 0, 1299, 859, col("label_border"));
-    std::vector<std::string> lines = splitList(text("credits"));
+    std::vector<std::string> lines = textList("credits", 1, 20);
     int y = 40;
     for (size_t i = 0; i < lines.size(); i++) {
         bool heading = !lines[i].empty() && lines[i][0] == '*';
@@ -210,7 +210,7 @@ BITMAP *comic(int team)
 {
     bool green = team == TEAM_GREEN;
     BITMAP *b = newPic(520, 330);
-    std::vector<std::string> lines = splitList(text(green ? "comic.green" : "comic.purple"));
+    std::vector<std::string> lines = textList(green ? "comic.green" : "comic.purple", 2, 8);
     int paper = col("comic_paper"), ink = col("outline");
     int restW = green ? 310 : 380, capX0 = green ? 128 : 2, capX1 = green ? 318 : 166;
     // top strip: speed rays behind the soldier and his speech bubble
@@ -274,7 +274,7 @@ BITMAP *premap()
         if (src)
             stretch_blit(src, b, 0, 0, src->w, src->h, x + 20, 20, 640, 480);
         rect(b, x + 19, 19, x + 660, 500, col("white"));
-        std::vector<std::string> lines = splitList(text(keys[f]));
+        std::vector<std::string> lines = textList(keys[f], 1, 12);
         fitText(b, lines[0].c_str(), x + 690, 30, 390, 42, col("flame_yellow"), 0);
         for (size_t i = 1; i < lines.size(); i++)
             fitText(b, lines[i].c_str(), x + 690, 100 + (int)(i - 1) * 34, 390, 18, col("white"), 0);
@@ -287,7 +287,7 @@ BITMAP *scoreExplanation()
 {
     BITMAP *b = newPic(1220, 300, col("page"));
     rect(b, 0, 0, 1219, 299, col("label_border"));
-    std::vector<std::string> lines = splitList(text("score_explanation"));
+    std::vector<std::string> lines = textList("score_explanation", 1, 6);
     for (size_t i = 0; i < lines.size(); i++)
         fitText(b, lines[i].c_str(), 320, 30 + (int)i * 44, 880, 20, col(i == 0 ? "flame_yellow" : "white"), 0);
     BITMAP *booths = generatedPicture(14);
@@ -339,9 +339,10 @@ BITMAP *website()
 
 // ---- tutorial ---------------------------------------------------------------------------
 
-void hintCard(BITMAP *b, int x, int y, int w, int h, const char *key, int titleH, int bodyH)
+void hintCard(BITMAP *b, int x, int y, int w, int h, const char *key, int titleH, int bodyH,
+              size_t maxLines)
 {
-    std::vector<std::string> lines = splitList(text(key));
+    std::vector<std::string> lines = textList(key, 1, maxLines);
     rectfill(b, x + 2, y + 2, x + w - 3, y + h - 3, col("hint_fill"));
     rect(b, x + 2, y + 2, x + w - 3, y + h - 3, col("hint_edge"));
     rect(b, x + 3, y + 3, x + w - 4, y + h - 4, col("hint_edge"));
@@ -477,7 +478,7 @@ BITMAP *makeTutorialSheet(int entry)
         for (int i = 0; i < 17; i++) {
             char key[32];
             snprintf(key, sizeof key, "tutorial.small.%d", i);
-            hintCard(b, i * 200, 0, 200, 100, key, 18, 13);
+            hintCard(b, i * 200, 0, 200, 100, key, 18, 13, 3);
         }
         return b;
     }
@@ -485,7 +486,7 @@ BITMAP *makeTutorialSheet(int entry)
     for (int i = 0; i < 18; i++) {
         char key[32];
         snprintf(key, sizeof key, "tutorial.big.%d", i);
-        hintCard(b, i * 465, 0, 465, 248, key, 28, 17);
+        hintCard(b, i * 465, 0, 465, 248, key, 28, 17, 4);
         tutorialIllustration(b, i, i * 465 + 10, 140);
     }
     return b;

@@ -109,9 +109,9 @@ BITMAP *banner(const char *words, int h, const char *colour)
 }
 
 // A strip of one-line labels, each in its own w x h frame, stacked downwards.
-BITMAP *labelRows(const char *key, int w, int h, const char *colour)
+BITMAP *labelRows(const char *key, size_t count, int w, int h, const char *colour)
 {
-    std::vector<std::string> rows = splitList(text(key));
+    std::vector<std::string> rows = textList(key, count, count);
     BITMAP *b = newPic(w, h * (int)rows.size());
     for (size_t i = 0; i < rows.size(); i++)
         fitText(b, rows[i].c_str(), 1, (int)i * h + 2, w - 2, h - 4, col(colour), 0);
@@ -119,9 +119,9 @@ BITMAP *labelRows(const char *key, int w, int h, const char *colour)
 }
 
 // Names of the seven key controls (or three pad controls), one per 16-px row.
-BITMAP *controlPanel(const char *key)
+BITMAP *controlPanel(const char *key, size_t count)
 {
-    std::vector<std::string> rows = splitList(text(key));
+    std::vector<std::string> rows = textList(key, count, count);
     BITMAP *b = newPic(126, 16 * (int)rows.size());
     for (size_t i = 0; i < rows.size(); i++)
         fitText(b, rows[i].c_str(), 2, (int)i * 16 + 1, 120, 12, col("label_text"), 0);
@@ -134,7 +134,7 @@ BITMAP *powerupMessages()
     for (int f = 1; f < 14; f++) {
         char key[32];
         snprintf(key, sizeof key, "powerup.%d", f);
-        std::vector<std::string> lines = splitList(text(key));
+        std::vector<std::string> lines = textList(key, 1, 2);
         int n = (int)lines.size();
         for (int i = 0; i < n; i++) {
             int y = 20 - n * 8 + i * 16 + 2;
@@ -148,7 +148,7 @@ BITMAP *powerupMessages()
 BITMAP *mapTitles()
 {
     BITMAP *b = newPic(448, 50);
-    std::vector<std::string> names = splitList(text("maptitles"));
+    std::vector<std::string> names = textList("maptitles", 4, 4);
     for (int f = 0; f < 4; f++) {
         int x = f * 112;
         int fill = col(f == 3 ? "tag_locked" : "tag_fill");
@@ -195,19 +195,19 @@ BITMAP *makeTextPicture(int entry)
     case 117: return plainLabel(text("label.purple"), 14, 66, "purple_light");
     case 118: return banner(text("banner.purple"), 70, "purple_light");
     case 135: return plainLabel(text("label.back"), 16, 64, "label_text");
-    case 136: return labelRows("detail", 171, 14, "label_text");
+    case 136: return labelRows("detail", 3, 171, 14, "label_text");
     case 137: {
         static const Seed s[] = {{100, 50}};
         return boxedLabel(text("label.go"), 102, 56, s, 1);
     }
-    case 138: return controlPanel("keysetup.rows");
-    case 139: return controlPanel("keysetup.pad_rows");
-    case 140: return labelRows("music", 123, 14, "label_text");
+    case 138: return controlPanel("keysetup.rows", 7);
+    case 139: return controlPanel("keysetup.pad_rows", 3);
+    case 140: return labelRows("music", 2, 123, 14, "label_text");
     case 141: {
         static const Seed s[] = {{5, 5}, {60, 17}, {75, 17}, {110, 17}};
         return boxedLabel(text("label.options"), 112, 36, s, 4);
     }
-    case 142: return labelRows("player2", 200, 14, "label_text");
+    case 142: return labelRows("player2", 2, 200, 14, "label_text");
     case 143: return plainLabel(text("label.player_one"), 16, 160, "green_light");
     case 144: return plainLabel(text("label.player_two"), 16, 160, "purple_light");
     case 145: return plainLabel(text("label.power"), 12, 100, "label_text");
@@ -282,9 +282,9 @@ BITMAP *makeDigitSheet(int entry)
     exit(1);
 }
 
-static void keyRow(BITMAP *b, const char *key, int x0, int y0, int w)
+static void keyRow(BITMAP *b, const char *key, size_t count, int x0, int y0, int w)
 {
-    std::vector<std::string> names = splitList(text(key));
+    std::vector<std::string> names = textList(key, count, count);
     for (size_t i = 0; i < names.size(); i++)
         fitText(b, names[i].c_str(), x0 + (int)i * w + 1, y0 + 2, w - 2, 11, col("key_text"), 1);
 }
@@ -293,13 +293,13 @@ BITMAP *makeKeySheet(int entry)
 {
     if (entry == 75) {
         BITMAP *b = newPic(1420, 28);
-        keyRow(b, "keys.pad", 0, 0, 142);
-        keyRow(b, "keys.padspecial", 0, 14, 142);
+        keyRow(b, "keys.pad", 10, 0, 0, 142);
+        keyRow(b, "keys.padspecial", 6, 0, 14, 142);
         return b;
     }
     BITMAP *b = newPic(1014, 28);
-    keyRow(b, "keys.special", 0, 0, 78);
-    keyRow(b, "keys.cursor", 0, 14, 78);
-    keyRow(b, "keys.shift", 312, 14, 78);
+    keyRow(b, "keys.special", 13, 0, 0, 78);
+    keyRow(b, "keys.cursor", 4, 0, 14, 78);
+    keyRow(b, "keys.shift", 6, 312, 14, 78);
     return b;
 }

@@ -17,6 +17,9 @@ bool loadSources(const char *dataDir);
 int col(const char *name);
 // A text of texts.txt; an unknown key stops the program.
 const char *text(const char *key);
+// A '|'-separated text of texts.txt as its parts; a count outside minParts..maxParts stops
+// the program (the pictures have room for that many lines or labels).
+std::vector<std::string> textList(const char *key, size_t minParts, size_t maxParts);
 
 // One line of a sound recipe: a wave sweeping from f0 to f1 Hz over dur seconds from start.
 struct SoundLayer {

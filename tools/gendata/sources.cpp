@@ -189,6 +189,17 @@ const char *text(const char *key)
     return it->second.c_str();
 }
 
+std::vector<std::string> textList(const char *key, size_t minParts, size_t maxParts)
+{
+    std::vector<std::string> parts = splitList(text(key));
+    if (parts.size() < minParts || parts.size() > maxParts) {
+        fprintf(stderr, "gendata: text '%s' has %zu parts, wants %zu to %zu\n", key, parts.size(),
+                minParts, maxParts);
+        exit(1);
+    }
+    return parts;
+}
+
 const SoundRecipe *soundRecipe(const char *name)
 {
     for (const SoundRecipe &r : recipes)
