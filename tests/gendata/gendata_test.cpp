@@ -284,6 +284,7 @@ TEST(GeneratorRun, BrokenSourcesFailTheRun)
         {"texts.txt", "maptitles = ONLY|THREE|TAGS"},  // the sheet has four
         {"sounds.txt", "  buzz 100 200 0 1 1 0 1"},   // unknown wave
         {"sounds.txt", "  notes H4/1"},                // not a note
+        {"sounds.txt", "  sine 440 440 0 0 1 0 1"},    // lasts no time
     };
     for (const auto &b : broken) {
         bool wrote = true;

@@ -116,8 +116,10 @@ static bool loadSounds(const std::string &path)
             r.tempo = 120;
             if (!(in >> r.name >> r.rate))
                 return parseError(path, i, "expected: sound|melody NAME RATE [TEMPO]");
-            if (word == "melody" && !(in >> r.tempo))
-                return parseError(path, i, "a melody needs a tempo");
+            if (word == "melody" && (!(in >> r.tempo) || r.tempo <= 0))
+                return parseError(path, i, "a melody needs a tempo above 0");
+            if (r.rate < 8000 || r.rate > 48000)
+                return parseError(path, i, "rate must be 8000..48000");
             recipes.push_back(r);
         } else if (recipes.empty()) {
             return parseError(path, i, "layer before any sound");
@@ -136,14 +138,19 @@ static bool loadSounds(const std::string &path)
                 int note;
                 if (slash == std::string::npos || !parseNote(tok.substr(0, slash), &note))
                     return parseError(path, i, "expected notes like C4/1 or r/0.5");
+                float beats = (float)atof(tok.c_str() + slash + 1);
+                if (beats <= 0)
+                    return parseError(path, i, "a note lasts more than 0 beats");
                 v.notes.push_back(note);
-                v.beats.push_back((float)atof(tok.c_str() + slash + 1));
+                v.beats.push_back(beats);
             }
         } else {
             SoundLayer l;
             l.wave = word;
             if (!(in >> l.f0 >> l.f1 >> l.start >> l.dur >> l.vol >> l.attack >> l.decay))
                 return parseError(path, i, "expected: WAVE f0 f1 start dur vol attack decay");
+            if (l.f0 <= 0 || l.f1 <= 0 || l.start < 0 || l.dur <= 0 || l.dur > 30 || l.attack < 0)
+                return parseError(path, i, "frequencies and duration must be above 0");
             if (l.wave != "sine" && l.wave != "square" && l.wave != "saw" && l.wave != "tri" &&
                 l.wave != "noise")
                 return parseError(path, i, "unknown wave");
