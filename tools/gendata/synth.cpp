@@ -11,7 +11,7 @@ const double TAU = 6.283185307179586;
 
 struct Noise {
     unsigned state = 22222;
-    float held = 0;
+    float held = 0, target = 0;
     double phase = 0;
     float next()
     {
@@ -31,13 +31,15 @@ float wave(const std::string &w, double phase, Noise &n, double dphase)
         return (float)(2 * p - 1);
     if (w == "tri")
         return (float)(p < 0.5 ? 4 * p - 1 : 3 - 4 * p);
-    // noise: a new random level each period, so the sweep frequency colours it
+    // noise: a new random level f times a second, glided to, so the sweep frequency sets
+    // how bright or dull it sounds (a low f rumbles instead of buzzing)
     n.phase += dphase;
     if (n.phase >= 1) {
         n.phase -= std::floor(n.phase);
-        n.held = n.next();
+        n.held = n.target;
+        n.target = n.next();
     }
-    return n.held;
+    return n.held + (n.target - n.held) * (float)n.phase;
 }
 
 // Adds one layer: attack rises linearly, then exponential decay (decay = 1/s rate), with a
