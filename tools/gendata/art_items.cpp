@@ -219,11 +219,12 @@ BITMAP *londonLight()
     for (int y = 0; y < 60; y++)
         for (int x = 0; x < 60; x++) {
             float d = std::sqrt((x - 30.0f) * (x - 30.0f) + (y - 30.0f) * (y - 30.0f));
-            if (d < 8)
-                putpixel(b, x, y, col("white"));
-            else if (d < 18 && ((x + y) % 2 == 0))
+            // dithered rings, thinning outwards; the lantern itself shows through
+            if (d < 12 && ((x + y) % 2 == 0))
                 putpixel(b, x, y, inner);
-            else if (d < 29 && ((x + y * 3) % 4 == 0))
+            else if (d < 20 && ((x + y * 3) % 4 == 0))
+                putpixel(b, x, y, inner);
+            else if (d < 29 && ((x * 3 + y) % 7 == 0))
                 putpixel(b, x, y, outer);
         }
     return b;
