@@ -117,5 +117,7 @@ bool writeBoothPreview(const char *path);
 bool writeArenaScenePreview(const char *path);
 // Writes every picture of the data file on one page with its entry number.
 bool writeContactSheet(const char *path);
+// Writes the end splash with all its pictures in place, halved.
+bool writeEndSplashPreview(const char *path);
 // Splits "a|b|c" into its parts.
 std::vector<std::string> splitList(const char *s);

@@ -337,8 +337,10 @@ int main(int argc, char **argv)
         std::string booths = std::string(outDir) + "/scene_booths.bmp";
         std::string arenas = std::string(outDir) + "/scene_arenas.bmp";
         std::string contact = std::string(outDir) + "/contact_sheet.bmp";
+        std::string splash = std::string(outDir) + "/scene_end_splash.bmp";
         if (!writeScenePreview(scene.c_str()) || !writeBoothPreview(booths.c_str()) ||
-            !writeArenaScenePreview(arenas.c_str()) || !writeContactSheet(contact.c_str()))
+            !writeArenaScenePreview(arenas.c_str()) || !writeContactSheet(contact.c_str()) ||
+            !writeEndSplashPreview(splash.c_str()))
             return 1;
         return writePreview(outDir);
     }

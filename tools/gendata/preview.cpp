@@ -215,3 +215,22 @@ bool writeContactSheet(const char *path)
     destroy_bitmap(page);
     return ok;
 }
+
+// The end splash with every picture shown, at the positions and in the order it draws
+// them, halved.
+bool writeEndSplashPreview(const char *path)
+{
+    const struct { int entry, x, y; } parts[] = {
+        {159, 182, 29}, {9, 1094, 654}, {129, 87, 210}, {166, 99, 743}, {1, 1094, 72},
+        {154, 274, 743}, {82, 1219, 273}, {15, 1094, 277}, {94, 731, 764}, {162, 690, 832},
+        {83, 591, 360}, {49, 687, 430}};
+    BITMAP *page = newPic(1600, 1200, col("page"));
+    for (const auto &p : parts)
+        draw_sprite(page, generatedPicture(p.entry), p.x, p.y);
+    BITMAP *out = newPic(800, 600);
+    stretch_blit(page, out, 0, 0, 1600, 1200, 0, 0, 800, 600);
+    bool ok = save_bmp(path, out, nullptr) == 0;
+    destroy_bitmap(out);
+    destroy_bitmap(page);
+    return ok;
+}
