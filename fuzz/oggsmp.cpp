@@ -30,6 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     if (SAMPLE *s = load_via_callbacks(&source, unseekable))
         destroy_sample(s);
 
+    source.position = 0;
     int channels = 0, rate = 0;
     float seconds = 0;
     oggsmpint_get_info(&source, &channels, &rate, &seconds);

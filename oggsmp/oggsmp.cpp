@@ -359,6 +359,9 @@ SAMPLE *oggsmp_create_sample(DATAFILE *object) {
 int oggsmpint_get_info(OggMemorySource *source, int *channels, int *rate, float *seconds) {
     if (!source)
         return 0;
+    // libvorbisfile can search for ever when a seekable source does not start
+    // at its beginning; a failed open elsewhere leaves the position anywhere
+    source->position = 0;
     OggVorbis_File stream;
     if (ov_open_callbacks(source, &stream, NULL, 0, memory_callbacks) < 0)
         return -1;

@@ -132,6 +132,10 @@ TEST_F(OggDecode, InfoQuery) {
     EXPECT_EQ(rate, 22050);
     EXPECT_NEAR(seconds, 1.1f, 0.01f);
     EXPECT_EQ(source.position, 0);  // rewound by the close
+    source.position = 2000;  // left anywhere: the query starts from the beginning
+    channels = 0;
+    EXPECT_EQ(oggsmpint_get_info(&source, &channels, &rate, &seconds), 0);
+    EXPECT_EQ(channels, 2);
 
     const char text[] = "this is not an Ogg Vorbis stream at all, just some text";
     OggMemorySource junk = {(int)sizeof text, 0, (const unsigned char *)text};
