@@ -68,6 +68,27 @@ Body sideBody(float hipX, float hipY, float lean, float thF, float shF, float th
     return b;
 }
 
+// A side-view pose given point by point, for the poses the joint angles do not reach
+// (sliding, lying flat); the front upper arm runs to elbowF, where the weapon picture begins.
+Body posedBody(Pt hip, Pt neck, Pt head, Pt kneeF, Pt footF, Pt kneeB, Pt footB, Pt shoulderF,
+               Pt elbowB, Pt handB, Pt elbowF)
+{
+    Body b{};
+    b.hip = hip;
+    b.neck = neck;
+    b.head = head;
+    b.kneeF = kneeF;
+    b.footF = footF;
+    b.kneeB = kneeB;
+    b.footB = footB;
+    b.shoulderF = shoulderF;
+    b.elbowB = elbowB;
+    b.handB = handB;
+    b.hasFrontArm = true;
+    b.elbowF = elbowF;
+    return b;
+}
+
 void drawBoot(BITMAP *bm, Pt knee, Pt foot, int c, bool back)
 {
     thickLine(bm, foot.x, foot.y - 1, foot.x, foot.y - 1, 2.5f, c);
@@ -285,19 +306,8 @@ BITMAP *slideFrame(int i, const Palette &p)
 {
     BITMAP *f = newPic(49, 48);
     // leaning back, front leg stretched ahead, back leg folded under
-    Body b{};
-    b.hip = {18, 39};
-    b.neck = {11, 28};
-    b.head = {10, 21};
-    b.kneeF = {28, 41};
-    b.footF = {37, 46};
-    b.kneeB = {22, 45};
-    b.footB = {14, 47};
-    b.shoulderF = {12, 30};
-    b.elbowB = {6, 37};
-    b.handB = {5, 44};
-    b.hasFrontArm = true;
-    b.elbowF = elbowAt(8, 30);
+    Body b = posedBody({18, 39}, {11, 28}, {10, 21}, {28, 41}, {37, 46}, {22, 45}, {14, 47},
+                       {12, 30}, {6, 37}, {5, 44}, elbowAt(8, 30));
     // dust kicked up at the front foot
     int dust = col("dust");
     for (int k = 0; k < 3 + i; k++) {
@@ -312,19 +322,8 @@ BITMAP *hitfloorFrame(const Palette &p)
 {
     // knocked flat on his back, knees up, face to the sky, stars over his head
     BITMAP *f = newPic(33, 48);
-    Body b{};
-    b.head = {6, 41};
-    b.neck = {12, 43};
-    b.hip = {21, 44};
-    b.kneeF = {26, 36};
-    b.footF = {31, 46};
-    b.kneeB = {28, 39};
-    b.footB = {32, 47};
-    b.shoulderF = {13, 42};
-    b.elbowB = {9, 47};
-    b.handB = {3, 47};
-    b.hasFrontArm = true;
-    b.elbowF = elbowAt(0, 26);
+    Body b = posedBody({21, 44}, {12, 43}, {6, 41}, {26, 36}, {31, 46}, {28, 39}, {32, 47},
+                       {13, 42}, {9, 47}, {3, 47}, elbowAt(0, 26));
     drawSoldier(f, b, p);
     // turn the face up: helmet again, visor and chin on top
     circlefill(f, 6, 41, 5, p.main);
