@@ -216,6 +216,48 @@ TEST_F(GeneratedData, HoverFillsStayInsideTheirLabels)
     }
 }
 
+// Mean colour of the opaque pixels of a rectangle.
+void meanColour(BITMAP *b, int x, int y, int w, int h, int *r, int *g, int *bl)
+{
+    long sr = 0, sg = 0, sb = 0, n = 0;
+    int mask = bitmap_mask_color(b);
+    for (int j = y; j < y + h; j++)
+        for (int i = x; i < x + w; i++) {
+            int c = getpixel(b, i, j);
+            if (c == mask)
+                continue;
+            sr += getr16(c);
+            sg += getg16(c);
+            sb += getb16(c);
+            n++;
+        }
+    *r = n ? (int)(sr / n) : 0;
+    *g = n ? (int)(sg / n) : 0;
+    *bl = n ? (int)(sb / n) : 0;
+}
+
+TEST_F(GeneratedData, EachSheetWearsItsTeamsColours)
+{
+    int r, g, b;
+    meanColour(bmp(DAT_FIGHTER_GREEN), 0, 0, 363, 96, &r, &g, &b);
+    EXPECT_GT(g, r + 30);
+    EXPECT_GT(g, b + 30);
+    meanColour(bmp(DAT_FIGHTER_PURPLE), 0, 0, 363, 96, &r, &g, &b);
+    EXPECT_GT(r, g + 30);
+    EXPECT_GT(b, g + 30);
+    meanColour(bmp(DAT_FIGHTER_GREY), 0, 0, 363, 96, &r, &g, &b);
+    EXPECT_LT(abs(r - g) + abs(g - b), 30); // the slowed look has no team colour
+    // the frozen twins are icy: blue above red
+    for (int sheet : {DAT_FIGHTER_GREEN, DAT_FIGHTER_PURPLE, DAT_ARMS_GREEN}) {
+        meanColour(bmp(sheet), sheet == DAT_ARMS_GREEN ? 190 : 363, 0, 190, 96, &r, &g, &b);
+        EXPECT_GT(b, r + 40) << "entry " << sheet;
+    }
+    meanColour(bmp(DAT_HEALTH_BAR_GREEN), 37 * 12, 0, 37, 2, &r, &g, &b);
+    EXPECT_GT(g, r);
+    meanColour(bmp(DAT_HEALTH_BAR_PURPLE), 37 * 12, 0, 37, 2, &r, &g, &b);
+    EXPECT_GT(r, g);
+}
+
 TEST_F(GeneratedData, PicturesFitThePlacesTheScreensGiveThem)
 {
     struct Limit { int entry, maxW, maxH; };
