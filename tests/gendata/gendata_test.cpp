@@ -77,8 +77,9 @@ TEST_F(GeneratedData, HoldsEveryEntryInOrderWithItsKind)
             EXPECT_GT(s->len, 100u) << "entry " << e;
             EXPECT_GT(s->stereo ? 0 : 1, 0) << "entry " << e << " must be mono";
             // one-shots stay short: the alarm alone starts 15 copies at once
-            if (e != DAT_SND_TITLE_MUSIC && e != DAT_SND_RESULT_JINGLE)
+            if (e != DAT_SND_TITLE_MUSIC && e != DAT_SND_RESULT_JINGLE) {
                 EXPECT_LT(s->len, (unsigned long)s->freq * 2) << "entry " << e;
+            }
         } else {
             ASSERT_EQ(dat[e].type, DAT_BITMAP) << "entry " << e;
             EXPECT_EQ(bitmap_color_depth(bmp(e)), 16) << "entry " << e;

@@ -7,23 +7,6 @@
 #include <cstdlib>
 #include <cstring>
 
-std::vector<std::string> splitList(const char *s)
-{
-    std::vector<std::string> out;
-    std::string cur;
-    for (const char *p = s;; p++) {
-        if (*p == '|' || *p == 0) {
-            out.push_back(cur);
-            cur.clear();
-            if (!*p)
-                break;
-        } else {
-            cur += *p;
-        }
-    }
-    return out;
-}
-
 namespace {
 
 struct Seed { int x, y; };

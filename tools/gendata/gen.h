@@ -17,6 +17,8 @@ bool loadSources(const char *dataDir);
 int col(const char *name);
 // A text of texts.txt; an unknown key stops the program.
 const char *text(const char *key);
+// Splits "a|b|c" into its parts.
+std::vector<std::string> splitList(const char *s);
 // A '|'-separated text of texts.txt as its parts; a count outside minParts..maxParts stops
 // the program (the pictures have room for that many lines or labels).
 std::vector<std::string> textList(const char *key, size_t minParts, size_t maxParts);
@@ -119,5 +121,3 @@ bool writeArenaScenePreview(const char *path);
 bool writeContactSheet(const char *path);
 // Writes the end splash with all its pictures in place, halved.
 bool writeEndSplashPreview(const char *path);
-// Splits "a|b|c" into its parts.
-std::vector<std::string> splitList(const char *s);

@@ -354,9 +354,12 @@ int main(int argc, char **argv)
         objs.push_back(o);
     }
     std::string datPath = std::string(outDir) + "/gor.dat";
-    if (!writeDatafile(datPath.c_str(), objs))
-        return 1;
-    if (!writeArenaMaps(dataDir, outDir))
-        return 1;
-    return 0;
+    bool ok = writeDatafile(datPath.c_str(), objs) && writeArenaMaps(dataDir, outDir);
+    for (DatObject &o : objs) {
+        if (o.bmp)
+            destroy_bitmap(o.bmp);
+        if (o.smp)
+            destroy_sample(o.smp);
+    }
+    return ok ? 0 : 1;
 }

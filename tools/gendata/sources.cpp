@@ -196,6 +196,23 @@ const char *text(const char *key)
     return it->second.c_str();
 }
 
+std::vector<std::string> splitList(const char *s)
+{
+    std::vector<std::string> out;
+    std::string cur;
+    for (const char *p = s;; p++) {
+        if (*p == '|' || *p == 0) {
+            out.push_back(cur);
+            cur.clear();
+            if (!*p)
+                break;
+        } else {
+            cur += *p;
+        }
+    }
+    return out;
+}
+
 std::vector<std::string> textList(const char *key, size_t minParts, size_t maxParts)
 {
     std::vector<std::string> parts = splitList(text(key));
