@@ -283,20 +283,38 @@ BITMAP *premap()
     return b;
 }
 
+// Drawn (masked) at (189, 711) after the tutorial, when the result screen's two figure boxes
+// stand at x 464..737 and 865..1138 down to y 815: its top rows leave those boxes clear and
+// point at the totals in them; the explanation itself sits below them.
 BITMAP *scoreExplanation()
 {
-    BITMAP *b = newPic(1220, 300, col("page"));
-    rect(b, 0, 0, 1219, 299, col("label_border"));
-    std::vector<std::string> lines = textList("score_explanation", 1, 6);
+    BITMAP *b = newPic(1220, 300);
+    const int boxTop = 115; // picture row of screen y 826, below the figure boxes
+    int ink = col("white"), title = col("flame_yellow");
+    // the two notes beside the totals, each with an arrow at its box
+    std::vector<std::string> left = textList("score_note.green", 1, 3);
+    std::vector<std::string> right = textList("score_note.purple", 1, 3);
+    for (size_t i = 0; i < left.size(); i++)
+        fitText(b, left[i].c_str(), 4, 14 + (int)i * 26, 220, 14, i ? ink : title, 0);
+    for (size_t i = 0; i < right.size(); i++)
+        fitText(b, right[i].c_str(), 996, 14 + (int)i * 26, 220, 14, i ? ink : title, 0);
+    for (int k = 0; k < 2; k++) {
+        int y = 48 + k;
+        hline(b, 230, y, 262, ink);
+        hline(b, 962, y, 990, ink);
+    }
+    triangle(b, 262, 42, 272, 48, 262, 55, ink);
+    triangle(b, 962, 42, 952, 48, 962, 55, ink);
+    // the explanation on a plate below
+    rectfill(b, 0, boxTop, 1219, 299, col("page"));
+    rect(b, 0, boxTop, 1219, 299, col("label_border"));
+    std::vector<std::string> lines = textList("score_explanation", 1, 5);
     for (size_t i = 0; i < lines.size(); i++)
-        fitText(b, lines[i].c_str(), 320, 30 + (int)i * 44, 880, 20, col(i == 0 ? "flame_yellow" : "white"), 0);
-    BITMAP *booths = generatedPicture(14);
-    if (booths)
-        masked_stretch_blit(booths, b, 0, 0, 97, 131, 30, 20, 194, 262);
-    BITMAP *cubeSheet = generatedPicture(23);
-    if (cubeSheet)
-        for (int k = 0; k < 3; k++)
-            stretch_sprite(b, cubeSheet, 236, 120 + k * 40, 33, 33);
+        fitText(b, lines[i].c_str(), 200, boxTop + 14 + (int)i * 33, 1000, i ? 16 : 20,
+                i ? ink : title, 0);
+    masked_blit(generatedPicture(14), b, 0, 0, 24, boxTop + 30, 97, 131);
+    for (int k = 0; k < 3; k++)
+        stretch_sprite(b, generatedPicture(23), 136, boxTop + 40 + k * 40, 22, 22);
     return b;
 }
 
