@@ -288,6 +288,10 @@ TEST_F(GeneratedData, PicturesFitThePlacesTheScreensGiveThem)
         EXPECT_LE(bmp(l.entry)->w, l.maxW) << "entry " << l.entry;
         EXPECT_LE(bmp(l.entry)->h, l.maxH) << "entry " << l.entry;
     }
+    // the score explanation, at (189, 711), keeps the result screen's two figure boxes
+    // (x 464..737 and 865..1138, down to y 815) clear
+    EXPECT_FALSE(hasArt(bmp(DAT_SCORE_EXPLANATION), 464 - 189, 0, 274, 815 - 711 + 1));
+    EXPECT_FALSE(hasArt(bmp(DAT_SCORE_EXPLANATION), 865 - 189, 0, 274, 815 - 711 + 1));
     EXPECT_GE(bmp(DAT_TEXT_KEY_SETUP)->h, 112);  // seven rows 16 px apart
     EXPECT_GE(bmp(DAT_TEXT_KEY_SETUP_PAD)->h, 48);
     EXPECT_GE(bmp(DAT_GREEN_TORSO)->w, 13);     // floor probes x + 0..12
