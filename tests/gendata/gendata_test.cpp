@@ -267,7 +267,7 @@ TEST_F(GeneratedData, PicturesFitThePlacesTheScreensGiveThem)
         {DAT_FRAG_TEXT, 90, 16},          // frag digits start 16 px below it
         {DAT_TEXT_POWER, 400, 16},        // result-screen digits 16 px below
         {DAT_TEXT_TOTAL, 400, 20},
-        {DAT_TEXT_PLAYER_ONE, 400, 20},   // underline at y + 20
+        {DAT_TEXT_PLAYER_ONE, 147, 20},   // underline at y + 20, 145 px long
         {DAT_TEXT_AI_COMPETENCE, 210, 20}, // arrows at x + 210
         {DAT_TEXT_BACK, 70, 60},          // hover bar 766..833
         {DAT_TEXT_QUICK_BOUT, 600, 57},   // pre-screen buttons 58 px apart
@@ -277,8 +277,9 @@ TEST_F(GeneratedData, PicturesFitThePlacesTheScreensGiveThem)
         {DAT_TEXT_OPTIONS, 600, 69},
         {DAT_TEXT_CREDITS, 600, 69},
         {DAT_TEXT_QUIT, 600, 69},
-        {DAT_JOYPAD_IMAGE, 95, 200},      // left of the pad bindings
-        {DAT_KEYBOARD_IMAGE, 105, 200},   // left of the key bindings
+        {DAT_JOYPAD_IMAGE, 64, 60},       // at panel x - 100, short of the stub at x - 35
+        {DAT_KEYBOARD_IMAGE, 76, 60},     // at panel x - 112, short of the stub at x - 35
+        {DAT_TEXT_PLAYER_TWO, 147, 20},   // over a 145-px underline
         {DAT_POWERUP, 14, 14},            // the pause overlay's triangle
         {DAT_CUBE, 12, 12},               // the pause overlay's ring
         {DAT_GREEN_GIB, 5, 5},            // landing probes x + 0..4

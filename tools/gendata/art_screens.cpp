@@ -318,29 +318,32 @@ BITMAP *scoreExplanation()
     return b;
 }
 
+// Drawn at (panel x - 112, panel y); the options page joins it to the key panel with a
+// stub from x - 35 at y + 16, so it ends short of that.
 BITMAP *keyboardIcon()
 {
-    BITMAP *b = newPic(100, 44);
-    rectfill(b, 0, 4, 99, 43, col("gun_metal"));
-    rect(b, 0, 4, 99, 43, col("outline"));
+    BITMAP *b = newPic(74, 32);
+    rectfill(b, 0, 0, 73, 31, col("gun_metal"));
+    rect(b, 0, 0, 73, 31, col("outline"));
     for (int r = 0; r < 3; r++)
-        for (int k = 0; k < 9; k++)
-            rectfill(b, 4 + k * 10 + r * 3, 9 + r * 10, 11 + k * 10 + r * 3, 16 + r * 10, col("white"));
-    rectfill(b, 25, 38, 74, 41, col("white"));
+        for (int k = 0; k < 8; k++)
+            rectfill(b, 3 + k * 8 + r * 2, 3 + r * 7, 8 + k * 8 + r * 2, 7 + r * 7, col("white"));
+    rectfill(b, 18, 24, 55, 28, col("white")); // space bar
     return b;
 }
 
+// Drawn at (panel x - 100, panel y), joined by a stub from x - 35 at y + 21.
 BITMAP *joypadIcon()
 {
-    BITMAP *b = newPic(92, 44);
-    ellipsefill(b, 22, 24, 22, 18, col("gun_metal"));
-    ellipsefill(b, 69, 24, 22, 18, col("gun_metal"));
-    rectfill(b, 22, 8, 69, 36, col("gun_metal"));
-    rectfill(b, 14, 21, 30, 26, col("outline"));
-    rectfill(b, 19, 16, 25, 31, col("outline"));
-    circlefill(b, 64, 20, 4, col("flame_red"));
-    circlefill(b, 74, 26, 4, col("green_light"));
-    circlefill(b, 64, 30, 4, col("plasma"));
+    BITMAP *b = newPic(62, 40);
+    ellipsefill(b, 15, 22, 15, 16, col("gun_metal"));
+    ellipsefill(b, 46, 22, 15, 16, col("gun_metal"));
+    rectfill(b, 15, 8, 46, 32, col("gun_metal"));
+    rectfill(b, 8, 19, 22, 23, col("outline"));   // d-pad
+    rectfill(b, 13, 14, 17, 28, col("outline"));
+    circlefill(b, 44, 16, 3, col("flame_red"));   // buttons
+    circlefill(b, 51, 22, 3, col("green_light"));
+    circlefill(b, 44, 28, 3, col("plasma"));
     return b;
 }
 

@@ -191,8 +191,8 @@ BITMAP *makeTextPicture(int entry)
         return boxedLabel(text("label.options"), 112, 36, s, 4);
     }
     case 142: return labelRows("player2", 2, 200, 14, "label_text");
-    case 143: return plainLabel(text("label.player_one"), 16, 160, "green_light");
-    case 144: return plainLabel(text("label.player_two"), 16, 160, "purple_light");
+    case 143: return plainLabel(text("label.player_one"), 16, 145, "green_light"); // underline 145 long
+    case 144: return plainLabel(text("label.player_two"), 16, 145, "purple_light");
     case 145: return plainLabel(text("label.power"), 12, 100, "label_text");
     case 146: {
         static const Seed s[] = {{5, 5}, {95, 15}, {127, 17}, {96, 15}, {127, 15}};
