@@ -19,8 +19,9 @@ void expectFirstFreeAndSilentDrop(Record *(&pool)[N], Spawn spawn)
     for (int i = 0; i < N; i++) {
         spawn();
         ASSERT_EQ(pool[i]->active, 1) << "slot " << i << " is not the first free one";
-        if (i + 1 < N)
+        if (i + 1 < N) {
             ASSERT_EQ(pool[i + 1]->active, 0);
+        }
     }
     static Record before[N];
     for (int i = 0; i < N; i++)
