@@ -27,8 +27,7 @@ echo "== fuzzing =="
 fuzz_seconds=${FUZZ_SECONDS:-30}
 if CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
      -DGOR_FUZZ=ON -DGOR_BENCH=OFF >/dev/null \
-   && targets=$(cmake --build build-fuzz --target help | sed -n 's/^\(fuzz_[A-Za-z0-9_]*\):.*/\1/p') \
-   && { [ -z "$targets" ] || cmake --build build-fuzz -j "$jobs" --target $targets; }; then
+   && cmake --build build-fuzz -j "$jobs" --target fuzzers; then
   fuzz_ok=1
   for f in build-fuzz/fuzz_*; do
     [ -x "$f" ] || continue
