@@ -19,7 +19,8 @@ TEST(RecordScript, ReadsEveryCommand)
                        "ticks 900\n"
                        "hold 10 20 p1.left p2.bomb\n"
                        "frame 15 out.png 100 200 30 40\n"
-                       "frame 16 -\n";
+                       "frame 16 -\n"
+                       "spawn 12 p2\n";
     ASSERT_EQ(parseRecordScript(text, &s, err, sizeof err), 0) << err;
     EXPECT_EQ(s.seed, 42u);
     EXPECT_EQ(s.arena, ARENA_LONDON);
@@ -37,6 +38,9 @@ TEST(RecordScript, ReadsEveryCommand)
     EXPECT_EQ(s.frames[0].x, 100);
     EXPECT_EQ(s.frames[0].h, 40);
     EXPECT_EQ(s.frames[1].w, 1600);   // no rectangle: the whole playfield
+    ASSERT_EQ(s.spawnCount, 1);
+    EXPECT_EQ(s.spawns[0].tick, 12);
+    EXPECT_EQ(s.spawns[0].fighter, 2);
 }
 
 TEST(RecordScript, RefusesBadLinesNamingThem)
@@ -51,6 +55,7 @@ TEST(RecordScript, RefusesBadLinesNamingThem)
         {"frame 5 a.png 0 0 0 10\n", "line 1"},
         {"ticks -1\n", "line 1"},
         {"player2 robot\n", "line 1"},
+        {"ticks 3\nspawn 1 p3\n", "line 2"},
     };
     for (auto c : cases) {
         char err[200] = "";

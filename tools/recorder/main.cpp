@@ -17,6 +17,8 @@
 //                           including, tick TO (the first tick run is tick 0); actions are
 //                           p1.left p1.right p1.up p1.down p1.jump p1.fire p1.bomb and the
 //                           same with p2. (keys as bound in the game folder's gorSetup.cfg)
+//   spawn T p1|p2           before tick T the fighter leaves his booth as a finished
+//                           respawn leaves him (at the respawn spot, with the gun)
 //   frame T FILE [X Y W H]  after T ticks have run, write the playfield (or its rectangle
 //                           X, Y, W x H) to FILE: .png, or .bmp by its extension; FILE "-"
 //                           only prints the hash
@@ -100,7 +102,7 @@ int main(int argc, char **argv)
     startRecordedBout(script);
     int status = 0;
     for (int t = 0; t < script.ticks; t++) {
-        applyRecordInput(script, t);
+        prepareRecordTick(script, t);
         harnessTick();
         for (int i = 0; i < script.frameCount; i++) {
             const RecordFrame &f = script.frames[i];

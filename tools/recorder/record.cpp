@@ -7,6 +7,7 @@
 
 #include "ai/tutorial.h"
 #include "arena/levels.h"
+#include "fighters/fighter.h"
 #include "shell/clock.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
@@ -93,6 +94,14 @@ static int parseLine(char *line, int lineNo, RecordScript *s, char *err, int err
                 return fail(err, errSize, lineNo, "unknown action (p1.left ... p2.bomb)");
             h.actions[h.actionCount++] = slot;
         }
+    } else if (strcmp(cmd, "spawn") == 0 && n == 3) {
+        if (s->spawnCount == RECORD_MAX_SPAWNS)
+            return fail(err, errSize, lineNo, "too many spawns");
+        RecordSpawn &sp = s->spawns[s->spawnCount++];
+        sp.tick = atoi(words[1]);
+        sp.fighter = strcmp(words[2], "p1") == 0 ? 1 : strcmp(words[2], "p2") == 0 ? 2 : 0;
+        if (!sp.fighter)
+            return fail(err, errSize, lineNo, "spawn names p1 or p2");
     } else if (strcmp(cmd, "frame") == 0 && (n == 3 || n == 7)) {
         if (s->frameCount == RECORD_MAX_FRAMES)
             return fail(err, errSize, lineNo, "too many frames");
@@ -159,8 +168,34 @@ void startRecordedBout(const RecordScript &s)
     playersActive = 1;
 }
 
-void applyRecordInput(const RecordScript &s, int tick)
+// Out of the booth at its respawn spot, alive with the gun and full health, facing the
+// arena, as the end of a respawn leaves a fighter.
+static void leaveBooth(Fighter *f, const Booth *b, int facing)
 {
+    f->respawning = 0;
+    f->alive = 1;
+    f->deathCounted = 0;
+    f->facing = facing;
+    f->state = facing == FACING_RIGHT ? FIGHTER_STAND_RIGHT : FIGHTER_STAND_LEFT;
+    f->weapon = WEAPON_GIBBER;
+    f->ammo = 0;
+    f->health = 12;
+    f->x = (int)(b->x + 32);
+    f->y = (int)(b->y + 57);
+}
+
+void prepareRecordTick(const RecordScript &s, int tick)
+{
+    for (int i = 0; i < s.spawnCount; i++) {
+        if (s.spawns[i].tick != tick)
+            continue;
+        if (s.spawns[i].fighter == 1) {
+            leaveBooth(player, booth, FACING_RIGHT);
+            player->hasSpawned = 1;
+        } else {
+            leaveBooth(player2, booth2, FACING_LEFT);
+        }
+    }
     harnessReleaseInput();
     for (int i = 0; i < s.holdCount; i++) {
         const RecordHold &h = s.holds[i];
