@@ -132,3 +132,4 @@ void updateSpeedLine() {}
 void updateBubble() {}
 void updateGroundBit() {}
 void updateMagnoBit() {}
+void drawMagnoBits() {}

@@ -175,6 +175,8 @@ void spawnSpeedLine(int x, int y, int direction, int speed);
 void spawnBubble(int x, int y, int xVel, int yVel, int radius, int topY);
 void spawnGroundBit(int x, int y, int red, int green, int blue, int xVel, int yVel);
 void spawnMagnoBit(int x, int y, int fighterIndex);
+// Draws every live magnet particle into `buffer`; the renderer calls it after the fighters.
+void drawMagnoBits();
 
 // One tick of each pool, run by the game frame in this order (rain is run by London's
 // level script instead, before the fighters move).

@@ -21,10 +21,6 @@
 
 BITMAP *prebuffer = NULL;
 
-// The magnet particles belong to the effects; until they draw themselves, nothing shows.
-void drawMagnoBits();
-__attribute__((weak)) void drawMagnoBits() {}
-
 // Most pools are drawn index-major: element i of every pool of a pass before element i + 1
 // of any, so within one index a later pool covers an earlier one.
 enum { PASS_BOUND = 80 };
