@@ -48,14 +48,7 @@ void BM_FighterFrame(benchmark::State &state)
         int phase = (frame++ / 60) % 2;
         d2 = pd1 = phase == 0;
         d1 = pd2 = phase == 1;
-        playerGravity();
-        player2Gravity();
-        playerMove();
-        player2Move();
-        playerBackCollision();
-        player2BackCollision();
-        playerArms();
-        player2arms();
+        harnessFighterSteps();
     }
     benchmark::DoNotOptimize(player->x);
 }

@@ -6,6 +6,7 @@
 #include <string.h>
 #include <unistd.h>
 
+#include "fighters/fighter.h"
 #include "frontend/title.h"
 #include "shell/loop.h"
 #include "shell/pause.h"
@@ -53,6 +54,18 @@ void harnessTicks(int count)
 {
     for (int i = 0; i < count; i++)
         harnessTick();
+}
+
+void harnessFighterSteps()
+{
+    playerGravity();
+    player2Gravity();
+    playerMove();
+    player2Move();
+    playerBackCollision();
+    player2BackCollision();
+    playerArms();
+    player2arms();
 }
 
 void harnessStop()

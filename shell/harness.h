@@ -17,6 +17,9 @@ void harnessStart(unsigned seed);
 void harnessTick();
 // `count` ticks.
 void harnessTicks(int count);
+// The fighters' part of one game frame, in the game frame's order: gravity, movement,
+// tile collision and gun anchors of both fighters (no sound cues, no cameras).
+void harnessFighterSteps();
 // Releases everything as main does at exit.
 void harnessStop();
 

@@ -3,6 +3,8 @@
 // ladder top and back down, and Hell's lava pools hold nothing up.
 #include <allegro.h>
 #include <gtest/gtest.h>
+
+#include "shell/harness.h"
 #include <stdlib.h>
 #include <string.h>
 
@@ -79,12 +81,7 @@ class ArenaWalk : public ::testing::Test {
       jump1 = 0;
       pd2 = right2;
       pd1 = up2 = down2 = jump2 = 0;
-      playerGravity();
-      player2Gravity();
-      playerMove();
-      player2Move();
-      playerBackCollision();
-      player2BackCollision();
+      harnessFighterSteps();
     }
   }
 

@@ -6,6 +6,7 @@
 
 #include "arena/forcefields.h"
 #include "shell/assets.h"
+#include "shell/harness.h"
 #include "shell/loop.h"
 #include "shell/settings.h"
 #include "support/test_env.h"
@@ -98,14 +99,7 @@ void fighterTick(const Keys &k)
     up2 = k.up;
     down2 = k.down;
     jump2 = k.jump;
-    playerGravity();
-    player2Gravity();
-    playerMove();
-    player2Move();
-    playerBackCollision();
-    player2BackCollision();
-    playerArms();
-    player2arms();
+    harnessFighterSteps();
 }
 
 void fighterTicks(const Keys &k, int count)
