@@ -28,6 +28,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
     if (home < 0 || !mkdtemp(dir))
         abort();
     atexit(removeFolder);
+    set_uformat(U_ASCII);   // as the game starts the library
     if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0)
         abort();
     num_joysticks = 2;

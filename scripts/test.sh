@@ -35,8 +35,9 @@ if CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Rel
     corpus=$(mktemp -d); seeds=fuzz/corpus/$name
     [ -d "$seeds" ] || seeds=""
     echo "-- fuzz $name for ${fuzz_seconds}s"
-    if ! "$f" -max_total_time="$fuzz_seconds" -rss_limit_mb=2048 -print_final_stats=1 \
-         "$corpus" $seeds > "build-fuzz/$name.log" 2>&1; then
+    mkdir -p "$PWD/build-fuzz/artifacts"
+    if ! "$f" -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+         -artifact_prefix="$PWD/build-fuzz/artifacts/$name-" "$corpus" $seeds > "build-fuzz/$name.log" 2>&1; then
       tail -n 40 "build-fuzz/$name.log"; fuzz_ok=0
     else
       grep -E 'stat::number_of_executed_units' "build-fuzz/$name.log" || true
@@ -50,4 +51,7 @@ fi
 
 echo "== summary =="
 printf '%s\n' "${summary[@]}"
+passed=$(printf '%s\n' "${summary[@]}" | grep -c ': passed')
+failed=$(( ${#summary[@]} - passed ))
+echo "stages: $passed passed, $failed failed"
 exit $status

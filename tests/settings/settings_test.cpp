@@ -166,6 +166,19 @@ TEST_F(Settings, MissingKeysTakeTheirDefaults)
     EXPECT_EQ(GreenTeam_list, -1);
 }
 
+TEST_F(Settings, StrayBytesInTheFileAreReadAsPlainText)
+{
+    // Bytes that are no valid UTF-8 once made the library's parser loop for ever.
+    writeFile("[Sett\x97\x95\x98\x8f]\nrin:bom\x95\x95\xff\xff\xff\xff\x95\x95" "10\n"
+              "[Settings]\nAIcomp = 2\xff\n");
+    get_settings();
+    EXPECT_EQ(AIcomp, 2);
+    EXPECT_EQ(p1left, KEY_A);
+    set_settings();
+    get_settings();
+    EXPECT_EQ(AIcomp, 2);
+}
+
 TEST_F(Settings, TeamsAreWrittenAsNoneWhileTheTeamListIsEmpty)
 {
     writeFile("[Teams]\nGreen = 2\nPurple = 3\n");
