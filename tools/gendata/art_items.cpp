@@ -622,8 +622,13 @@ BITMAP *makeTutorialBooth()
     BITMAP *f = newPic(74, 131);
     blit(b, f, 0, 0, 0, 0, 74, 131);
     destroy_bitmap(b);
-    // a "TRAINING" stripe across the roof
+    // a hazard stripe across the roof; no lettering, since the purple side shows it mirrored
     rectfill(f, 6, 7, 70, 16, col("hazard_yellow"));
-    fitText(f, "TRAINING", 7, 8, 62, 7, col("hazard_black"), 1);
+    set_clip_rect(f, 6, 7, 70, 16);
+    for (int x = 8; x < 68; x += 8) {
+        int bar[8] = {x, 16, x + 4, 16, x + 8, 7, x + 4, 7};
+        polygon(f, 4, bar, col("hazard_black"));
+    }
+    set_clip_rect(f, 0, 0, f->w - 1, f->h - 1);
     return f;
 }
