@@ -74,6 +74,20 @@ void harnessStop()
     screen = NULL;
 }
 
+std::string harnessReadFile(const char *path)
+{
+    std::string bytes;
+    FILE *f = fopen(path, "rb");
+    if (!f)
+        return bytes;
+    char chunk[65536];
+    size_t n;
+    while ((n = fread(chunk, 1, sizeof chunk, f)) > 0)
+        bytes.append(chunk, n);
+    fclose(f);
+    return bytes;
+}
+
 void harnessReleaseInput()
 {
     memset((void *)key, 0, KEY_MAX);

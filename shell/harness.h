@@ -4,6 +4,8 @@
 // globals directly.
 #pragma once
 
+#include <string>
+
 // The folder the game's data was generated into: $GOR_GAME_DIR, else "build/game".
 const char *harnessGameDir();
 // 1 when that folder holds gor.dat and the three tile maps.
@@ -22,6 +24,9 @@ void harnessTicks(int count);
 void harnessFighterSteps();
 // Releases everything as main does at exit.
 void harnessStop();
+
+// The whole of a file as bytes; empty when it cannot be read.
+std::string harnessReadFile(const char *path);
 
 // Clears every key, pad button and direction, and the mouse buttons.
 void harnessReleaseInput();

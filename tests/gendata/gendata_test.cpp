@@ -5,6 +5,8 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include "shell/harness.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -352,20 +354,8 @@ TEST(GeneratorRun, SameSourcesGiveTheSameBytes)
     ASSERT_NE(mkdtemp(dir), nullptr);
     std::string cmd = std::string("tools/gendata/gendata ") + src + "/data " + dir;
     ASSERT_EQ(system(cmd.c_str()), 0);
-    auto slurp = [](const std::string &p) {
-        std::string s;
-        FILE *f = fopen(p.c_str(), "rb");
-        if (!f)
-            return s;
-        char buf[65536];
-        size_t n;
-        while ((n = fread(buf, 1, sizeof buf, f)) > 0)
-            s.append(buf, n);
-        fclose(f);
-        return s;
-    };
-    std::string fresh = slurp(std::string(dir) + "/gor.dat");
-    std::string built = slurp(datPath());
+    std::string fresh = harnessReadFile((std::string(dir) + "/gor.dat").c_str());
+    std::string built = harnessReadFile(datPath().c_str());
     EXPECT_FALSE(fresh.empty());
     EXPECT_TRUE(fresh == built) << "gor.dat differs between two runs";
     system((std::string("rm -rf ") + dir).c_str());

@@ -35,16 +35,7 @@ std::string readScript()
 {
     const char *src = getenv("GOR_SOURCE_DIR");
     std::string path = std::string(src ? src : ".") + "/tests/render_golden/hell_bout.rec";
-    FILE *f = fopen(path.c_str(), "rb");
-    std::string text;
-    if (!f)
-        return text;
-    char chunk[4096];
-    size_t n;
-    while ((n = fread(chunk, 1, sizeof chunk, f)) > 0)
-        text.append(chunk, n);
-    fclose(f);
-    return text;
+    return harnessReadFile(path.c_str());
 }
 
 TEST(GoldenFrames, ScriptedBoutOnHell)

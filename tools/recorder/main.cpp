@@ -43,50 +43,23 @@
 #include "shell/startup.h"
 #include "tools/recorder/record.h"
 
-static char *readWholeFile(const char *path)
-{
-    FILE *f = fopen(path, "rb");
-    if (!f)
-        return NULL;
-    size_t size = 0, room = 4096;
-    char *text = (char *)malloc(room + 1);
-    size_t n;
-    while (text && (n = fread(text + size, 1, room - size, f)) > 0) {
-        size += n;
-        if (size == room) {
-            room *= 2;
-            char *bigger = (char *)realloc(text, room + 1);
-            if (!bigger) {
-                free(text);
-                text = NULL;
-            }
-            text = bigger;
-        }
-    }
-    fclose(f);
-    if (text)
-        text[size] = 0;
-    return text;
-}
-
 int main(int argc, char **argv)
 {
     if (argc < 2 || argc > 3) {
         fprintf(stderr, "usage: %s SCRIPT [GAME_DIR]\n", argv[0]);
         return 2;
     }
-    char *text = readWholeFile(argv[1]);
-    if (!text) {
+    std::string text = harnessReadFile(argv[1]);
+    if (text.empty()) {
         fprintf(stderr, "gor_recorder: cannot read %s\n", argv[1]);
         return 1;
     }
     static RecordScript script;
     char err[200];
-    if (parseRecordScript(text, &script, err, sizeof err) != 0) {
+    if (parseRecordScript(text.c_str(), &script, err, sizeof err) != 0) {
         fprintf(stderr, "gor_recorder: %s: %s\n", argv[1], err);
         return 1;
     }
-    free(text);
     if (argc == 3)
         setenv("GOR_GAME_DIR", argv[2], 1);
     if (!harnessGameDataPresent()) {
