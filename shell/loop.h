@@ -39,7 +39,7 @@ extern int playersActive;
 extern int d1, d2, up1, down1, jump1, fire1, laybomb1, pausebutton;
 extern int pd1, pd2, up2, down2, jump2, fire2, laybomb2, pausebutton2;
 
-// Player 2's window was closed or the window manager asked the program to end.
+// 1 once the window's close button was pressed (set from the library's own thread).
 extern std::atomic<int> closeRequested;
 
 // Reads the bindings and both pads into the input flags (player 2 only when human).
