@@ -17,5 +17,6 @@ void setupExplosions()
     }
 }
 
-// Stand-in until the explosions land.
+// Stand-ins until the explosions land.
+void spawnExplosion(double, double, int, int) {}
 void updateExplosion() {}

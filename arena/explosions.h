@@ -32,4 +32,6 @@ extern Explosion *boom[EXPLOSION_COUNT];
 
 // Builds the explosion pool afresh, all free.
 void setupExplosions();
+// Starts one explosion of `type` (ExplosionType) and `radius` centred at (x, y).
+void spawnExplosion(double x, double y, int type, int radius);
 void updateExplosion();

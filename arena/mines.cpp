@@ -19,5 +19,7 @@ void setupMines()
     }
 }
 
-// Stand-in until the mines land.
+// Stand-ins until the mines land.
+void spawnGreenmine(int, int) {}
+void spawnPurplemine(int, int) {}
 void updatemines() {}

@@ -29,4 +29,7 @@ extern Mine *mine[MINE_COUNT];
 
 // Builds the mine pool afresh, all free.
 void setupMines();
+// Lay one mine of the green or purple team at (x, y); dropped when the pool is full.
+void spawnGreenmine(int x, int y);
+void spawnPurplemine(int x, int y);
 void updatemines();

@@ -41,6 +41,10 @@ void setupcubespawner()
 }
 
 // Stand-ins until the pick-ups land.
+void spawncube(int, int, int, int, int) {}
+void spawnpowerup(int, int) {}
+void playerPowerup() {}
+void player2Powerup() {}
 void cubespawnerroutine() {}
 void updatecube() {}
 void updatepowerup() {}

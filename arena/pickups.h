@@ -35,6 +35,13 @@ extern int cube1spawn, cube1spawnR; // bout-start cubes already placed, left and
 
 // Rolls the bout's initial cubes and builds the spawn point, the cubes and the box afresh.
 void setupcubespawner();
+// Starts one cube at (px, py): hovering `materialise` ticks, then moving with the velocities.
+void spawncube(int px, int py, int materialise, int xVel, int yVel);
+// Starts the power-up box at (x, y).
+void spawnpowerup(int x, int y);
+// The power-up box's outcome for fighter 1 and fighter 2.
+void playerPowerup();
+void player2Powerup();
 void cubespawnerroutine();
 void updatecube();
 void updatepowerup();

@@ -3,7 +3,7 @@
 #include <stdlib.h>
 
 #include "arena/explosions.h"
-#include "arena/fxcalls.h"
+#include "arena/explosions.h"
 #include "fighters/fighter.h"
 #include "fighters/weapons.h"
 

@@ -1,0 +1,18 @@
+// The arena unlock store, `gorMaps.cfg`: which arenas a player has opened, and the fixed
+// order in which winning opens them.
+#pragma once
+
+// Unlock values read by get_mapdata: arena n is unlocked when map<n>code holds its code.
+extern int map1code, map2code, map3code, map4code, map5code, map6code, map7code, map8code,
+    map9code, map10code, map11code, map12code, map13code, map14code, map15code, map16code,
+    map17code, map18code, map19code, map20code, map21code, map22code, map23code, map24code,
+    map25code, map26code, map27code;
+
+// Writes arena n's unlock code into the store (n 1..27; any other n only selects the file).
+void set_mapdata(int n);
+// Reads the 27 unlock values from the store.
+void get_mapdata();
+// Unlocks the arena that follows `previous` in the unlock order, when the bout allows it.
+void unlockNextMap(int previous);
+// An unlocked arena drawn at random.
+int arrangeGLarenas();
