@@ -5,20 +5,15 @@
 // time.
 //
 // Needs the generated data: GOR_GAME_DIR, else build/game relative to the current folder.
-#include <allegro.h>
 #include <benchmark/benchmark.h>
-#include <algorithm>
-#include <chrono>
 #include <stdlib.h>
-#include <vector>
 
 #include "arena/effects.h"
 #include "arena/explosions.h"
 #include "arena/forcefields.h"
 #include "arena/pickups.h"
+#include "bench/floor.h"
 #include "shell/harness.h"
-#include "shell/render.h"
-#include "shell/startup.h"
 #include "tools/recorder/record.h"
 
 namespace {
@@ -81,19 +76,6 @@ void fullTick()
     harnessTick();
 }
 
-void floorFrame()
-{
-    blit(prebuffer, buffer, 0, 0, 0, 0, PLAYFIELD_W, PLAYFIELD_H);
-    stretchToScreen();
-}
-
-double secondsOf(void (*step)())
-{
-    auto t0 = std::chrono::steady_clock::now();
-    step();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-}
-
 void BM_TickWithEveryEffectPoolFull(benchmark::State &state)
 {
     if (!startBout()) {
@@ -103,14 +85,7 @@ void BM_TickWithEveryEffectPoolFull(benchmark::State &state)
     withExplosions = (int)state.range(0);
     for (auto _ : state)
         fullTick();
-    std::vector<double> ticks, floors;
-    for (int i = 0; i < 201; i++) {
-        ticks.push_back(secondsOf(fullTick));
-        floors.push_back(secondsOf(floorFrame));
-    }
-    std::sort(ticks.begin(), ticks.end());
-    std::sort(floors.begin(), floors.end());
-    state.counters["ratio_to_floor"] = ticks[100] / floors[100];
+    state.counters["ratio_to_floor"] = tickOverFloor(fullTick, 201);
 }
 BENCHMARK(BM_TickWithEveryEffectPoolFull)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
