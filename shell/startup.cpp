@@ -92,6 +92,14 @@ static int tryInstallSound(int digi, int midi)
     return install_sound(digi, midi, NULL);
 }
 
+int reservedDigiVoices = -1;
+
+static void reserveVoices(int digi, int midi)
+{
+    reservedDigiVoices = digi;
+    reserve_voices(digi, midi);
+}
+
 static void closeButtonPressed()
 {
     closeRequested = 1;
@@ -127,11 +135,11 @@ void setupSoundDevice()
 {
     if (headless)
         return;
-    reserve_voices(24, 1);
+    reserveVoices(24, 1);
     if (tryInstallSound(DIGI_AUTODETECT, MIDI_AUTODETECT) != 0) {
         allegro_message("Unable to Detect Sound Card");
         // Carry on silently: the no-sound driver has no voices, so reserve none.
-        reserve_voices(0, 0);
+        reserveVoices(0, 0);
         tryInstallSound(DIGI_NONE, MIDI_NONE);
     }
 }

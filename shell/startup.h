@@ -25,6 +25,9 @@ extern int headless;
 // the library call of the same purpose and returns what that call would.
 extern int (*setGfxModeHook)(int card, int w, int h);
 extern int (*installSoundHook)(int digi, int midi);
+// The digital voices the sound start-up reserved last (-1 before it ran): the library's
+// no-sound driver has none, so installing it fails while any are reserved.
+extern int reservedDigiVoices;
 
 // Brings the library up: settings, timer, input, random seed, the 60 Hz callback, the
 // display, sound, the back buffer, gor.dat and the mouse. Stops the program with a
