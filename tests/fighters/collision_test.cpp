@@ -29,8 +29,11 @@ TEST_F(CollisionTest, RunnersMeetBlocksAndStairs)
         int endX;                        // x after the last tick; -1: not checked
         bool mirrored;                   // player 2 ends as the mirror
     } cases[] = {
-        // The side probes cover the whole body: a knee-high block without stairs stops him.
+        // The side probes cover the whole body: a block without stairs at his knees or at his
+        // head stops him.
         {"knee-high block", {".", "...........#", kFloorRow}, 250,
+         std::vector<int>(30, 911), 326, true},
+        {"head-high block", {"...........#", ".", kFloorRow}, 250,
          std::vector<int>(30, 911), 326, true},
         // A stair lifts him 3 px on its first probe, then all three probes lift 9 a tick,
         // until he stands on the step.
