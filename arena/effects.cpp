@@ -8,9 +8,7 @@
 #include "fighters/hittests.h"
 #include "fighters/probes.h"
 #include "shell/assets.h"
-#include "shell/loop.h"
-#include "shell/render.h"
-#include "shell/startup.h"
+#include "shell/world.h"
 
 EffectParticle *cubefrazzle[CUBEFRAZZLE_COUNT];
 EffectParticle *respawnbubble[RESPAWNBUBBLE_COUNT];

@@ -7,8 +7,8 @@
 #include <chrono>
 #include <vector>
 
-#include "shell/render.h"
 #include "shell/startup.h"
+#include "shell/world.h"
 
 inline void floorFrame()
 {

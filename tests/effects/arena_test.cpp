@@ -18,7 +18,7 @@
 #include "shell/assets.h"
 #include "shell/harness.h"
 #include "shell/render.h"
-#include "shell/startup.h"
+#include "shell/world.h"
 #include "tools/recorder/record.h"
 
 namespace {

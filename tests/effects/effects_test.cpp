@@ -11,8 +11,7 @@
 #include "arena/effects.h"
 #include "arena/pickups.h"
 #include "effects/world.h"
-#include "shell/loop.h"
-#include "shell/startup.h"
+#include "shell/world.h"
 
 namespace {
 
