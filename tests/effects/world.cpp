@@ -9,6 +9,7 @@
 #include "gore/gore.h"
 #include "shell/world.h"
 #include "support/test_env.h"
+#include "tilemap/tilemap.h"
 
 void EffectsWorld::SetUp()
 {
@@ -23,6 +24,7 @@ void EffectsWorld::SetUp()
 
 void EffectsWorld::resetWorld()
 {
+    MapFreeMem();   // open air everywhere
     srand(1);
     fighter1 = fighter2 = Fighter();
     for (Fighter *f : {&fighter1, &fighter2}) {

@@ -11,7 +11,7 @@ class EffectsWorld : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
-    // Builds the world afresh: fighters at rest with full health, booths in place, every
+    // Builds the world afresh with no tile map: fighters at rest with full health, booths in place, every
     // pool empty, rand() seeded with 1.
     void resetWorld();
 
