@@ -549,10 +549,10 @@ void updatePupPartSpawner()
         const Cube *box = e->direction >= 0 && e->direction < POWERUP_COUNT
                               ? powerup[e->direction] : NULL;
         const int boxLive = box && box->active == 1;
-        const int centreX = boxLive ? (int)(box->x + box->w / 2) : 0;
+        const double centreX = boxLive ? box->x + box->w / 2 : 0;
         if (boxLive && collided((int)e->x, (int)e->y)) {
             // It strikes the ground and lightning leaps back to the box.
-            pupLook(e->kind).boltHome((int)e->x, (int)e->y, centreX, (int)(box->y + 5));
+            pupLook(e->kind).boltHome((int)e->x, (int)e->y, (int)centreX, (int)(box->y + 5));
             e->active = 0;
         }
         if (boxLive) {
@@ -839,7 +839,7 @@ void updateGroundBit()
             // A bit that lands stays painted into the arena.
             if (prebuffer)
                 circlefill(prebuffer, (int)e->x, (int)e->y, e->size,
-                           makecol(e->red, e->green, e->blue));
+                           packColour(e->red, e->green, e->blue));
             e->active = 0;
         }
         e->yVel = clampInt(e->yVel, -17, 17);
