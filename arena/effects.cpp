@@ -96,7 +96,6 @@ void setupEffects()
     }
 }
 
-
 // ---- Lightning.
 
 // A bolt runs from its start through three jittered corners to its end. Between two given
