@@ -131,6 +131,23 @@ TEST_F(BoutTest, PreScreenPlayResultAndOnToTheNextBoutWriteTheStatisticsAndTheUn
     EXPECT_EQ(harnessReadFile("Reds.cfg"), statsFile(2, 2, 355, 80));
 }
 
+TEST_F(BoutTest, TheTutorialWritesNoStatisticsAndTheLastArenaUnlocksTheCredits)
+{
+    map = SCREEN_TUTORIAL;
+    GameLength = 3;
+    setupResultScreen(SCREEN_TUTORIAL);
+    EXPECT_EQ(harnessReadFile("Reds.cfg"), "");
+    EXPECT_EQ(GameLength, 1);
+
+    credunlocked = 0;
+    map = ARENA_LONDON;
+    setupResultScreen(ARENA_LONDON);
+    EXPECT_EQ(credunlocked, 0);
+    setupResultScreen(ARENA_ONE_UP);
+    EXPECT_EQ(credunlocked, CREDITS_CODE);
+    credunlocked = 0;
+}
+
 TEST_F(BoutTest, ATeamNameNeverNamesAFileOutsideTheFolderOrTheGamesOwn)
 {
     struct Case {
@@ -146,6 +163,7 @@ TEST_F(BoutTest, ATeamNameNeverNamesAFileOutsideTheFolderOrTheGamesOwn)
                           {"gorMaps", NULL},
                           {"", NULL},
                           {brim, "BBBBBBBBBBBBBBBBBBBB.cfg"}};
+    remove("../up.cfg");
     for (const Case &c : cases) {
         memcpy(GreenTeamName, c.name, c.name == brim ? sizeof brim : strlen(c.name) + 1);
         if (c.file)

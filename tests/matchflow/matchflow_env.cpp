@@ -18,6 +18,23 @@
 #include "tools/recorder/record.h"
 
 static int started = 0;
+static char folder[] = "/tmp/gor_matchflow_XXXXXX";
+
+// Empties and removes the private folder when the test program ends.
+static void removePrivateGameFolder()
+{
+    DIR *d = opendir(folder);
+    if (!d)
+        return;
+    while (struct dirent *e = readdir(d)) {
+        char path[PATH_MAX * 2];
+        snprintf(path, sizeof path, "%s/%s", folder, e->d_name);
+        if (e->d_name[0] != '.')
+            unlink(path);
+    }
+    closedir(d);
+    rmdir(folder);
+}
 
 // A folder of links to the generated data (no settings file, so the defaults hold).
 static void enterPrivateGameFolder()
@@ -25,8 +42,8 @@ static void enterPrivateGameFolder()
     char source[PATH_MAX];
     if (!realpath(harnessGameDir(), source))
         FAIL() << "no game folder " << harnessGameDir();
-    static char folder[] = "/tmp/gor_matchflow_XXXXXX";
     ASSERT_TRUE(mkdtemp(folder));
+    atexit(removePrivateGameFolder);
     DIR *d = opendir(source);
     ASSERT_TRUE(d);
     while (struct dirent *e = readdir(d)) {
