@@ -1,7 +1,7 @@
 #include "shell/pause.h"
 
 #include <allegro.h>
-#include <stdint.h>
+#include <string.h>
 
 #include "arena/pickups.h"
 #include "fighters/fighter.h"
@@ -11,6 +11,7 @@
 #include "shell/loop.h"
 #include "shell/match.h"
 #include "shell/music.h"
+#include "shell/pixelpass.h"
 #include "shell/startup.h"
 
 int paused = 0;
@@ -23,45 +24,52 @@ static int pauseAllowed()
 
 // ---- The tint: each channel above its threshold loses its step, per standing.
 
-struct ChannelRule {
+struct TintStep {
     int above, step;
 };
-static const ChannelRule tintRules[3][3] = {
+static const TintStep tintSteps[3][3] = {
     {{110, 10}, {100, 10}, {90, 10}},    // equal
     {{60, 10}, {120, 1}, {60, 10}},      // green leads
     {{130, 10}, {0, 10}, {205, 1}}};     // purple leads
 
-static int tintChannel(int c, const ChannelRule &rule)
+static int tintStanding;   // the standing whose rule tintChannel applies
+
+static int tintChannel(int channel, int c)
 {
+    const TintStep &rule = tintSteps[tintStanding][channel];
     if (c > rule.above)
         c -= rule.step;
     return c < 0 ? 0 : c;
 }
 
-// Every 16-bit pixel value's tinted value, per standing, built at the first pause.
-static uint16_t tintTable[3][65536];
-static int tintTableBuilt[3];
+// Built at the first pause with each standing.
+static PixelPass tintPasses[3];
 
-static void buildTintTable(Standing s)
-{
-    const ChannelRule *rule = tintRules[s];
-    for (int p = 0; p < 65536; p++)
-        tintTable[s][p] = makecol16(tintChannel(getr16(p), rule[0]),
-                                    tintChannel(getg16(p), rule[1]),
-                                    tintChannel(getb16(p), rule[2]));
-    tintTableBuilt[s] = 1;
-}
+// Rows the tint has settled: its last run left them as they were, so running it again
+// would change nothing. That holds from one paused tick to the next only over an arena,
+// where nothing draws while paused but the overlay, which puts the same pixels on the same
+// places every tick (the pre-screen, the end splash and the tutorial's hints go on
+// drawing); there the tint skips settled rows.
+static uint8_t rowSettled[PLAYFIELD_H];
+static uint8_t rowChanged[PLAYFIELD_H];
+static int settledValid = 0;
+static Standing settledStanding;
 
 void tintPage(Standing standing)
 {
-    if (!tintTableBuilt[standing])
-        buildTintTable(standing);
-    const uint16_t *table = tintTable[standing];
-    for (int y = 0; y < PLAYFIELD_H; y++) {
-        uint16_t *row = (uint16_t *)buffer->line[y];
-        for (int x = 0; x < PLAYFIELD_W; x++)
-            row[x] = table[row[x]];
+    if (!tintPasses[standing].built) {
+        tintStanding = standing;
+        buildPixelPass(&tintPasses[standing], tintChannel);
     }
+    const int overArena = map >= ARENA_SMOG_CITY && map <= ARENA_ONE_UP;
+    if (!settledValid || standing != settledStanding)
+        memset(rowSettled, 0, sizeof rowSettled);
+    runPixelPass(&tintPasses[standing], buffer, rowSettled, rowChanged);
+    for (int y = 0; y < PLAYFIELD_H; y++)
+        if (!rowSettled[y])
+            rowSettled[y] = !rowChanged[y];
+    settledValid = overArena;
+    settledStanding = standing;
 }
 
 static Standing currentStanding()
@@ -196,8 +204,10 @@ void gameState()
     }
     if (pausedelay > 0)
         pausedelay -= 1;
-    if (paused != 1)
+    if (paused != 1) {
+        settledValid = 0;   // the next pause starts from a new frame
         return;
+    }
 
     latchMouse();
     if (insidePicture(textBacktoMenu, backtomenux, backtomenuy, mx, my) && mbL) {

@@ -17,6 +17,7 @@
 #include "shell/loop.h"
 #include "shell/match.h"
 #include "shell/music.h"
+#include "shell/pixelpass.h"
 #include "shell/premap.h"
 #include "shell/render.h"
 #include "shell/settings.h"
@@ -227,24 +228,16 @@ void updateResultScreen()
         clear_bitmap(buffer);
 }
 
-// Every 16-bit pixel value with each channel 10 darker, built at the first fade.
-static uint16_t fadeTable[65536];
-static int fadeTableBuilt = 0;
+static int darker(int, int c) { return c > 10 ? c - 10 : 0; }
 
-static int darker(int c) { return c > 10 ? c - 10 : 0; }
+// Built at the first fade.
+static PixelPass fadePass;
 
 void fadePage()
 {
-    if (!fadeTableBuilt) {
-        for (int p = 0; p < 65536; p++)
-            fadeTable[p] = makecol16(darker(getr16(p)), darker(getg16(p)), darker(getb16(p)));
-        fadeTableBuilt = 1;
-    }
-    for (int y = 0; y < PLAYFIELD_H; y++) {
-        uint16_t *row = (uint16_t *)buffer->line[y];
-        for (int x = 0; x < PLAYFIELD_W; x++)
-            row[x] = fadeTable[row[x]];
-    }
+    if (!fadePass.built)
+        buildPixelPass(&fadePass, darker);
+    runPixelPass(&fadePass, buffer);
 }
 
 static void drawBanner()

@@ -8,6 +8,7 @@
 #include "matchflow_env.h"
 #include "shell/assets.h"
 #include "shell/clock.h"
+#include "shell/comic.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
 #include "shell/match.h"
@@ -101,11 +102,39 @@ TEST_F(PauseTest, TheTintSettlesTowardTheLeadingTeam)
         for (int i = 0; i < 40; i++)
             gameState();
         int r, g, b;
-        pixelAt(5, 600, &r, &g, &b);
+        pixelAt(5, 700, &r, &g, &b);   // a row the overlay leaves alone
         EXPECT_TRUE(r >= c.rLo && r <= c.rHi) << r;
         EXPECT_TRUE(g >= c.gLo && g <= c.gHi) << g;
         EXPECT_TRUE(b >= c.bLo && b <= c.bHi) << b;
     }
+}
+
+// The tint skips rows it has already settled only while the picture under it stays frozen.
+TEST_F(PauseTest, EveryNewPictureUnderThePauseIsTinted)
+{
+    const int white = makecol(255, 255, 255);
+    paused = 1;
+    for (int i = 0; i < 40; i++)
+        gameState();
+    // Resumed and played on: a new frame; paused again, it is tinted from its first tick.
+    paused = 0;
+    pausedelay = 1;
+    gameState();
+    rectfill(buffer, 0, 0, PLAYFIELD_W - 1, PLAYFIELD_H - 1, white);
+    paused = 1;
+    gameState();
+    int r, g, b;
+    pixelAt(5, 700, &r, &g, &b);   // a row the overlay leaves alone
+    EXPECT_LT(r, 255);
+
+    // On the pre-screen the page is redrawn under the pause: the panels sliding in are
+    // tinted although their rows held only the settled background before.
+    paused = 0;
+    setupPreMap(ARENA_SMOG_CITY);
+    paused = 1;
+    harnessTicks(30);
+    pixelAt(manga[0]->x + 10, manga[0]->y + 20, &r, &g, &b);
+    EXPECT_NE(makecol(r, g, b), makecol(113, 138, 106));
 }
 
 TEST_F(PauseTest, TheOverlayShowsTheStandingsAndItsButtonLeadsToTheTitle)
