@@ -31,6 +31,10 @@ void latchMouse()
     mx = pageMouseX();
     my = pageMouseY();
     mbL = mouse_b & 1;
+}
+
+void latchWobble()
+{
     TitleWobble = mouse_z < 2 ? 1 : mouse_z > 7 ? 8 : mouse_z;
 }
 

@@ -43,9 +43,10 @@ extern int textGox, textGoy;
 
 struct BITMAP;
 
-// Latches the pointer (page pixels), the left button and the wheel, which sets
-// `TitleWobble` (held to 1..8 as the screens read it).
+// Latches the pointer (page pixels) and the left button.
 void latchMouse();
+// The wheel sets `TitleWobble`, held to 1..8.
+void latchWobble();
 // 1 when (x, y) lies strictly inside `pic` placed with its top-left at (left, top).
 int insidePicture(BITMAP *pic, int left, int top, int x, int y);
 // One step of the click debounce: a finished delay frees the button; the delay runs down

@@ -74,6 +74,23 @@ const char *arenaTitle(int arena)
     return arena >= 1 && arena <= ARENA_COUNT ? titles[arena] : "";
 }
 
+void setupBoutPools()
+{
+    setupEffects();
+    setupcubespawner();
+    setupBombs();
+    setupBombs2();
+    setupExplosions();
+    setupBombblastLeft();
+    setupBombblastRight();
+    setupBombblastUp();
+    setupMines();
+    setupBlood();
+    setupBlood2();
+    setupCasings();
+    setupForcefields();
+}
+
 void setupPreMap(int arena)
 {
     releaseTrack();
@@ -96,19 +113,7 @@ void setupPreMap(int arena)
 
     setupPlayer();
     setupPlayer2();
-    setupEffects();
-    setupcubespawner();
-    setupBombs();
-    setupBombs2();
-    setupExplosions();
-    setupBombblastLeft();
-    setupBombblastRight();
-    setupBombblastUp();
-    setupMines();
-    setupBlood();
-    setupBlood2();
-    setupCasings();
-    setupForcefields();
+    setupBoutPools();
 
     speed_counter = 0;
     powerup[0]->active = 0;
@@ -164,6 +169,7 @@ void updatePreMap()
         toggleInformation();
     countClickDelay();
     latchMouse();
+    latchWobble();
 
     if (escapeOpensPrompt())
         quitting = 1;

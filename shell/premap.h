@@ -12,6 +12,9 @@ extern int nextx, nexty, infox, infoy;
 // 1..27.
 const char *arenaTitle(int arena);
 
+// Every pool of a bout (effects, cubes, bombs, blast fronts, explosions, mines, gore,
+// casings, force fields) built with all its records free, after the fighters' set-ups.
+void setupBoutPools();
 void setupPreMap(int nextMap);
 void updatePreMap();
 void drawPreMap();

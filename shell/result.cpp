@@ -195,6 +195,7 @@ void updateResultScreen()
         music = 0;
     }
     latchMouse();
+    latchWobble();
     cube1spawn = 0;
     cube1spawnR = 0;
     if (escapeOpensPrompt())
