@@ -10,9 +10,9 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <chrono>
 #include <vector>
 
+#include "bench/floor.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
 #include "shell/music.h"
@@ -50,32 +50,7 @@ bool startPausedBout()
     return true;
 }
 
-double secondsOf(void (*step)())
-{
-    auto t0 = std::chrono::steady_clock::now();
-    step();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-}
-
-void floorFrame()
-{
-    blit(prebuffer, buffer, 0, 0, 0, 0, PLAYFIELD_W, PLAYFIELD_H);
-    stretchToScreen();
-}
-
 void pausedTick() { harnessTick(); }
-
-double ratio(void (*step)(), int rounds)
-{
-    std::vector<double> work, floors;
-    for (int i = 0; i < rounds; i++) {
-        work.push_back(secondsOf(step));
-        floors.push_back(secondsOf(floorFrame));
-    }
-    std::sort(work.begin(), work.end());
-    std::sort(floors.begin(), floors.end());
-    return work[rounds / 2] / floors[rounds / 2];
-}
 
 void BM_PausedTick(benchmark::State &state)
 {
@@ -85,13 +60,13 @@ void BM_PausedTick(benchmark::State &state)
     }
     for (auto _ : state)
         pausedTick();
-    state.counters["ratio_to_floor"] = ratio(pausedTick, 201);
+    state.counters["ratio_to_floor"] = ratioToFloor(pausedTick, 201);
     paused = 0;
     std::vector<double> first;
     for (int i = 0; i < 21; i++) {
         gameState();   // not paused: the next pause starts from a new frame
         paused = 1;
-        first.push_back(ratio(pausedTick, 1));
+        first.push_back(ratioToFloor(pausedTick, 1));
         paused = 0;
     }
     std::sort(first.begin(), first.end());
@@ -110,7 +85,7 @@ void BM_ResultFadeFrame(benchmark::State &state)
         resultcount = 0;   // every frame a fading one
         fadePage();
     }
-    state.counters["ratio_to_floor"] = ratio(fadePage, 201);
+    state.counters["ratio_to_floor"] = ratioToFloor(fadePage, 201);
 }
 BENCHMARK(BM_ResultFadeFrame)->Unit(benchmark::kMillisecond);
 
@@ -127,7 +102,7 @@ void BM_PreScreenFrame(benchmark::State &state)
         harnessTick();
     for (auto _ : state)
         harnessTick();
-    state.counters["ratio_to_floor"] = ratio(harnessTick, 201);
+    state.counters["ratio_to_floor"] = ratioToFloor(harnessTick, 201);
 }
 BENCHMARK(BM_PreScreenFrame)->Unit(benchmark::kMillisecond);
 
