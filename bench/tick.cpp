@@ -9,7 +9,6 @@
 #include <allegro.h>
 #include <benchmark/benchmark.h>
 #include <algorithm>
-#include <chrono>
 #include <stddef.h>
 #include <vector>
 
@@ -117,7 +116,7 @@ void BM_GameTick(benchmark::State &state)
     }
     for (auto _ : state)
         playTick();
-    state.counters["ratio_to_floor"] = tickOverFloor(playTick, 401);
+    state.counters["ratio_to_floor"] = ratioToFloor(playTick, 401);
     state.counters["allocs_per_1000_ticks"] = (double)allocationsDuringPlay;
 }
 BENCHMARK(BM_GameTick)->Unit(benchmark::kMillisecond);
