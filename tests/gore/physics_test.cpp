@@ -19,6 +19,7 @@ struct FlightRow {
     int xVelAfterClamp;  // after the clamp and one moving frame
     int trailDrops;      // blood drops its own team's pool gets per moving frame
     int xVelAfter4;      // 4 moving frames from 10 with friction period 1
+    int angleAfter;      // from 250 turning 10 a frame: heads and parts wrap past 256 to 0
 };
 
 class GoreFlight : public GoreTest, public ::testing::WithParamInterface<FlightRow> {};
@@ -33,7 +34,10 @@ TEST_P(GoreFlight, ClampsMovesRubsAndCapsTheFall)
     p->xVel = 99;
     p->yImpulse = -99;
     p->fallSpeed = 20;
+    p->angle = 250;
+    p->spin = 10;
     k.update();
+    EXPECT_EQ(p->angle, r.angleAfter);
     EXPECT_EQ(p->x, AIR_X + r.clampX);
     EXPECT_EQ(p->xVel, r.xVelAfterClamp);
     EXPECT_EQ(p->yImpulse, -29);
@@ -59,12 +63,12 @@ TEST_P(GoreFlight, ClampsMovesRubsAndCapsTheFall)
 
 INSTANTIATE_TEST_SUITE_P(
     EveryKind, GoreFlight,
-    ::testing::Values(FlightRow{"green blood", 20, 19, 0, 8}, FlightRow{"purple blood", 20, 19, 0, 8},
-                      FlightRow{"green gib", 20, 19, 0, 8}, FlightRow{"purple gib", 20, 19, 0, 8},
-                      FlightRow{"green head", 15, 15, 2, 10}, FlightRow{"purple head", 15, 15, 1, 10},
-                      FlightRow{"green torso", 15, 15, 3, 10}, FlightRow{"purple torso", 15, 15, 2, 10},
-                      FlightRow{"green arm", 15, 15, 1, 10}, FlightRow{"purple leg", 15, 15, 1, 10},
-                      FlightRow{"gib casing", 20, 19, 0, 8}, FlightRow{"zapzap casing", 20, 19, 0, 8}));
+    ::testing::Values(FlightRow{"green blood", 20, 19, 0, 8, 260}, FlightRow{"purple blood", 20, 19, 0, 8, 260},
+                      FlightRow{"green gib", 20, 19, 0, 8, 260}, FlightRow{"purple gib", 20, 19, 0, 8, 260},
+                      FlightRow{"green head", 15, 15, 2, 10, 0}, FlightRow{"purple head", 15, 15, 1, 10, 0},
+                      FlightRow{"green torso", 15, 15, 3, 10, 0}, FlightRow{"purple torso", 15, 15, 2, 10, 0},
+                      FlightRow{"green arm", 15, 15, 1, 10, 0}, FlightRow{"purple leg", 15, 15, 1, 10, 0},
+                      FlightRow{"gib casing", 20, 19, 0, 8, 260}, FlightRow{"zapzap casing", 20, 19, 0, 8, 260}));
 
 // A still piece at (x, y) on London, whose top rows are open sky: is it still live after one
 // frame, and did it leave a stain?
