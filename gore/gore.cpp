@@ -168,11 +168,23 @@ static void gravityStep(DebrisParticle *p, int dx, int dy)
     capFall(p);
 }
 
+// Paints `pic` turned about its centre with its top-left at (x, y), as rotate_sprite does,
+// but scales the position by multiplication: pieces are painted partly past the left and
+// top edges, where the library's shift of a negative coordinate is undefined. Only the turn
+// within one revolution reaches the fixed-point angle.
+static void paintTurned(BITMAP *dest, BITMAP *pic, int x, int y, int angle)
+{
+    if (!dest || !pic)
+        return;
+    dest->vtable->pivot_scaled_sprite_flip(dest, pic, x * 0x10000 + pic->w * 0x10000 / 2,
+                                           y * 0x10000 + pic->h * 0x10000 / 2, pic->w << 15,
+                                           pic->h << 15, (angle & 255) << 16, 0x10000, FALSE);
+}
+
 // Paints the piece into the stain layer for good, `drop` px below where it lies.
 static void stamp(const DebrisParticle *p, BITMAP *pic, int drop)
 {
-    if (prebuffer)
-        drawTurned(prebuffer, pic, (int)p->x, (int)p->y + drop, p->angle);
+    paintTurned(prebuffer, pic, (int)p->x, (int)p->y + drop, p->angle);
 }
 
 static void freeParticle(DebrisParticle *p)
@@ -443,6 +455,27 @@ static void tumble(DebrisParticle *p)
         p->spin = rand() % 50;
 }
 
+// The arena's side walls send a piece back at -xVel / divisor.
+static void turnAtSides(DebrisParticle *p, int divisor)
+{
+    if (p->x > 1599) {
+        p->x = 1599.0;
+        p->xVel = -p->xVel / divisor;
+    }
+    if (p->x < 0) {
+        p->x = 0.0;
+        p->xVel = -p->xVel / divisor;
+    }
+}
+
+// A piece moving sideways with its centre inside the opponent's box turns back; it is not
+// pushed out, so it turns again on every frame it stays inside.
+static void turnAtOpponent(DebrisParticle *p, BoxTest inside, int divisor)
+{
+    if (p->xVel != 0 && inside((int)(p->x + p->w / 2), (int)(p->y + p->h / 2)))
+        p->xVel = -p->xVel / divisor;
+}
+
 // Gravity on the block under the centre column; a bounce faster than 14 px a frame upward
 // is dropped.
 static void fallTumbling(DebrisParticle *p, bool live)
@@ -505,14 +538,7 @@ static bool moveHead(DebrisParticle *p, const HeadKind &k)
     tumble(p);
     if (p->y > k.bottomEdge || p->y < 8)
         return false;
-    if (p->x > 1599) {
-        p->x = 1599.0;
-        p->xVel = -p->xVel;
-    }
-    if (p->x < 0) {
-        p->x = 0.0;
-        p->xVel = -p->xVel;
-    }
+    turnAtSides(p, 1);
     fallTumbling(p, true);
 
     landOnBlocks(p, collided, 0, headOnSolid);
@@ -527,8 +553,7 @@ static bool moveHead(DebrisParticle *p, const HeadKind &k)
     bounceOffWalls(p, stairs, 0, 2);
     stopImpulse(p, stairs, 0);
 
-    if (p->xVel != 0 && k.opponentHit((int)(p->x + p->w / 2), (int)(p->y + p->h / 2)))
-        p->xVel = -p->xVel;
+    turnAtOpponent(p, k.opponentHit, 1);
     return true;
 }
 
@@ -664,22 +689,15 @@ static void updateBodyParts(const BodyPartKind &k)
             p->yImpulse = 0;
             p->active = 0;
         }
-        if (p->x > 1599) {
-            p->x = 1599;
-            p->xVel = -p->xVel / k.sideDivisor;
-        }
-        if (p->x < 0) {
-            p->x = 0;
-            p->xVel = -p->xVel / k.sideDivisor;
-        }
+        turnAtSides(p, k.sideDivisor);
         fallTumbling(p, p->active != 0);
         if (k.torsoForm)
             collideTorso(p, k, pic);
         else
             for (int s = 0; s < k.sweeps; s++)
                 collideSweep(p, k, pic, s);
-        if (p->active && p->xVel != 0 && k.opponentHit((int)(p->x + p->w / 2), (int)(p->y + p->h / 2)))
-            p->xVel = -p->xVel / k.divisor;
+        if (p->active)
+            turnAtOpponent(p, k.opponentHit, k.divisor);
     }
 }
 

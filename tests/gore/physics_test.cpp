@@ -63,12 +63,18 @@ TEST_P(GoreFlight, ClampsMovesRubsAndCapsTheFall)
 
 INSTANTIATE_TEST_SUITE_P(
     EveryKind, GoreFlight,
-    ::testing::Values(FlightRow{"green blood", 20, 19, 0, 8, 260}, FlightRow{"purple blood", 20, 19, 0, 8, 260},
-                      FlightRow{"green gib", 20, 19, 0, 8, 260}, FlightRow{"purple gib", 20, 19, 0, 8, 260},
-                      FlightRow{"green head", 15, 15, 2, 10, 0}, FlightRow{"purple head", 15, 15, 1, 10, 0},
-                      FlightRow{"green torso", 15, 15, 3, 10, 0}, FlightRow{"purple torso", 15, 15, 2, 10, 0},
-                      FlightRow{"green arm", 15, 15, 1, 10, 0}, FlightRow{"purple leg", 15, 15, 1, 10, 0},
-                      FlightRow{"gib casing", 20, 19, 0, 8, 260}, FlightRow{"zapzap casing", 20, 19, 0, 8, 260}));
+    ::testing::Values(FlightRow{"green blood", 20, 19, 0, 8, 260},
+                      FlightRow{"purple blood", 20, 19, 0, 8, 260},
+                      FlightRow{"green gib", 20, 19, 0, 8, 260},
+                      FlightRow{"purple gib", 20, 19, 0, 8, 260},
+                      FlightRow{"green head", 15, 15, 2, 10, 0},
+                      FlightRow{"purple head", 15, 15, 1, 10, 0},
+                      FlightRow{"green torso", 15, 15, 3, 10, 0},
+                      FlightRow{"purple torso", 15, 15, 2, 10, 0},
+                      FlightRow{"green arm", 15, 15, 1, 10, 0},
+                      FlightRow{"purple leg", 15, 15, 1, 10, 0},
+                      FlightRow{"gib casing", 20, 19, 0, 8, 260},
+                      FlightRow{"zapzap casing", 20, 19, 0, 8, 260}));
 
 // A still piece at (x, y) on London, whose top rows are open sky: is it still live after one
 // frame, and did it leave a stain?
