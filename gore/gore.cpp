@@ -176,6 +176,11 @@ static void paintTurned(BITMAP *dest, BITMAP *pic, int x, int y, int angle)
 {
     if (!dest || !pic)
         return;
+    // Wholly off the layer, even turned: nothing to paint (and no fixed-point overflow for a
+    // piece thrown from far away).
+    const int reach = pic->w + pic->h;
+    if (x > dest->w + reach || y > dest->h + reach || x < -reach || y < -reach)
+        return;
     dest->vtable->pivot_scaled_sprite_flip(dest, pic, x * 0x10000 + pic->w * 0x10000 / 2,
                                            y * 0x10000 + pic->h * 0x10000 / 2, pic->w << 15,
                                            pic->h << 15, (angle & 255) << 16, 0x10000, FALSE);
@@ -218,6 +223,19 @@ static bool leavesArena(DebrisParticle *p, const ArenaEdges &e, BITMAP *pic)
         stamp(p, pic, 0);
     freeParticle(p);
     return true;
+}
+
+// How every drop, gib and casing starts its frame: the slot turns, free or not; a live
+// piece is then clamped, moved and tested against the arena's edges. True when it is still
+// live and inside.
+static bool fliesOn(DebrisParticle *p, const ArenaEdges &edges, BITMAP *pic)
+{
+    spinStep(p);
+    if (p->active == 0)
+        return false;
+    clampStep(p, 20, 30);
+    moveStep(p);
+    return !leavesArena(p, edges, pic);
 }
 
 // A throw speed carrying the fighter's run the way he faces, truncated toward zero.
@@ -274,14 +292,7 @@ static void updateDrops(const DropKind &k)
 {
     for (int i = 0; i < BLOOD_COUNT; i++) {
         DebrisParticle *p = k.pool[i];
-        if (!p)
-            continue;
-        spinStep(p);
-        if (p->active == 0)
-            continue;
-        clampStep(p, 20, 30);
-        moveStep(p);
-        if (leavesArena(p, k.edges, blood_image))
+        if (!p || !fliesOn(p, k.edges, blood_image))
             continue;
         gravityStep(p, p->w / 2, p->h);
         for (int dx = 0; dx < 4; dx++) {
@@ -329,14 +340,7 @@ static void updateGibKind(const GibKind &k)
     BITMAP *pic = *k.picture;
     for (int i = 0; i < GIB_COUNT; i++) {
         DebrisParticle *p = k.pool[i];
-        if (!p)
-            continue;
-        spinStep(p);
-        if (p->active == 0)
-            continue;
-        clampStep(p, 20, 30);
-        moveStep(p);
-        if (leavesArena(p, k.edges, pic))
+        if (!p || !fliesOn(p, k.edges, pic))
             continue;
         gravityStep(p, p->w / 2, p->h / 2);
         for (int dx = 0; dx < 5; dx++) {
@@ -763,12 +767,8 @@ static void updateCasings(const CasingKind &k)
         DebrisParticle *p = k.pool[i];
         if (!p)
             continue;
-        spinStep(p);
-        if (p->active == 0)
-            continue;
-        clampStep(p, 20, 30);
-        moveStep(p);
-        if (!leavesArena(p, casingEdges, pic)) {
+        const int wasLive = p->active;
+        if (fliesOn(p, casingEdges, pic)) {
             gravityStep(p, p->w / 2, p->h);
             if (probeAt(collided, p, 0, p->h)) {
                 stamp(p, pic, 0);
@@ -787,7 +787,9 @@ static void updateCasings(const CasingKind &k)
                 p->active = 0;
             }
         }
-        ageCasing(p);
+        // Even a casing that has just left the arena ages its slot.
+        if (wasLive)
+            ageCasing(p);
     }
 }
 
