@@ -435,8 +435,8 @@ static void bleedTrail(const DebrisParticle *p, BloodSpawn bleed, int drops)
 }
 
 // Flight without a friction counter: the impulse decays every frame, a crawl of 1 px a
-// frame stops, and the piece turns only while it moves sideways. The angle wraps to 256,
-// not to 0, which is how the pieces are seen to tumble.
+// frame stops, and the piece turns only while it moves sideways. An angle below 0 becomes
+// 256 and one above 256 becomes 0: the small jump in the tumble is part of its look.
 static void tumble(DebrisParticle *p)
 {
     clampStep(p, 15, 30);
