@@ -37,7 +37,8 @@ void saveFrame(const std::string &arena, int tick)
         return;
     std::string name = std::string(dir) + "/" + arena + "_burst_" + std::to_string(tick);
     writeFrameImage(screen, (name + ".png").c_str(), 0, 0, screen->w, screen->h);
-    writeFrameImage(buffer, (name + "_near.png").c_str(), player->x - 200, player->y - 150, 400, 250);
+    writeFrameImage(buffer, (name + "_near.png").c_str(), player->x - 200, player->y - 150, 400,
+                    250);
 }
 
 class GoreBurst : public ::testing::TestWithParam<const char *> {};
@@ -74,7 +75,8 @@ TEST_P(GoreBurst, BodiesBurstIntoStainsThatStay)
     burst(player2, "purple");
     // Looked for near each fighter, clear of the monitors the frame repaints into the layer.
     auto stainsNear = [&](const StainWatch &w) {
-        return w.changed(x1 - 150, floor1 - 250, 300, 400) + w.changed(x2 - 150, floor2 - 250, 300, 400);
+        return w.changed(x1 - 150, floor1 - 250, 300, 400) +
+               w.changed(x2 - 150, floor2 - 250, 300, 400);
     };
     harnessTicks(10);
     saveFrame(arena, 40);
@@ -87,6 +89,8 @@ TEST_P(GoreBurst, BodiesBurstIntoStainsThatStay)
 }
 
 INSTANTIATE_TEST_SUITE_P(Arenas, GoreBurst, ::testing::Values("hell", "london"),
-                         [](const ::testing::TestParamInfo<const char *> &i) { return std::string(i.param); });
+                         [](const ::testing::TestParamInfo<const char *> &i) {
+                             return std::string(i.param);
+                         });
 
 }  // namespace

@@ -132,7 +132,9 @@ TEST_F(GoreTest, OneFrameAtTheEdgesFloorsWallsAndTheOpponent)
         const GoreKind &k = goreKind(r.kind);
         const int h = k.pool[0]->h;
         double x = r.spot == AT ? r.x : r.spot == ON_FLOOR ? FLOOR_X : STAIRS_X;
-        double y = r.spot == AT ? r.y : r.spot == ON_FLOOR ? FLOOR_TOP - h : STAIRS_TOP - h - r.fall;
+        double y = r.spot == AT         ? r.y
+                   : r.spot == ON_FLOOR ? FLOOR_TOP - h
+                                        : STAIRS_TOP - h - r.fall;
         clearStains();
         srand(1);   // a head lodged in the floor is painted 0..9 px low: here within the layer
         StainWatch stains;

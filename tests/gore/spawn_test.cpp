@@ -15,7 +15,12 @@ namespace {
 // `facing` is the shooter's).
 TEST_F(GoreTest, EachKindIsThrownWithItsOwnFightersRun)
 {
-    const struct { const char *kind; int facing; double run; int slotXVel, xMin, xMax, yMin, yMax; } rows[] = {
+    const struct {
+        const char *kind;
+        int facing;
+        double run;
+        int slotXVel, xMin, xMax, yMin, yMax;
+    } rows[] = {
         {"green blood", FACING_RIGHT, 0.0, 0, -6, 5, -10, 9},
         {"purple blood", FACING_LEFT, 8.0, 0, -14, -3, -10, 9},
         {"green gib", FACING_RIGHT, 8.0, 0, 2, 13, -10, 9},

@@ -32,7 +32,8 @@ TEST_F(GoreTest, PiecesThrownAtTheBordersStayInBounds)
                         const DebrisParticle *p = k.pool[i];
                         EXPECT_TRUE(!p->active || (p->x >= 0 && p->x <= 1599 && p->y >= -20 &&
                                                    p->y <= 1220))
-                            << k.name << " from " << x << ", " << y << " at " << p->x << ", " << p->y;
+                            << k.name << " from " << x << ", " << y << " at " << p->x << ", "
+                            << p->y;
                     }
                 setupBlood();
                 setupBlood2();
