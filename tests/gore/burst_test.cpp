@@ -11,7 +11,7 @@
 #include "fighters/fighter.h"
 #include "gore_env.h"
 #include "shell/harness.h"
-#include "shell/startup.h"
+#include "shell/world.h"
 #include "tools/recorder/record.h"
 
 namespace {

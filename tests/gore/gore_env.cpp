@@ -7,8 +7,7 @@
 #include "fighters/fighter.h"
 #include "shell/clock.h"
 #include "shell/harness.h"
-#include "shell/loop.h"
-#include "shell/render.h"
+#include "shell/world.h"
 
 const GoreKind goreKinds[15] = {
     {"green blood", 1, greenblood, BLOOD_COUNT, spawnBlood, nullptr, updateBlood},

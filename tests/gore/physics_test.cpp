@@ -7,7 +7,7 @@
 #include "fighters/fighter.h"
 #include "gore_env.h"
 #include "shell/clock.h"
-#include "shell/loop.h"
+#include "shell/world.h"
 
 namespace {
 
