@@ -1,8 +1,20 @@
 #include "arena/mines.h"
 
 #include <allegro.h>
+#include <stdlib.h>
 
+#include "arena/effects.h"
+#include "arena/explosions.h"
+#include "arena/pickups.h"
+#include "fighters/fighter.h"
+#include "fighters/hittests.h"
+#include "fighters/probes.h"
+#include "fighters/twins.h"
 #include "shell/assets.h"
+#include "shell/clock.h"
+#include "shell/loop.h"
+#include "shell/settings.h"
+#include "shell/sound.h"
 
 Mine *mine[MINE_COUNT];
 
@@ -19,7 +31,219 @@ void setupMines()
     }
 }
 
-// Stand-ins until the mines land.
-void spawnGreenmine(int, int) {}
-void spawnPurplemine(int, int) {}
-void updatemines() {}
+static const int MINE_BLAST_RADIUS = 190;
+static const int SOUND_HOLD_OFF = 10;
+
+static void layMine(int x, int y, int owner, int blinkPeriod)
+{
+    Mine *m = takeFreeRecord(mine);
+    if (!m)
+        return;
+    m->x = x;
+    m->y = y;
+    m->fuse = rand() % 40 + 10;
+    m->blinkFrame = rand() % 8;
+    m->blinkPeriod = blinkPeriod >= 0 ? blinkPeriod : rand() % 3 + 2;
+    m->owner = owner;
+    m->fallSpeed = m->xVel = m->yVel = 0;
+}
+
+void spawnGreenmine(int x, int y) { layMine(x, y, TEAM_GREEN, -1); }
+void spawnPurplemine(int x, int y) { layMine(x, y, TEAM_PURPLE, 5); }
+void spawnmine() { layMine((int)cubespawner->x, (int)cubespawner->y, TEAM_NEUTRAL, -1); }
+
+// Within 60 px of the fighter's centre.
+static int nearFighter(const Fighter *f, int x, int y)
+{
+    int cx = f->x + f->w / 2, cy = f->y + f->h / 2;
+    return (cx - x) * (cx - x) + (y - cy) * (y - cy) < 3600;
+}
+
+int hitmine(int x, int y) { return nearFighter(player2, x, y); }
+int hit2mine(int x, int y) { return nearFighter(player, x, y); }
+
+static void playMineSample(const Mine *m, int slot, int volume, int frequency)
+{
+    playFighterSample(slot, volume, m->pan, frequency);
+}
+
+static void mayBounceSound(Mine *m)
+{
+    if (m->bounceSoundDelay == 0 && seconds > 5) {
+        playMineSample(m, SND_ITEM_BOUNCE, 50, 2000);
+        m->bounceSoundDelay = SOUND_HOLD_OFF;
+    }
+}
+
+static int blastType(int owner)
+{
+    return owner == TEAM_GREEN ? EXPLOSION_GREEN_MINE
+           : owner == TEAM_PURPLE ? EXPLOSION_PURPLE_MINE : EXPLOSION_THRUSTER;
+}
+
+static void explodeMine(Mine *m, double x, double y)
+{
+    spawnExplosion(x, y, blastType(m->owner), MINE_BLAST_RADIUS);
+    playMineSample(m, SND_EXPLOSION, 400, 1000);
+    m->triggered = 0;
+    m->active = 0;
+}
+
+static int towardZero(int v) { return v > 0 ? v - 1 : v < 0 ? v + 1 : 0; }
+static int clampInt(int v, int lo, int hi) { return v < lo ? lo : v > hi ? hi : v; }
+
+static void mineProbes(Mine *m, int k)
+{
+    int w = m->w, h = m->h;
+    if (collided((int)(m->x + k), (int)(m->y + h + m->fallSpeed))) {
+        if (m->fallSpeed <= 4 || seconds <= 5) {
+            if (m->fallSpeed > 0)
+                m->fallSpeed -= 1;
+        } else {
+            playMineSample(m, SND_ITEM_BOUNCE, 50, 2000);
+            m->fallSpeed = m->fallSpeed / 4 * -3;
+        }
+    }
+    for (int side = 0; side < 2; side++) {
+        if (m->xVel != 0 && collided((int)(m->x + m->xVel + side * w), (int)(m->y + k))) {
+            m->xVel = -m->xVel;
+            mayBounceSound(m);
+        }
+    }
+    for (int side = 0; side < 2; side++)
+        if (m->yVel != 0 && collided((int)(m->x + k), (int)(m->y + m->yVel + side * h)))
+            m->yVel = 0;
+    if (stairs((int)(m->x + k), (int)(m->y + h + m->fallSpeed))) {
+        if (m->fallSpeed < 9) {
+            m->fallSpeed -= 1;
+        } else {
+            mayBounceSound(m);
+            m->fallSpeed = m->fallSpeed / 3 * -2;
+        }
+    }
+    for (int side = 0; side < 2; side++)
+        if (m->xVel != 0 && stairs((int)(m->x + m->xVel + side * w), (int)(m->y + k)))
+            m->xVel = -m->xVel;
+    for (int side = 0; side < 2; side++)
+        if (m->yVel != 0 && stairs((int)(m->x + k), (int)(m->y + m->yVel + side * h)))
+            m->yVel = 0;
+}
+
+// A fighter of another team coming near from above arms the mine; any fighter it rolls
+// into turns it back.
+static void mineMeetsFighter(Mine *m, int who, int cx, int cy)
+{
+    const Fighter *f = who == 0 ? player : player2;
+    int ownTeam = who == 0 ? TEAM_GREEN : TEAM_PURPLE;
+    int near = who == 0 ? hit2mine(cx, cy) : hitmine(cx, cy);
+    if (near && m->active && !m->triggered && m->owner != ownTeam && f->y + f->h / 2 < m->y) {
+        m->triggered = 1;
+        m->blinkPeriod = 0;
+        if (who == 1 && p2cpu == 1 && m->owner == TEAM_NEUTRAL)
+            m->fuse = rand() % 12 + 46;
+    }
+    int inside = who == 0 ? hit2(cx, cy) : hit(cx, cy);
+    if (inside && m->active && m->xVel != 0)
+        m->xVel = -m->xVel;
+}
+
+static void updateOneMine(Mine *m)
+{
+    if (map == ARENA_MOON) {
+        double cx = m->x + m->w / 2;
+        m->maxFallSpeed = ((0 < cx && cx < 440) || (1167 < cx && cx < 1599)) && m->y + m->h > 328 ? 14 : 3;
+    }
+    if (map == ARENA_FACTORY) {
+        conveyorCarry(m->x + m->w / 2, m->y + m->h / 2, (int)(m->x + m->w),
+                      (int)(m->y + m->h + 4), &m->xVel, &m->fallSpeed, &m->spin);
+        // The belts' far ends throw mines into the machinery.
+        if (m->x < 4 || m->x > 1596) {
+            explodeMine(m, m->x < 4 ? 20 : 1580, m->y + m->h / 2);
+            return;
+        }
+    }
+    m->pan = (int)(m->x / 1600 * 255);
+    m->blinkTick += 1;
+    if (m->blinkTick > m->blinkPeriod) {
+        m->blinkTick = 0;
+        m->blinkFrame += 1;
+        if (m->blinkFrame > 8)
+            m->blinkFrame = 0;
+    }
+    if (m->bounceSoundDelay > 0)
+        m->bounceSoundDelay -= 1;
+    m->yVel = clampInt(m->yVel, -30, 30);
+    m->xVel = clampInt(m->xVel, -15, 15);
+    if (m->xVel != 0 || m->yVel != 0) {
+        m->x += m->xVel;
+        m->frictionCount += 1;
+        m->y += m->yVel;
+        if (m->frictionCount > m->frictionPeriod) {
+            m->frictionCount = 0;
+            m->xVel = towardZero(m->xVel);
+        }
+        m->yVel = towardZero(m->yVel);
+    }
+    if (m->xVel != 0)
+        m->angle += m->spin;
+    if (m->angle < 0)
+        m->angle = 256;
+    else if (m->angle > 256)
+        m->angle = 0;
+    if (m->spin == 0)
+        m->spin = m->xVel < 0 ? -(rand() % 50) : m->xVel > 0 ? rand() % 50 : 0;
+    // A mine at rest rolls onto the nearest of its flat sides (0, 128 or 192).
+    if (m->fallSpeed == 0 && m->xVel == 0 && m->angle >= 65 && m->angle <= 255 && m->angle != 128 &&
+        m->angle != 192) {
+        m->angle += m->angle <= 127 ? 1 : -1;
+        m->spin = 0;
+    }
+    if (m->y > 1199) {
+        m->y = 1199;
+        m->yVel = 0;
+    }
+    if (m->y < 8) {
+        m->y = 0;
+        m->yVel = 0;
+        m->active = 0;
+        m->triggered = 0;
+        return;
+    }
+    if (m->x > 1592) {
+        m->xVel = -m->xVel;
+        m->x = 1599;
+    }
+    if (m->x < 8) {
+        m->xVel = -m->xVel;
+        m->x = 0;
+    }
+    if (!collided((int)(m->x + m->w / 2), (int)(m->y + m->h))) {
+        m->y += m->fallSpeed;
+        m->fallSpeed += 1;
+    }
+    if (m->fallSpeed < -14)
+        m->fallSpeed = 0;
+    if (m->fallSpeed > m->maxFallSpeed)
+        m->fallSpeed = m->maxFallSpeed;
+    for (int k = 0; k <= 9; k++)
+        mineProbes(m, k);
+    int cx = (int)(m->x + m->w / 2), cy = (int)(m->y + m->h / 2);
+    mineMeetsFighter(m, 0, cx, cy);
+    mineMeetsFighter(m, 1, cx, cy);
+    if (m->triggered) {
+        m->fuse -= 1;
+        if (m->fuse < 1) {
+            explodeMine(m, m->x + m->w / 2, m->y + m->h / 2);
+            return;
+        }
+        if (m->blinkFrame == 0)
+            playMineSample(m, SND_MINE_BEEP, 60, 2000);
+    }
+}
+
+void updatemines()
+{
+    for (int i = 0; i < MINE_COUNT; i++)
+        if (mine[i] && mine[i]->active)
+            updateOneMine(mine[i]);
+}
