@@ -1,6 +1,7 @@
 #include "arena/mines.h"
 
 #include <allegro.h>
+#include <math.h>
 #include <stdlib.h>
 
 #include "arena/effects.h"
@@ -89,12 +90,9 @@ static void explodeMine(Mine *m, double x, double y)
     m->active = 0;
 }
 
-static int towardZero(int v) { return v > 0 ? v - 1 : v < 0 ? v + 1 : 0; }
-static int clampInt(int v, int lo, int hi) { return v < lo ? lo : v > hi ? hi : v; }
-
 static void mineProbes(Mine *m, int k)
 {
-    int w = m->w, h = m->h;
+    int h = m->h;
     if (collided((int)(m->x + k), (int)(m->y + h + m->fallSpeed))) {
         if (m->fallSpeed <= 4 || seconds <= 5) {
             if (m->fallSpeed > 0)
@@ -104,15 +102,8 @@ static void mineProbes(Mine *m, int k)
             m->fallSpeed = m->fallSpeed / 4 * -3;
         }
     }
-    for (int side = 0; side < 2; side++) {
-        if (m->xVel != 0 && collided((int)(m->x + m->xVel + side * w), (int)(m->y + k))) {
-            m->xVel = -m->xVel;
-            mayBounceSound(m);
-        }
-    }
-    for (int side = 0; side < 2; side++)
-        if (m->yVel != 0 && collided((int)(m->x + k), (int)(m->y + m->yVel + side * h)))
-            m->yVel = 0;
+    if (bounceOffBlocks(m, k, collided))
+        mayBounceSound(m);
     if (stairs((int)(m->x + k), (int)(m->y + h + m->fallSpeed))) {
         if (m->fallSpeed < 9) {
             m->fallSpeed -= 1;
@@ -121,12 +112,7 @@ static void mineProbes(Mine *m, int k)
             m->fallSpeed = m->fallSpeed / 3 * -2;
         }
     }
-    for (int side = 0; side < 2; side++)
-        if (m->xVel != 0 && stairs((int)(m->x + m->xVel + side * w), (int)(m->y + k)))
-            m->xVel = -m->xVel;
-    for (int side = 0; side < 2; side++)
-        if (m->yVel != 0 && stairs((int)(m->x + k), (int)(m->y + m->yVel + side * h)))
-            m->yVel = 0;
+    bounceOffBlocks(m, k, stairs);
 }
 
 // A fighter of another team coming near from above arms the mine; any fighter it rolls
@@ -172,26 +158,8 @@ static void updateOneMine(Mine *m)
     }
     if (m->bounceSoundDelay > 0)
         m->bounceSoundDelay -= 1;
-    m->yVel = clampInt(m->yVel, -30, 30);
-    m->xVel = clampInt(m->xVel, -15, 15);
-    if (m->xVel != 0 || m->yVel != 0) {
-        m->x += m->xVel;
-        m->frictionCount += 1;
-        m->y += m->yVel;
-        if (m->frictionCount > m->frictionPeriod) {
-            m->frictionCount = 0;
-            m->xVel = towardZero(m->xVel);
-        }
-        m->yVel = towardZero(m->yVel);
-    }
-    if (m->xVel != 0)
-        m->angle += m->spin;
-    if (m->angle < 0)
-        m->angle = 256;
-    else if (m->angle > 256)
-        m->angle = 0;
-    if (m->spin == 0)
-        m->spin = m->xVel < 0 ? -(rand() % 50) : m->xVel > 0 ? rand() % 50 : 0;
+    pushBody(m, 15, -HUGE_VAL);
+    rollBody(m);
     // A mine at rest rolls onto the nearest of its flat sides (0, 128 or 192).
     if (m->fallSpeed == 0 && m->xVel == 0 && m->angle >= 65 && m->angle <= 255 && m->angle != 128 &&
         m->angle != 192) {

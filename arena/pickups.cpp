@@ -1,6 +1,7 @@
 #include "arena/pickups.h"
 
 #include <allegro.h>
+#include <math.h>
 #include <stdlib.h>
 
 #include "ai/tutorial.h"
@@ -198,10 +199,6 @@ void cubespawnerroutine()
 static int centreX(const Cube *c) { return (int)(c->x + c->w / 2); }
 static int centreY(const Cube *c) { return (int)(c->y + c->h / 2); }
 
-static int towardZero(int v) { return v > 0 ? v - 1 : v < 0 ? v + 1 : 0; }
-
-static int clampInt(int v, int lo, int hi) { return v < lo ? lo : v > hi ? hi : v; }
-
 // 1 when (x, y) lies strictly inside fighter 1's box (who 0) or fighter 2's (who 1).
 static int touchesFighter(int who, int x, int y) { return who == 0 ? hit2(x, y) : hit(x, y); }
 
@@ -331,18 +328,10 @@ static int cubeProbes(Cube *c, int k)
             c->fallSpeed = -3 * (c->fallSpeed / 4);
         }
     }
-    for (int side = 0; side < 2; side++) {
-        if (c->xVel != 0 && collided((int)(c->x + c->xVel + side * w), (int)(c->y + k))) {
-            if (c->countdown == 0 && seconds > 5) {
-                playCubeBounce(c);
-                c->countdown = 10;
-            }
-            c->xVel = -c->xVel;
-        }
+    if (bounceOffBlocks(c, k, collided) && c->countdown == 0 && seconds > 5) {
+        playCubeBounce(c);
+        c->countdown = 10;
     }
-    for (int side = 0; side < 2; side++)
-        if (c->yVel != 0 && collided((int)(c->x + k), (int)(c->y + c->yVel + side * h)))
-            c->yVel = 0;
     int wedged = (collided((int)(c->x + w), (int)(c->y + h / 2)) && collided(x, (int)c->y)) ||
                  (stairs((int)(c->x + w), (int)(c->y + h / 2)) && stairs(x, (int)c->y));
     if (wedged) {
@@ -363,39 +352,15 @@ static int cubeProbes(Cube *c, int k)
             c->fallSpeed = -2 * (c->fallSpeed / 3);
         }
     }
-    for (int side = 0; side < 2; side++)
-        if (c->xVel != 0 && stairs((int)(c->x + c->xVel + side * w), (int)(c->y + k)))
-            c->xVel = -c->xVel;
-    for (int side = 0; side < 2; side++)
-        if (c->yVel != 0 && stairs((int)(c->x + k), (int)(c->y + c->yVel + side * h)))
-            c->yVel = 0;
+    bounceOffBlocks(c, k, stairs);
     return 1;
 }
 
 // The free cube's motion after its hover; 0 when it left the arena or is gone.
 static int moveCube(Cube *c)
 {
-    c->yVel = clampInt(c->yVel, -30, 30);
-    c->xVel = clampInt(c->xVel, -15, 15);
-    if (c->xVel != 0 || c->yVel != 0) {
-        c->x += c->xVel;
-        if (c->y + c->yVel > 30)
-            c->y += c->yVel;
-        c->frictionCount += 1;
-        if (c->frictionCount > c->frictionPeriod) {
-            c->frictionCount = 0;
-            c->xVel = towardZero(c->xVel);
-        }
-        c->yVel = towardZero(c->yVel);
-    }
-    if (c->xVel != 0)
-        c->angle += c->spin;
-    if (c->angle < 0)
-        c->angle = 256;
-    else if (c->angle > 256)
-        c->angle = 0;
-    if (c->spin == 0)
-        c->spin = c->xVel < 0 ? -(rand() % 50) : c->xVel > 0 ? rand() % 50 : 0;
+    pushBody(c, 15, 30);
+    rollBody(c);
     // A cube at rest tips over onto its nearest face.
     if (c->fallSpeed == 0 && c->xVel == 0) {
         if (c->angle >= 129 && c->angle <= 191) {
@@ -519,7 +484,7 @@ static void putBoxBack(Cube *b, int x, int y)
 
 static void boxProbes(Cube *b, int k)
 {
-    int w = b->w, h = b->h;
+    int h = b->h;
     if (collided((int)(b->x + k), (int)(b->y + h + b->fallSpeed))) {
         if (b->fallSpeed <= 6) {
             if (b->fallSpeed > 0)
@@ -528,24 +493,14 @@ static void boxProbes(Cube *b, int k)
             b->fallSpeed = b->fallSpeed / 4 * -3;
         }
     }
-    for (int side = 0; side < 2; side++)
-        if (b->xVel != 0 && collided((int)(b->x + b->xVel + side * w), (int)(b->y + k)))
-            b->xVel = -b->xVel;
-    for (int side = 0; side < 2; side++)
-        if (b->yVel != 0 && collided((int)(b->x + k), (int)(b->y + b->yVel + side * h)))
-            b->yVel = 0;
+    bounceOffBlocks(b, k, collided);
     if (stairs((int)(b->x + k), (int)(b->y + h + b->fallSpeed))) {
         if (b->fallSpeed <= 8)
             b->fallSpeed -= 1;
         else
             b->fallSpeed = b->fallSpeed / 4 * -3;
     }
-    for (int side = 0; side < 2; side++)
-        if (b->xVel != 0 && stairs((int)(b->x + b->xVel + side * w), (int)(b->y + k)))
-            b->xVel = -b->xVel;
-    for (int side = 0; side < 2; side++)
-        if (b->yVel != 0 && stairs((int)(b->x + k), (int)(b->y + b->yVel + side * h)))
-            b->yVel = 0;
+    bounceOffBlocks(b, k, stairs);
 }
 
 // A fighter holding down over the box collects it, but not while his opponent waits in his
@@ -605,18 +560,7 @@ void updatepowerup()
         b->y -= 1;
     if (p2cpu == 1)
         b->inGreenBase = insideBase(1, centreX(b), centreY(b));
-    b->yVel = clampInt(b->yVel, -30, 30);
-    b->xVel = clampInt(b->xVel, -20, 20);
-    if (b->xVel != 0 || b->yVel != 0) {
-        b->x += b->xVel;
-        b->frictionCount += 1;
-        b->y += b->yVel;
-        if (b->frictionCount > b->frictionPeriod) {
-            b->frictionCount = 0;
-            b->xVel = towardZero(b->xVel);
-        }
-        b->yVel = towardZero(b->yVel);
-    }
+    pushBody(b, 20, -HUGE_VAL);
     if (b->y > 1199 || b->y < 0 || b->x > 1599 || b->x < 0) {
         b->y = b->y > 1199 ? 1199 : b->y < 0 ? 0 : b->y;
         b->x = b->x > 1599 ? 1599 : b->x < 0 ? 0 : b->x;

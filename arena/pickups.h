@@ -1,6 +1,8 @@
 // Cubes, the cube spawner and the power-up box.
 #pragma once
 
+#include <stdlib.h>
+
 // A cube, and the power-up box, which uses the same record.
 struct Cube {
     double x, y;        // top-left of the picture
@@ -89,3 +91,60 @@ int conveyorCarry(double cx, double cy, int footX, int footY, int *xVel, int *fa
 void cubespawnerroutine();
 void updatecube();
 void updatepowerup();
+
+// ---- What cubes, the box and mines share: records whose head is the cube's (`x` to `spin`).
+
+// The push velocities clamped (sideways to `maxXVel`, up and down to 30) and applied: the
+// record moves by them, and each moving tick slows the fall-off toward 0 (sideways only
+// every `frictionPeriod` + 1 ticks). A move up that would end at or above `ceilingY` is left
+// out.
+template <class Body>
+void pushBody(Body *b, int maxXVel, double ceilingY)
+{
+    b->yVel = b->yVel < -30 ? -30 : b->yVel > 30 ? 30 : b->yVel;
+    b->xVel = b->xVel < -maxXVel ? -maxXVel : b->xVel > maxXVel ? maxXVel : b->xVel;
+    if (b->xVel == 0 && b->yVel == 0)
+        return;
+    b->x += b->xVel;
+    b->frictionCount += 1;
+    if (b->y + b->yVel > ceilingY)
+        b->y += b->yVel;
+    if (b->frictionCount > b->frictionPeriod) {
+        b->frictionCount = 0;
+        b->xVel += b->xVel > 0 ? -1 : b->xVel < 0 ? 1 : 0;
+    }
+    b->yVel += b->yVel > 0 ? -1 : b->yVel < 0 ? 1 : 0;
+}
+
+// A record pushed sideways turns; a new roll takes a random spin in its direction.
+template <class Body>
+void rollBody(Body *b)
+{
+    if (b->xVel != 0)
+        b->angle += b->spin;
+    if (b->angle < 0)
+        b->angle = 256;
+    else if (b->angle > 256)
+        b->angle = 0;
+    if (b->spin == 0 && b->xVel != 0)
+        b->spin = b->xVel < 0 ? -(rand() % 50) : rand() % 50;
+}
+
+// Probe column k of a moving record against blocks that `blocked` reports: a side that
+// meets one turns the record back, a top or bottom that meets one stops its push up or
+// down. Returns how many times it was turned back.
+template <class Body>
+int bounceOffBlocks(Body *b, int k, int (*blocked)(int x, int y))
+{
+    int turned = 0;
+    for (int side = 0; side < 2; side++) {
+        if (b->xVel != 0 && blocked((int)(b->x + b->xVel + side * b->w), (int)(b->y + k))) {
+            b->xVel = -b->xVel;
+            turned++;
+        }
+    }
+    for (int side = 0; side < 2; side++)
+        if (b->yVel != 0 && blocked((int)(b->x + k), (int)(b->y + b->yVel + side * b->h)))
+            b->yVel = 0;
+    return turned;
+}

@@ -97,10 +97,13 @@ void useCells()
     maparraypt = NULL;
 }
 
-void needPicture(BITMAP *&b, int w, int h)
+// The test's own pictures: whatever the harness loaded is gone once it has stopped.
+void usePicture(BITMAP *&b, int index, int w, int h)
 {
-    if (!b)
-        b = create_bitmap(w, h);
+    static BITMAP *own[8];
+    if (!own[index])
+        own[index] = create_bitmap(w, h);
+    b = own[index];
 }
 
 SAMPLE *testSamples[SND_SLOT_COUNT];
@@ -126,12 +129,13 @@ void loadSolidMap()
 void PickupTest::SetUp()
 {
     startHeadlessAllegro();
-    needPicture(player_run[0], 33, 48);
-    needPicture(greenbooth[0], 97, 131);
-    needPicture(purplebooth[0], 97, 131);
-    needPicture(cube_image, 20, 20);
-    needPicture(powerup_image, 30, 30);
-    needPicture(mine_image[0], 14, 10);
+    usePicture(player_run[0], 0, 33, 48);
+    usePicture(greenbooth[0], 1, 97, 131);
+    usePicture(purplebooth[0], 2, 97, 131);
+    usePicture(cube_image, 3, 20, 20);
+    usePicture(powerup_image, 4, 30, 30);
+    usePicture(mine_image[0], 5, 14, 10);
+    usePicture(bullet_image, 6, 8, 4);
     for (int slot = 0; slot < SND_SLOT_COUNT; slot++) {
         if (!testSamples[slot])
             testSamples[slot] = create_sample(8, 0, 11025, 4);
