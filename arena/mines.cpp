@@ -13,9 +13,9 @@
 #include "fighters/twins.h"
 #include "shell/assets.h"
 #include "shell/clock.h"
-#include "shell/loop.h"
 #include "shell/settings.h"
 #include "shell/sound.h"
+#include "shell/world.h"
 
 Mine *mine[MINE_COUNT];
 

@@ -15,10 +15,9 @@
 #include "gore/gore.h"
 #include "shell/assets.h"
 #include "shell/clock.h"
-#include "shell/loop.h"
 #include "shell/settings.h"
 #include "shell/sound.h"
-#include "shell/startup.h"
+#include "shell/world.h"
 
 Cube *cube[CUBE_COUNT];
 Cube *powerup[POWERUP_COUNT];

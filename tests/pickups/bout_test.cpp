@@ -14,7 +14,7 @@
 #include "frontend/quit.h"
 #include "shell/clock.h"
 #include "shell/harness.h"
-#include "shell/loop.h"
+#include "shell/world.h"
 #include "shell/pause.h"
 #include "shell/settings.h"
 

@@ -6,7 +6,7 @@
 #include "fighters/fighter.h"
 #include "pickups_env.h"
 #include "shell/clock.h"
-#include "shell/loop.h"
+#include "shell/world.h"
 #include "shell/sound.h"
 
 namespace {

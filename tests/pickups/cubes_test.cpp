@@ -9,7 +9,7 @@
 #include "fighters/weapons.h"
 #include "pickups_env.h"
 #include "shell/clock.h"
-#include "shell/loop.h"
+#include "shell/world.h"
 #include "shell/sound.h"
 
 namespace {

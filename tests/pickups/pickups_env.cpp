@@ -13,7 +13,7 @@
 #include "fighters/weapons.h"
 #include "shell/assets.h"
 #include "shell/clock.h"
-#include "shell/loop.h"
+#include "shell/world.h"
 #include "shell/settings.h"
 #include "shell/sound.h"
 #include "support/test_env.h"
