@@ -41,7 +41,7 @@ TEST_F(MineTest, OnlyAnEnemyNearAndAboveArmsAMine)
         {TEAM_GREEN, 1, 790, 927, 0},    // centre y 951 is not above the top at 950
         {TEAM_GREEN, 1, 790, 860, 0},    // centre 71 px above: beyond 60
         {TEAM_GREEN, 1, 835, 900, 1},    // 44 px aside, 31 above: within 60
-        {TEAM_GREEN, 1, 850, 900, 0},    // 59 px aside, 31 above: beyond 60
+        {TEAM_GREEN, 1, 839, 895, 0},    // 48 px aside, 36 above: exactly 60 is not near
         {TEAM_GREEN, 0, 790, 900, 0},    // never by his own team
         {TEAM_PURPLE, 0, 790, 900, 1},
         {TEAM_PURPLE, 1, 790, 900, 0},
