@@ -10,12 +10,11 @@
 #include "arena/mines.h"
 #include "arena/pickups.h"
 #include "fighters/fighter.h"
-#include "fighters/weapons.h"
 #include "shell/assets.h"
 #include "shell/clock.h"
-#include "shell/world.h"
 #include "shell/settings.h"
 #include "shell/sound.h"
+#include "shell/world.h"
 #include "support/test_env.h"
 #include "tilemap/tilemap.h"
 
@@ -42,7 +41,6 @@ PASS_ON("_Z14spawnExplosionddii", seeExplosion, realExplosion, (double x, double
 PASS_ON("_Z14spawnLightningiiii", seeLightning, realLightning, (int x1, int y1, int x2, int y2),
         (x1, y1, x2, y2), "lightning", x1, y1, x2, y2)
 PASS_ON("_Z10spawnSparkiii", seeSpark, realSpark, (int x, int y, int k), (x, y, k), "spark", x, y, k)
-PASS_ON("_Z16spawnCubeFrazzleii", seeFrazzle, realFrazzle, (int x, int y), (x, y), "frazzle", x, y)
 PASS_ON("_Z19spawnPupPartSpawneriiii", seeSparkler, realSparkler, (int x, int y, int s, int t),
         (x, y, s, t), "sparkler", x, y, s, t)
 PASS_ON("_Z8spawnArmii", seeGreenArm, realGreenArm, (int x, int y), (x, y), "greenArm", x, y)
@@ -57,21 +55,12 @@ extern "C" int __wrap_play_sample(const SAMPLE *spl, int vol, int pan, int freq,
     return 0;
 }
 
-std::vector<Call> callsTo(const char *name)
+std::vector<Call> callsTo(const char *name, int sampleSlot)
 {
     std::vector<Call> out;
     for (const Call &c : calls)
-        if (c.name == name)
+        if (c.name == name && (sampleSlot < 0 || c.a == sampleSlot))
             out.push_back(c);
-    return out;
-}
-
-std::vector<Call> samplesOf(int slot)
-{
-    std::vector<Call> out;
-    for (const Call &c : callsTo("sample"))
-        if (c.a == slot)
-            out.push_back({"sample", c.b, c.c, c.d, 0});
     return out;
 }
 
@@ -81,10 +70,26 @@ enum { COLS = 50, ROWS = 38 };
 short cells[COLS * ROWS];
 BlockStr blocks[3];   // 0 empty, 1 solid, 2 stairs
 
-void useCells()
+// The test's own pictures and samples: whatever the harness loaded is gone once it stopped.
+void usePicture(BITMAP *&b, int index, int w, int h)
+{
+    static BITMAP *own[8];
+    if (!own[index])
+        own[index] = create_bitmap(w, h);
+    b = own[index];
+}
+SAMPLE *testSamples[SND_SLOT_COUNT];
+
+} // namespace
+
+void loadGrid(const std::vector<std::string> &rows)
 {
     if (mappt != cells)
         MapFreeMem();
+    memset(cells, 0, sizeof cells);
+    for (size_t r = 0; r < rows.size() && r < ROWS; r++)
+        for (size_t c = 0; c < rows[r].size() && c < COLS; c++)
+            cells[r * COLS + c] = rows[r][c] == '#' ? 1 : rows[r][c] == 'S' ? 2 : 0;
     memset(blocks, 0, sizeof blocks);
     blocks[1].tr = 1;
     blocks[2].user1 = 1;
@@ -97,33 +102,11 @@ void useCells()
     maparraypt = NULL;
 }
 
-// The test's own pictures: whatever the harness loaded is gone once it has stopped.
-void usePicture(BITMAP *&b, int index, int w, int h)
+void loadFloor(char cell)
 {
-    static BITMAP *own[8];
-    if (!own[index])
-        own[index] = create_bitmap(w, h);
-    b = own[index];
-}
-
-SAMPLE *testSamples[SND_SLOT_COUNT];
-
-} // namespace
-
-void loadGrid(const std::vector<std::string> &rows)
-{
-    memset(cells, 0, sizeof cells);
-    for (size_t r = 0; r < rows.size() && r < ROWS; r++)
-        for (size_t c = 0; c < rows[r].size() && c < COLS; c++)
-            cells[r * COLS + c] = rows[r][c] == '#' ? 1 : rows[r][c] == 'S' ? 2 : 0;
-    useCells();
-}
-
-void loadSolidMap()
-{
-    for (short &c : cells)
-        c = 1;
-    useCells();
+    std::vector<std::string> rows(31);
+    rows[30] = std::string(COLS, cell);
+    loadGrid(rows);
 }
 
 void PickupTest::SetUp()
@@ -143,12 +126,9 @@ void PickupTest::SetUp()
     }
     srand(11);
     map = ARENA_LONDON;
-    p2cpu = 0;
+    p2cpu = tutorial = down1 = down2 = cube1spawn = cube1spawnR = 0;
     seconds = 10;
     secondscount = 1;
-    tutorial = 0;
-    down1 = down2 = 0;
-    cube1spawn = cube1spawnR = 0;
     cubespawncount = 10;
     cubespawncount2 = 35;
     powerupspawncount = 38;

@@ -1,6 +1,6 @@
 // Shared set-up of the pick-up and mine tests: a tile map drawn from text put straight into
-// the engine, both fighters parked out of the way, every pool fresh, and a record of the
-// effect, gore and sample calls the code under test makes.
+// the engine, both fighters parked high up, every pool fresh, and a record of the effect,
+// gore and sample calls the code under test makes.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,30 +8,26 @@
 #include <string>
 #include <vector>
 
-// Legend: '#' solid, 'S' stairs, anything else empty. Row r of the text is map row r (32 px
-// cells, 50 x 38); missing rows and columns are empty.
+// Map row r is text row r ('#' solid, 'S' stairs, else empty; 32 px cells, 50 x 38).
 void loadGrid(const std::vector<std::string> &rows);
-// Every cell solid.
-void loadSolidMap();
+// Only a floor of `cell` along row 30 (y 960 to 991).
+void loadFloor(char cell = '#');
 
-// One call seen: its name and first four integer arguments.
+// One call seen: its name and first four integer arguments. Samples are named "sample"
+// with (slot, volume, pan, frequency).
 struct Call {
     std::string name;
     int a, b, c, d;
 };
 extern std::vector<Call> calls;
-// The calls of that name, in order.
-std::vector<Call> callsTo(const char *name);
-// The samples played of a sample-table slot, as calls "sample" (volume, pan, frequency).
-std::vector<Call> samplesOf(int slot);
+std::vector<Call> callsTo(const char *name, int sampleSlot = -1);
 
 class PickupTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
-    // The fighter's box at (x, y), alive, at rest.
+    // Fighter 1 (who 0) or 2 with his box at (x, y), in play.
     void putFighter(int who, int x, int y);
-    // Runs the cube and box updates as the game frame does, `count` times; the bout clock's
-    // tick counter is 0 on the first of every 60.
+    // The cube and box updates, `count` frames; the bout clock's tick counter runs along.
     void runPickups(int count);
 };
