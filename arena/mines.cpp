@@ -185,14 +185,7 @@ static void updateOneMine(Mine *m)
         m->xVel = -m->xVel;
         m->x = 0;
     }
-    if (!collided((int)(m->x + m->w / 2), (int)(m->y + m->h))) {
-        m->y += m->fallSpeed;
-        m->fallSpeed += 1;
-    }
-    if (m->fallSpeed < -14)
-        m->fallSpeed = 0;
-    if (m->fallSpeed > m->maxFallSpeed)
-        m->fallSpeed = m->maxFallSpeed;
+    fallBody(m);
     for (int k = 0; k <= 9; k++)
         mineProbes(m, k);
     int cx = (int)(m->x + m->w / 2), cy = (int)(m->y + m->h / 2);

@@ -315,7 +315,7 @@ static void magnetPull(Cube *c, const Fighter *owner, const Fighter *other)
 // was wedged into a wall and is gone.
 static int cubeProbes(Cube *c, int k)
 {
-    int x = (int)c->x, w = c->w, h = c->h;
+    int h = c->h;
     if (collided((int)(c->x + k), (int)(c->y + h + c->fallSpeed))) {
         c->noPoints = 1;
         if (c->fallSpeed <= 4) {
@@ -331,9 +331,7 @@ static int cubeProbes(Cube *c, int k)
         playCubeBounce(c);
         c->countdown = 10;
     }
-    int wedged = (collided((int)(c->x + w), (int)(c->y + h / 2)) && collided(x, (int)c->y)) ||
-                 (stairs((int)(c->x + w), (int)(c->y + h / 2)) && stairs(x, (int)c->y));
-    if (wedged) {
+    if (wedgedInBlocks(c)) {
         c->active = 0;
         if (sounds[SND_ITEM_BOUNCE])
             stop_sample(sounds[SND_ITEM_BOUNCE]);
@@ -380,14 +378,7 @@ static int moveCube(Cube *c)
         c->x = c->x > 1599 ? 1599 : 0;
         c->xVel = -c->xVel;
     }
-    if (!collided(centreX(c), (int)(c->y + c->h))) {
-        c->y += c->fallSpeed;
-        c->fallSpeed += 1;
-    }
-    if (c->fallSpeed < -14)
-        c->fallSpeed = 0;
-    if (c->fallSpeed > c->maxFallSpeed)
-        c->fallSpeed = c->maxFallSpeed;
+    fallBody(c);
     for (int k = 0; k <= 10; k++)
         if (!cubeProbes(c, k))
             return 0;
@@ -566,18 +557,10 @@ void updatepowerup()
         b->active = 0;
         return;
     }
-    if (!collided(centreX(b), (int)(b->y + b->h))) {
-        b->y += b->fallSpeed;
-        b->fallSpeed += 1;
-    }
-    if (b->fallSpeed < -14)
-        b->fallSpeed = 0;
-    if (b->fallSpeed > b->maxFallSpeed)
-        b->fallSpeed = b->maxFallSpeed;
+    fallBody(b);
     for (int k = 0; k <= 12; k++)
         boxProbes(b, k);
-    int x = (int)b->x, y = (int)b->y, rx = (int)(b->x + b->w), my = (int)(b->y + b->h / 2);
-    if ((collided(rx, my) && collided(x, y)) || (stairs(rx, my) && stairs(x, y))) {
+    if (wedgedInBlocks(b)) {
         b->active = 0;
         return;
     }

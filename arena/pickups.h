@@ -3,6 +3,8 @@
 
 #include <stdlib.h>
 
+#include "fighters/probes.h"
+
 // A cube, and the power-up box, which uses the same record.
 struct Cube {
     double x, y;        // top-left of the picture
@@ -147,4 +149,29 @@ int bounceOffBlocks(Body *b, int k, int (*blocked)(int x, int y))
         if (b->yVel != 0 && blocked((int)(b->x + k), (int)(b->y + b->yVel + side * b->h)))
             b->yVel = 0;
     return turned;
+}
+
+// Gravity: unless the block under the record's bottom centre is solid it falls by its fall
+// speed, which then grows by 1; the speed stays within -14 (a faster rise ends) and
+// `maxFallSpeed`.
+template <class Body>
+void fallBody(Body *b)
+{
+    if (!collided((int)(b->x + b->w / 2), (int)(b->y + b->h))) {
+        b->y += b->fallSpeed;
+        b->fallSpeed += 1;
+    }
+    if (b->fallSpeed < -14)
+        b->fallSpeed = 0;
+    if (b->fallSpeed > b->maxFallSpeed)
+        b->fallSpeed = b->maxFallSpeed;
+}
+
+// 1 when the record's top-left corner and the middle of its right side are both in solid
+// ground, or both in stairs: it has been pushed into a wall.
+template <class Body>
+int wedgedInBlocks(const Body *b)
+{
+    int x = (int)b->x, y = (int)b->y, right = (int)(b->x + b->w), middle = (int)(b->y + b->h / 2);
+    return (collided(right, middle) && collided(x, y)) || (stairs(right, middle) && stairs(x, y));
 }
