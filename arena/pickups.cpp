@@ -214,10 +214,9 @@ static const ConveyorBand conveyorBands[] = {
     {864, 1200, 500, 540, 3}, {-30, 503, 690, 730, -3},  {1104, 1630, 690, 730, 3},
 };
 
-int conveyorCarry(double cx, double cy, int footX, int footY, int *xVel, int *fallSpeed,
-                  int *spin)
+void conveyorCarry(double cx, double cy, int footX, int footY, int *xVel, int *fallSpeed,
+                   int *spin)
 {
-    int carried = 0;
     for (const ConveyorBand &b : conveyorBands) {
         if (!(b.left < cx && cx < b.right && b.top < cy && cy < b.bottom))
             continue;
@@ -226,9 +225,7 @@ int conveyorCarry(double cx, double cy, int footX, int footY, int *xVel, int *fa
         *fallSpeed = 0;
         *xVel = b.speed;
         *spin = 0;
-        carried = 1;
     }
-    return carried;
 }
 
 // The ends of the lowest band drop things off the arena.

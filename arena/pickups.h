@@ -85,9 +85,9 @@ void player2Powerup();
 void givePowerup(int taker, int outcome);
 // The factory floor's conveyor bands: when (cx, cy) lies inside a band and the block under
 // the foot point is belt or ground, the thing is carried at the band's speed (its fall and
-// spin stop). 1 when a band carries it.
-int conveyorCarry(double cx, double cy, int footX, int footY, int *xVel, int *fallSpeed,
-                  int *spin);
+// spin stop).
+void conveyorCarry(double cx, double cy, int footX, int footY, int *xVel, int *fallSpeed,
+                   int *spin);
 // Once per game frame: the spawn point, the bout-start cubes and the cube and box
 // countdowns; every cube; the box.
 void cubespawnerroutine();

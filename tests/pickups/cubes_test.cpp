@@ -144,6 +144,20 @@ TEST_F(PickupTest, OnlyTheFirstBulletOfEachPoolStrikesACube)
     EXPECT_TRUE(sparks[3].a == 410 && sparks[3].b == 310 && sparks[3].c == 2);
 }
 
+// On Hell a cube that sinks into the lava comes back hovering at the spawn point, and the
+// box is put back on the middle platform.
+TEST_F(PickupTest, HellGivesBackWhatFallsIntoTheLava)
+{
+    map = ARENA_HELL;
+    spawncube(800, 1085, 0, 0, 0);
+    spawnpowerup(700, 1105);
+    runPickups(1);
+    EXPECT_EQ(cube[0]->active, 0);
+    EXPECT_EQ(liveCubes(0, 1600), 1);
+    EXPECT_EQ(cube[1]->materialise, 49);
+    EXPECT_TRUE(powerup[0]->x == 800 && powerup[0]->y < 540);
+}
+
 // Pulled toward the owner and pushed away from his opponent on the far side, a cube gathers
 // speed toward the owner.
 TEST_F(PickupTest, TheMagnetDrawsCubesToItsOwner)
