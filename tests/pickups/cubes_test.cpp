@@ -6,6 +6,7 @@
 #include "fighters/weapons.h"
 #include "pickups_env.h"
 #include "shell/clock.h"
+#include "shell/settings.h"
 #include "shell/sound.h"
 #include "shell/world.h"
 
@@ -142,6 +143,21 @@ TEST_F(PickupTest, OnlyTheFirstBulletOfEachPoolStrikesACube)
     std::vector<Call> sparks = callsTo("spark");
     ASSERT_EQ(sparks.size(), 4u);
     EXPECT_TRUE(sparks[3].a == 410 && sparks[3].b == 310 && sparks[3].c == 2);
+}
+
+// The computer opponent is told which cubes and whether the box lie in the green base.
+TEST_F(PickupTest, TheComputerLearnsWhatLiesInTheGreenBase)
+{
+    p2cpu = 1;
+    spawncube(800, 300, 50, 0, 0);
+    spawncube(800, 300, 50, 0, 0);
+    spawnpowerup(800, 300);
+    for (Cube *c : {cube[0], powerup[0]}) {
+        c->x = booth->x + 150;
+        c->y = booth->y + 60;
+    }
+    runPickups(1);
+    EXPECT_TRUE(cube[0]->inGreenBase && powerup[0]->inGreenBase && !cube[1]->inGreenBase);
 }
 
 // On Hell a cube that sinks into the lava comes back hovering at the spawn point, and the
