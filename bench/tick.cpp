@@ -3,7 +3,7 @@
 // layer into the back buffer and stretching it onto the screen, which every frame must do.
 // The tick benchmark reports its time as a multiple of the floor (counter
 // "ratio_to_floor", target <= 1.5) and the heap allocations made during 1,000 ticks of
-// play (counter "allocs_per_1000_ticks", target 0), counted by the malloc hook below.
+// play (counter "allocs_per_1000_ticks", target 0).
 // The gore stress tick tops every gore and casing pool up at both fighters before each
 // tick, so all of it flies, bleeds and lands at once; it reports its median against the
 // plain tick's (counter "ratio_to_plain_tick", target <= 2) and its allocations.
@@ -22,39 +22,9 @@
 #include "shell/render.h"
 #include "shell/settings.h"
 #include "shell/startup.h"
+#include "tools/recorder/allocations.h"
 #include "tools/recorder/record.h"
 
-// ---- Allocation counting: every malloc, calloc and realloc of the process passes here.
-// (Not under AddressSanitizer, which must see every allocation itself: the count is -1.)
-static bool countingAllocations = false;
-static long allocationCount = 0;
-
-#ifndef __SANITIZE_ADDRESS__
-extern "C" void *__libc_malloc(size_t);
-extern "C" void *__libc_calloc(size_t, size_t);
-extern "C" void *__libc_realloc(void *, size_t);
-
-extern "C" void *malloc(size_t n)
-{
-    if (countingAllocations)
-        allocationCount++;
-    return __libc_malloc(n);
-}
-
-extern "C" void *calloc(size_t n, size_t size)
-{
-    if (countingAllocations)
-        allocationCount++;
-    return __libc_calloc(n, size);
-}
-
-extern "C" void *realloc(void *p, size_t n)
-{
-    if (countingAllocations)
-        allocationCount++;
-    return __libc_realloc(p, n);
-}
-#endif
 
 namespace {
 
@@ -99,16 +69,10 @@ bool startBout()
     startRecordedBout(script);
     for (int i = 0; i < 600; i++)
         playTick();
-    allocationCount = 0;
-    countingAllocations = true;
+    startCountingAllocations();
     for (int i = 0; i < 1000; i++)
         playTick();
-    countingAllocations = false;
-#ifdef __SANITIZE_ADDRESS__
-    allocationsDuringPlay = -1;
-#else
-    allocationsDuringPlay = allocationCount;
-#endif
+    allocationsDuringPlay = stopCountingAllocations();
     ready = true;
     return true;
 }
@@ -191,19 +155,14 @@ void BM_GoreStressTick(benchmark::State &state)
     // largest fill it has met, and gore over the lava splits the fill into more spans.
     for (int i = 0; i < 300; i++)
         goreTick();
-    allocationCount = 0;
-    countingAllocations = true;
+    startCountingAllocations();
     for (int i = 0; i < 1000; i++)
         goreTick();
-    countingAllocations = false;
+    const long allocations = stopCountingAllocations();
     for (auto _ : state)
         goreTick();
     state.counters["ratio_to_plain_tick"] = medianSeconds(goreTick, 301) / plain;
-#ifdef __SANITIZE_ADDRESS__
-    state.counters["allocs_per_1000_ticks"] = -1;
-#else
-    state.counters["allocs_per_1000_ticks"] = (double)allocationCount;
-#endif
+    state.counters["allocs_per_1000_ticks"] = (double)allocations;
 }
 BENCHMARK(BM_GoreStressTick)->Unit(benchmark::kMillisecond)->Iterations(300);
 

@@ -13,6 +13,7 @@
 #include "shell/clock.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
+#include "shell/premap.h"
 #include "shell/settings.h"
 
 static const struct {
@@ -160,9 +161,11 @@ void startRecordedBout(const RecordScript &s)
     musicOn = 0;
     p2cpu = s.p2cpu;
     AIcomp = s.aiLevel;
-    // The pick-ups as the map pre-screen rebuilds them: start-up rolled the bout-start
-    // cubes before the seed was set.
-    setupcubespawner();
+    // The fighters and pools as the map pre-screen rebuilds them: start-up built them (and
+    // rolled the computer's timers and the bout-start cubes) before the seed was set.
+    setupPlayer();
+    setupPlayer2();
+    setupBoutPools();
     powerupspawncount = 38;
     if (s.arena == ARENA_LONDON)
         setupLondon();
