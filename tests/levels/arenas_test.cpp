@@ -2,7 +2,6 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <time.h>
 
 #include <vector>
 
@@ -460,49 +459,6 @@ TEST_F(ArenaTest, LondonRouteHintSendsTheComputerRoundTheRightWay)
     p2->aiMove = AI_MOVE_RIGHT;
     updateLondon();
     EXPECT_EQ(p2->aiMove, AI_MOVE_RIGHT);
-}
-
-// Plays `ticks` ticks of a bout through the game's own loop, with both players pressing keys
-// at random and their power pools kept up so the bout does not end. Returns the most records
-// of `pool` seen live at once.
-template <class Record, int N>
-int playBout(int arena, int ticks, Record *(&pool)[N])
-{
-    const int keys[] = {KEY_A, KEY_D, KEY_W, KEY_S, KEY_G, KEY_H, KEY_LEFT, KEY_RIGHT,
-                        KEY_UP, KEY_DOWN, KEY_1_PAD, KEY_2_PAD};
-    int most = 0;
-    for (int tick = 0; tick < ticks; tick++) {
-        if (tick % 20 == 0)
-            for (int k : keys)
-                key[k] = rand() % 3 == 0;
-        player->power = player2->power = 500;
-        harnessTick();
-        if (map != arena) {
-            ADD_FAILURE() << "the bout left arena " << arena << " at tick " << tick;
-            break;
-        }
-        most = std::max(most, countLiveRecords(pool));
-    }
-    harnessReleaseInput();
-    return most;
-}
-
-TEST_F(ArenaTest, ABoutOnEitherArenaPlaysForMinutes)
-{
-    clock_t start = clock();
-    startBout(ARENA_HELL);
-    EXPECT_GT(playBout(ARENA_HELL, 60 * 60, lavabubble), 20);
-    // The renderer ran the lava fill.
-    EXPECT_EQ(getpixel(buffer, 145, 1140), makecol(255, 109, 1));
-
-    startBout(ARENA_LONDON);
-    weather = 0;
-    EXPECT_EQ(playBout(ARENA_LONDON, 60 * 30, snow), SNOW_COUNT);
-    startBout(ARENA_LONDON);
-    weather = 5;
-    EXPECT_GT(playBout(ARENA_LONDON, 60 * 30, rain), 40);
-    EXPECT_EQ(raining, 1);
-    printf("two minutes of play took %.1f s\n", double(clock() - start) / CLOCKS_PER_SEC);
 }
 
 }  // namespace
