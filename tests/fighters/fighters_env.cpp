@@ -5,6 +5,8 @@
 #include <string.h>
 
 #include "arena/forcefields.h"
+#include "fighters/bombs.h"
+#include "fighters/weapons.h"
 #include "shell/assets.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
@@ -108,6 +110,67 @@ void fighterTicks(const Keys &k, int count)
         fighterTick(k);
 }
 
+void combatTick(const Keys &k)
+{
+    fighterTick(k);
+    playerSound();
+    player2Sound();
+    updateBullet();
+    updateBullet2();
+    updatePlasma();
+    updatePlasma2();
+    updateHomoRocket();
+    updateHomoRocket2();
+    updateMummraThruster();
+    updateMummraThruster2();
+    updateBlaster();
+    updateBomb();
+    updateBomb2();
+    updateBombblastLeft();
+    updateBombblastRight();
+    updateBombblastUp();
+}
+
+void combatTicks(const Keys &k, int count)
+{
+    for (int i = 0; i < count; i++)
+        combatTick(k);
+}
+
+static SampleLog *activeLog = NULL;
+
+static void logSample(const SampleCall &call) { activeLog->calls.push_back(call); }
+
+SampleLog::SampleLog()
+{
+    activeLog = this;
+    sampleCallHook = logSample;
+}
+
+SampleLog::~SampleLog()
+{
+    sampleCallHook = NULL;
+    activeLog = NULL;
+}
+
+int SampleLog::plays(int slot) const { return plays(slot, -1); }
+
+int SampleLog::plays(int slot, int frequency) const
+{
+    int n = 0;
+    for (const SampleCall &c : calls)
+        n += !c.stopped && c.slot == slot && (frequency < 0 || c.frequency == frequency);
+    return n;
+}
+
+int SampleLog::stops(int slot) const
+{
+    int n = 0;
+    for (const SampleCall &c : calls)
+        n += c.stopped && c.slot == slot;
+    return n;
+}
+
 int mirrorX(int x) { return 1600 - 33 - x; }
 
 void FighterTest::SetUp()
@@ -123,6 +186,12 @@ void FighterTest::SetUp()
     setupPlayer();
     setupPlayer2();
     setupForcefields();
+    setupBombs();
+    setupBombs2();
+    setupBombblastLeft();
+    setupBombblastRight();
+    setupBombblastUp();
+    fire1 = fire2 = laybomb1 = laybomb2 = 0;
 }
 
 void FighterTest::TearDown() { unloadArena(); }
