@@ -1,0 +1,98 @@
+// Whole bouts on the generated Hell arena through the game's own loop: left alone, both
+// fighters leave their booths and the pools drain to the end; played, both fighters shoot,
+// bomb and die again and again until a pool runs dry and the result screen is set up.
+#include <allegro.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include "arena/effects.h"
+#include "arena/forcefields.h"
+#include "arena/levels.h"
+#include "ai/tutorial.h"
+#include "fighters/bombs.h"
+#include "fighters_env.h"
+#include "frontend/quit.h"
+#include "shell/harness.h"
+#include "shell/loop.h"
+#include "shell/music.h"
+#include "shell/pause.h"
+#include "shell/settings.h"
+
+namespace {
+
+class BoutTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        if (harnessGameDataPresent())
+            harnessStart(1357);
+    }
+    void SetUp() override
+    {
+        if (!harnessGameDataPresent())
+            GTEST_SKIP() << "skipped: no generated arenas in " << harnessGameDir();
+        harnessReleaseInput();
+        p2cpu = 0;
+        musicOn = 0;
+        srand(31);
+        setupPlayer();
+        setupPlayer2();
+        setupBombs();
+        setupBombs2();
+        setupBombblastLeft();
+        setupBombblastRight();
+        setupBombblastUp();
+        setupEffects();
+        setupForcefields();
+        setupHell();
+        playersActive = 1;
+        paused = 0;
+        quitting = 0;
+        tutorialWait = 0;
+    }
+};
+
+TEST_F(BoutTest, LeftAloneBothFightersComeOutAndThePoolsDrainToTheEnd)
+{
+    player->power = player2->power = 10;
+    int ticks = 0, bothOut = 0;
+    while (map == ARENA_HELL && ticks < 3000) {
+        harnessTick();
+        ticks++;
+        if (ticks == 520)
+            bothOut = player->alive && player2->alive && !player->respawning &&
+                      !player2->respawning;
+    }
+    EXPECT_TRUE(bothOut);
+    EXPECT_EQ(map, SCREEN_RESULT);
+    // 494 ticks in the booth, then a second per point of power.
+    EXPECT_NEAR(ticks, 494 + 10 * 60, 70);
+}
+
+TEST_F(BoutTest, APlayedBoutEndsWithDeathsShotsAndBombsOnBothSides)
+{
+    const int keys[] = {KEY_A, KEY_D, KEY_W, KEY_S, KEY_G, KEY_H, KEY_J, KEY_LEFT, KEY_RIGHT,
+                        KEY_UP, KEY_DOWN, KEY_1_PAD, KEY_2_PAD, KEY_3_PAD};
+    SampleLog log;
+    int ticks = 0;
+    while (map == ARENA_HELL && ticks < 20000) {
+        if (ticks % 20 == 0)
+            for (int k : keys)
+                key[k] = rand() % 3 == 0;
+        harnessTick();
+        ticks++;
+    }
+    harnessReleaseInput();
+    EXPECT_EQ(map, SCREEN_RESULT);
+    EXPECT_TRUE(player->power == 0 || player2->power == 0);
+    EXPECT_GE(player->frags, 2);
+    EXPECT_GE(player2->frags, 2);
+    EXPECT_GT(log.plays(SND_GIBBER_FIRE, 1000), 0);
+    EXPECT_GT(log.plays(SND_GIBBER_FIRE, 1100), 0);
+    EXPECT_GT(log.plays(SND_BOMB_EXPLODE), 1);
+    EXPECT_GT(log.plays(SND_SPAWN, 800), 1);
+    EXPECT_GT(log.plays(SND_SPAWN, 700), 1);
+    printf("the bout ended after %d ticks, frags %d:%d\n", ticks, player->frags, player2->frags);
+}
+
+} // namespace
