@@ -64,7 +64,9 @@ TEST_F(LifeTest, ADeathIsBookedOnceAndTheFighterReturnsAfter494Ticks)
         // The death tick, then 19 booth frames of 26 ticks.
         EXPECT_EQ(ticks, 1 + 494);
         EXPECT_EQ(victim->health, 12);
-        EXPECT_EQ(victim->knockX, side == 1 ? 10 : -10);   // thrown out into the arena
+        // Thrown out of the booth into the arena, 10 px in the tick of his return.
+        Booth *b = side == 1 ? booth : booth2;
+        EXPECT_EQ(victim->x, (int)b->x + b->w / 3 + (side == 1 ? 10 : -10));
         EXPECT_EQ(victim->knockY, -7);
         EXPECT_EQ(log.plays(SND_RESPAWN), 1);
         EXPECT_EQ(log.plays(SND_SPAWN, side == 1 ? 800 : 700), 1);
@@ -116,6 +118,12 @@ TEST_F(LifeTest, CubesCashedInAtTheOwnBoothMovePowerBothWays)
             f->respawning = 1;   // not while in the booth
             fighterCashIn(s);
             EXPECT_EQ(f->power, 200);
+            f->respawning = 0;
+            int x = f->x;
+            f->x = (int)b->x + (side == 1 ? 70 : 40) - f->w / 2;   // the other's part
+            fighterCashIn(s);
+            EXPECT_EQ(f->power, 200);
+            f->x = x;
             f->respawning = 0;
             fighterCashIn(s);
             EXPECT_EQ(f->power, 200 + c.gain);

@@ -1,5 +1,6 @@
 // Every weapon fired by each fighter at the other on a mirrored test arena: damage, push,
 // ammunition, who is immune and when, and the homing rocket's and thruster's flights.
+#include <allegro.h>
 #include <gtest/gtest.h>
 
 #include "fighters/actions.h"
@@ -208,6 +209,44 @@ TEST_F(WeaponsTest, UnderTheSpeedPowerUpHeldFireShootsEveryFiveTicks)
     }
 }
 
+struct BaseStop {
+    int side, kind, enemyBase;
+    double x;   // from the booth's inner edge toward the middle; the field spans 178..213
+    int ends;
+};
+
+// Where the two bases stop shots: each fighter's bullets die in his own base, his plasma
+// leaves it; player 2's thruster crosses the green field and stops only inside the base.
+TEST_F(WeaponsTest, BasesStopShotsWhereEachFightersWindowsSay)
+{
+    const BaseStop stops[] = {
+        {1, BULLET, 0, 20, 1},   {1, PLASMA, 0, 20, 0},    {2, BULLET, 0, 20, 1},
+        {2, PLASMA, 0, 20, 0},   {1, BULLET, 1, 195, 1},   {2, BULLET, 1, 195, 1},
+        {1, THRUSTER, 1, 195, 1}, {2, THRUSTER, 1, 195, 0}, {2, THRUSTER, 1, 150, 1},
+    };
+    for (const BaseStop &b : stops) {
+        SCOPED_TRACE(testing::Message() << "fighter " << b.side << ", kind " << b.kind
+                                        << ", enemy base " << b.enemyBase << ", x " << b.x);
+        setupPlayer();
+        setupPlayer2();
+        restFighters(300, 1200, 500);
+        FighterSide s = b.side == 1 ? sideOne() : sideTwo();
+        int green = (b.side == 1) != b.enemyBase;
+        Booth *booth = green ? ::booth : booth2;
+        double x = green ? booth->x + booth->w + b.x : booth->x - b.x;
+        Projectile *p = b.kind == BULLET ? s.bullets[0] : b.kind == PLASMA ? s.plasmas[0]
+                                                                          : s.thruster[0];
+        p->active = 1;
+        p->speed = 0;
+        p->x = x;
+        p->y = booth->y + 60;
+        void (*update[3][2])() = {{updateBullet, updateBullet2}, {updatePlasma, updatePlasma2},
+                                  {updateMummraThruster, updateMummraThruster2}};
+        update[b.kind == THRUSTER ? 2 : b.kind][b.side - 1]();
+        EXPECT_EQ(p->active, !b.ends);
+    }
+}
+
 enum Relation { LEVEL_AHEAD, LEVEL_BEHIND, ABOVE };
 struct LaserShot {
     int relation, targetInBase, struck;
@@ -277,6 +316,16 @@ TEST_F(WeaponsTest, TheRocketStepsEightSidewaysAndFollowsTheSlope)
             EXPECT_LE(p->stepY, 8);
             EXPECT_EQ(p->direction, side == 1 ? 1 : 0);
         }
+        // Out through the left edge into the wall's column: only player 1's rocket is
+        // still probed there, and explodes.
+        SampleLog log;
+        p->x = 3;
+        t->x = -100;
+        (side == 1 ? updateHomoRocket : updateHomoRocket2)();
+        EXPECT_EQ(p->active, 0);
+        EXPECT_EQ(log.plays(SND_EXPLOSION), side == 1);
+        p->active = 1;
+        t->x = 600;
         // Straight above him the slope has no value: the step is its cap.
         p->x = t->x;
         p->y = 100;
@@ -311,9 +360,80 @@ TEST_F(WeaponsTest, TheThrusterCatchesCarriesAndKillsAtTheSide)
         else
             EXPECT_LT(deadAt, 50);
         EXPECT_EQ(log.plays(SND_THRUSTER), 1);
+        // Player 1's catch of a standing victim is latched by the victim, player 2's by
+        // himself.
+        EXPECT_EQ(t->thrusterSoundLatch, side == 1);
+        EXPECT_EQ(f->thrusterSoundLatch, side == 2);
         combatTick(keys(""));
         EXPECT_EQ(f->frags, 1);
         EXPECT_EQ((side == 1 ? mummrathruster : mummrathruster2)[0]->active, 0);
+
+        // Flying free near the left side, player 2's thruster explodes 30 px earlier.
+        Projectile *p = (side == 1 ? mummrathruster : mummrathruster2)[0];
+        p->active = 1;
+        p->attached = p->attachX = p->speed = 0;
+        p->direction = 0;
+        p->x = 75;
+        p->y = 300;
+        (side == 1 ? updateMummraThruster : updateMummraThruster2)();
+        EXPECT_EQ(p->active, side == 1);
+    }
+}
+
+// The blaster bolt slows as its life runs down, fades to white without its colour
+// overflowing, and ends on its 96th tick.
+TEST_F(WeaponsTest, TheBlasterBoltFadesToWhiteAndEndsOnItsNinetySixthTick)
+{
+    restFighters(300, 1200, 100);
+    player->weapon = WEAPON_BLASTER;
+    player->ammo = 1;
+    fire1 = 1;
+    fighterFire(sideOne());
+    fire1 = 0;
+    Projectile *p = blaster[0];
+    ASSERT_EQ(p->active, 1);
+    int ticks = 0;
+    double x = p->x;
+    while (p->active && ticks < 200) {
+        updateBlaster();
+        ticks++;
+        if (ticks == 1)
+            EXPECT_EQ(p->x - x, 13);
+        if (ticks == 40)
+            EXPECT_EQ(p->colour, makecol(255, 255, 255));
+    }
+    EXPECT_EQ(ticks, 96);
+}
+
+// Walls stop every shot between the two fighters; only the laser goes through (above).
+TEST_F(WeaponsTest, WallsStopTheShots)
+{
+    std::vector<std::string> rows(20, "....................#");
+    loadMirroredArena(rows, 10);
+    for (int kind = BULLET; kind <= THRUSTER; kind++) {
+        for (int side = 1; side <= 2; side++) {
+            SCOPED_TRACE(testing::Message() << "kind " << kind << ", fighter " << side);
+            setupPlayer();
+            setupPlayer2();
+            restFighters(300, mirrorX(300), 500);
+            FighterSide s = side == 1 ? sideOne() : sideTwo();
+            Projectile *p = kind == BULLET ? s.bullets[0] : kind == PLASMA ? s.plasmas[0]
+                          : kind == ROCKET ? s.rocket[0] : s.thruster[0];
+            p->active = 1;
+            p->direction = side == 1;
+            p->speed = kind == BULLET ? 12 : kind == PLASMA ? 20 : 0;
+            p->stepX = 8;
+            p->x = side == 1 ? 400 : 1200;
+            p->y = 510;
+            for (int t = 0; t < 80; t++) {
+                updateBullet(), updateBullet2(), updatePlasma(), updatePlasma2();
+                updateHomoRocket(), updateHomoRocket2();
+                updateMummraThruster(), updateMummraThruster2();
+            }
+            EXPECT_EQ(p->active, 0);
+            EXPECT_EQ(player->health + player2->health, 24);
+            EXPECT_EQ(player->thrusterCaught + player2->thrusterCaught, 0);
+        }
     }
 }
 
