@@ -5,18 +5,13 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include "arena/effects.h"
-#include "arena/forcefields.h"
 #include "arena/levels.h"
-#include "ai/tutorial.h"
-#include "fighters/bombs.h"
 #include "fighters_env.h"
-#include "frontend/quit.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
 #include "shell/music.h"
-#include "shell/pause.h"
 #include "shell/settings.h"
+#include "support/test_env.h"
 
 namespace {
 
@@ -35,20 +30,7 @@ protected:
         p2cpu = 0;
         musicOn = 0;
         srand(31);
-        setupPlayer();
-        setupPlayer2();
-        setupBombs();
-        setupBombs2();
-        setupBombblastLeft();
-        setupBombblastRight();
-        setupBombblastUp();
-        setupEffects();
-        setupForcefields();
-        setupHell();
-        playersActive = 1;
-        paused = 0;
-        quitting = 0;
-        tutorialWait = 0;
+        startTestBout(ARENA_HELL);
     }
 };
 

@@ -22,6 +22,7 @@
 #include "shell/render.h"
 #include "shell/settings.h"
 #include "shell/startup.h"
+#include "support/test_env.h"
 
 namespace {
 
@@ -43,21 +44,7 @@ protected:
     }
 
     // A bout on `arena` as the pre-screen and its next button start one.
-    void startBout(int arena)
-    {
-        setupPlayer();
-        setupPlayer2();
-        setupEffects();
-        setupForcefields();
-        if (arena == ARENA_HELL)
-            setupHell();
-        else
-            setupLondon();
-        playersActive = 1;
-        paused = 0;
-        quitting = 0;
-        tutorialWait = 0;
-    }
+    void startBout(int arena) { startTestBout(arena); }
 
     // Fighters parked on the map's top edge, far from lava, fields and weather floors.
     void parkFighters()

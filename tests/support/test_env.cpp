@@ -2,6 +2,16 @@
 
 #include <allegro.h>
 
+#include "ai/tutorial.h"
+#include "arena/effects.h"
+#include "arena/forcefields.h"
+#include "arena/levels.h"
+#include "fighters/bombs.h"
+#include "fighters/fighter.h"
+#include "frontend/quit.h"
+#include "shell/loop.h"
+#include "shell/pause.h"
+
 void startHeadlessAllegro()
 {
     static bool started = false;
@@ -12,4 +22,25 @@ void startHeadlessAllegro()
         abort();
     set_color_depth(16);
     started = true;
+}
+
+void startTestBout(int arena)
+{
+    setupPlayer();
+    setupPlayer2();
+    setupBombs();
+    setupBombs2();
+    setupBombblastLeft();
+    setupBombblastRight();
+    setupBombblastUp();
+    setupEffects();
+    setupForcefields();
+    if (arena == ARENA_HELL)
+        setupHell();
+    else
+        setupLondon();
+    playersActive = 1;
+    paused = 0;
+    quitting = 0;
+    tutorialWait = 0;
 }
