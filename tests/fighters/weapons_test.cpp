@@ -28,6 +28,28 @@ protected:
     static int &fireOf(int side) { return side == 1 ? fire1 : fire2; }
 };
 
+enum ShotKind { BULLET, PLASMA, ROCKET, THRUSTER };
+
+Projectile *shotOf(int side, int kind)
+{
+    FighterSide s = side == 1 ? sideOne() : sideTwo();
+    Projectile **pools[] = {s.bullets, s.plasmas, s.rocket, s.thruster};
+    return pools[kind][0];
+}
+
+// Every shot pool of both fighters, one tick.
+void updateShots()
+{
+    updateBullet();
+    updateBullet2();
+    updatePlasma();
+    updatePlasma2();
+    updateHomoRocket();
+    updateHomoRocket2();
+    updateMummraThruster();
+    updateMummraThruster2();
+}
+
 struct Volley {
     int weapon, ammo;
     int damage, knockX, knockY, ammoAfter, weaponAfter;
@@ -76,7 +98,6 @@ TEST_F(WeaponsTest, EachWeaponFiredByEachFighterHurtsAndPushesTheOther)
     }
 }
 
-enum ShotKind { BULLET, PLASMA, ROCKET, THRUSTER };
 enum Pose { STANDING, SLIDING, FROZEN, FLIPPING, CROUCHING };
 struct Immunity {
     int kind, pose, lowerHalf, struck;
@@ -110,11 +131,8 @@ TEST_F(WeaponsTest, WhoIsStruckDependsOnThePoseAndTheHalfOfTheBox)
             t->sliding = c.pose == SLIDING;
             t->frozen = c.pose == FROZEN;
             t->flipTimer = c.pose == FLIPPING ? 2 : 0;
-            FighterSide s = side == 1 ? sideOne() : sideTwo();
             int dir = side == 1 ? 1 : 0, sign = side == 1 ? 1 : -1, mid = t->x + t->w / 2;
-            Projectile *p = c.kind == BULLET   ? s.bullets[0]
-                            : c.kind == PLASMA ? s.plasmas[0]
-                            : c.kind == ROCKET ? s.rocket[0] : s.thruster[0];
+            Projectile *p = shotOf(side, c.kind);
             p->active = 1;
             p->direction = dir;
             p->y = t->y + (c.lowerHalf ? 40 : 8);
@@ -123,10 +141,7 @@ TEST_F(WeaponsTest, WhoIsStruckDependsOnThePoseAndTheHalfOfTheBox)
             // Placed so that this tick's move brings its centre into the middle of the box.
             int step = c.kind == ROCKET ? -2 * sign : c.kind == THRUSTER ? 1 : p->speed;
             p->x = mid - sign * step;
-            void (*update[4][2])() = {{updateBullet, updateBullet2}, {updatePlasma, updatePlasma2},
-                                      {updateHomoRocket, updateHomoRocket2},
-                                      {updateMummraThruster, updateMummraThruster2}};
-            update[c.kind][side - 1]();
+            updateShots();
             int struck = c.kind == THRUSTER ? t->thrusterCaught != THRUSTER_FREE : t->health < 12;
             EXPECT_EQ(struck, c.struck);
         }
@@ -209,41 +224,40 @@ TEST_F(WeaponsTest, UnderTheSpeedPowerUpHeldFireShootsEveryFiveTicks)
     }
 }
 
-struct BaseStop {
-    int side, kind, enemyBase;
-    double x;   // from the booth's inner edge toward the middle; the field spans 178..213
-    int ends;
+struct Stop {
+    int side, kind, x, y, ends;
 };
 
-// Where the two bases stop shots: each fighter's bullets die in his own base, his plasma
-// leaves it; player 2's thruster crosses the green field and stops only inside the base.
-TEST_F(WeaponsTest, BasesStopShotsWhereEachFightersWindowsSay)
+// Where shots stop, one tick after being put there: each fighter's bullets die in his own
+// base, his plasma leaves it; player 2's thruster crosses the green field (x 290..325) and
+// stops only inside the base; walls (x 640..671 and 928..959 here) stop every shot.
+TEST_F(WeaponsTest, BasesAndWallsStopShotsWhereEachFightersWindowsSay)
 {
-    const BaseStop stops[] = {
-        {1, BULLET, 0, 20, 1},   {1, PLASMA, 0, 20, 0},    {2, BULLET, 0, 20, 1},
-        {2, PLASMA, 0, 20, 0},   {1, BULLET, 1, 195, 1},   {2, BULLET, 1, 195, 1},
-        {1, THRUSTER, 1, 195, 1}, {2, THRUSTER, 1, 195, 0}, {2, THRUSTER, 1, 150, 1},
+    const Stop stops[] = {
+        {1, BULLET, 132, 1097, 1},  {1, PLASMA, 132, 1097, 0},   {2, BULLET, 1470, 1097, 1},
+        {2, PLASMA, 1470, 1097, 0}, {1, BULLET, 1295, 1097, 1},  {2, BULLET, 307, 1097, 1},
+        {1, THRUSTER, 1295, 1097, 1}, {2, THRUSTER, 307, 1097, 0}, {2, THRUSTER, 262, 1097, 1},
+        {1, BULLET, 645, 510, 1},   {1, PLASMA, 645, 510, 1},    {1, ROCKET, 645, 510, 1},
+        {1, THRUSTER, 645, 510, 1}, {2, BULLET, 955, 510, 1},    {2, PLASMA, 955, 510, 1},
+        {2, ROCKET, 955, 510, 1},   {2, THRUSTER, 955, 510, 1},
     };
-    for (const BaseStop &b : stops) {
-        SCOPED_TRACE(testing::Message() << "fighter " << b.side << ", kind " << b.kind
-                                        << ", enemy base " << b.enemyBase << ", x " << b.x);
+    loadMirroredArena(std::vector<std::string>(20, "....................#"), 10);
+    for (const Stop &c : stops) {
+        SCOPED_TRACE(testing::Message() << "fighter " << c.side << ", kind " << c.kind
+                                        << " at " << c.x << "," << c.y);
         setupPlayer();
         setupPlayer2();
-        restFighters(300, 1200, 500);
-        FighterSide s = b.side == 1 ? sideOne() : sideTwo();
-        int green = (b.side == 1) != b.enemyBase;
-        Booth *booth = green ? ::booth : booth2;
-        double x = green ? booth->x + booth->w + b.x : booth->x - b.x;
-        Projectile *p = b.kind == BULLET ? s.bullets[0] : b.kind == PLASMA ? s.plasmas[0]
-                                                                          : s.thruster[0];
+        restFighters(300, mirrorX(300), 500);
+        Projectile *p = shotOf(c.side, c.kind);
         p->active = 1;
         p->speed = 0;
-        p->x = x;
-        p->y = booth->y + 60;
-        void (*update[3][2])() = {{updateBullet, updateBullet2}, {updatePlasma, updatePlasma2},
-                                  {updateMummraThruster, updateMummraThruster2}};
-        update[b.kind == THRUSTER ? 2 : b.kind][b.side - 1]();
-        EXPECT_EQ(p->active, !b.ends);
+        p->stepX = 8;
+        p->direction = c.side == 1;
+        p->x = c.x;
+        p->y = c.y;
+        updateShots();
+        EXPECT_EQ(p->active, !c.ends);
+        EXPECT_EQ(player->health + player2->health, 24);
     }
 }
 
@@ -259,8 +273,7 @@ TEST_F(WeaponsTest, TheLaserHitsALevelOpponentAheadOutsideHisBase)
     const LaserShot shots[] = {
         {LEVEL_AHEAD, 0, 1}, {LEVEL_AHEAD, 1, 0}, {LEVEL_BEHIND, 0, 0}, {ABOVE, 0, 0}};
     // A wall between the two.
-    std::vector<std::string> rows(20, "....................#");
-    loadMirroredArena(rows, 10);
+    loadMirroredArena(std::vector<std::string>(20, "....................#"), 10);
     for (const LaserShot &l : shots) {
         for (int side = 1; side <= 2; side++) {
             SCOPED_TRACE(testing::Message() << "relation " << l.relation << ", in base "
@@ -403,38 +416,6 @@ TEST_F(WeaponsTest, TheBlasterBoltFadesToWhiteAndEndsOnItsNinetySixthTick)
             EXPECT_EQ(p->colour, makecol(255, 255, 255));
     }
     EXPECT_EQ(ticks, 96);
-}
-
-// Walls stop every shot between the two fighters; only the laser goes through (above).
-TEST_F(WeaponsTest, WallsStopTheShots)
-{
-    std::vector<std::string> rows(20, "....................#");
-    loadMirroredArena(rows, 10);
-    for (int kind = BULLET; kind <= THRUSTER; kind++) {
-        for (int side = 1; side <= 2; side++) {
-            SCOPED_TRACE(testing::Message() << "kind " << kind << ", fighter " << side);
-            setupPlayer();
-            setupPlayer2();
-            restFighters(300, mirrorX(300), 500);
-            FighterSide s = side == 1 ? sideOne() : sideTwo();
-            Projectile *p = kind == BULLET ? s.bullets[0] : kind == PLASMA ? s.plasmas[0]
-                          : kind == ROCKET ? s.rocket[0] : s.thruster[0];
-            p->active = 1;
-            p->direction = side == 1;
-            p->speed = kind == BULLET ? 12 : kind == PLASMA ? 20 : 0;
-            p->stepX = 8;
-            p->x = side == 1 ? 400 : 1200;
-            p->y = 510;
-            for (int t = 0; t < 80; t++) {
-                updateBullet(), updateBullet2(), updatePlasma(), updatePlasma2();
-                updateHomoRocket(), updateHomoRocket2();
-                updateMummraThruster(), updateMummraThruster2();
-            }
-            EXPECT_EQ(p->active, 0);
-            EXPECT_EQ(player->health + player2->health, 24);
-            EXPECT_EQ(player->thrusterCaught + player2->thrusterCaught, 0);
-        }
-    }
 }
 
 } // namespace
