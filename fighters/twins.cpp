@@ -6,7 +6,7 @@
 #include "arena/forcefields.h"
 #include "fighters/bombs.h"
 #include "gore/gore.h"
-#include "shell/loop.h"
+#include "shell/world.h"
 #include "shell/settings.h"
 #include "shell/sound.h"
 
