@@ -8,7 +8,7 @@
 #include "fighters/bombs.h"
 #include "gore/gore.h"
 #include "shell/clock.h"
-#include "shell/loop.h"
+#include "shell/world.h"
 #include "shell/match.h"
 #include "shell/settings.h"
 #include "shell/sound.h"

@@ -11,7 +11,7 @@
 #include "gore/gore.h"
 #include "shell/assets.h"
 #include "shell/sound.h"
-#include "shell/startup.h"
+#include "shell/world.h"
 
 Bomb *bomb1[BOMB_COUNT], *bomb2[BOMB_COUNT];
 Projectile *bombblastleft[BOMBBLAST_COUNT], *bombblastright[BOMBBLAST_COUNT],

@@ -9,7 +9,7 @@
 #include "fighters/hittests.h"
 #include "fighters/probes.h"
 #include "fighters/twins.h"
-#include "shell/loop.h"
+#include "shell/world.h"
 #include "shell/sound.h"
 
 Projectile *bullet[BULLET_COUNT];

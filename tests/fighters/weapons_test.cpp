@@ -193,8 +193,9 @@ TEST_F(WeaponsTest, APressFiresOnceAndCountsTheAmmunition)
             fighterFire(s);   // held: no second shot
             int fired = p.weapon == WEAPON_MINEDROP ? f->ammo < p.ammo : (int)log.calls.size();
             EXPECT_EQ(fired, p.fired);
-            if (p.weapon != WEAPON_MINEDROP)
+            if (p.weapon != WEAPON_MINEDROP) {
                 EXPECT_EQ(log.plays(sample[p.weapon]), p.fired);
+            }
             EXPECT_EQ(f->ammo, p.ammoAfter);
             EXPECT_EQ(f->weapon, p.weaponAfter);
             // A press the rocket row refused stays unused for the next tick.
@@ -410,10 +411,12 @@ TEST_F(WeaponsTest, TheBlasterBoltFadesToWhiteAndEndsOnItsNinetySixthTick)
     while (p->active && ticks < 200) {
         updateBlaster();
         ticks++;
-        if (ticks == 1)
+        if (ticks == 1) {
             EXPECT_EQ(p->x - x, 13);
-        if (ticks == 40)
+        }
+        if (ticks == 40) {
             EXPECT_EQ(p->colour, makecol(255, 255, 255));
+        }
     }
     EXPECT_EQ(ticks, 96);
 }
