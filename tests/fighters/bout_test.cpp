@@ -8,29 +8,20 @@
 #include "arena/levels.h"
 #include "fighters_env.h"
 #include "shell/harness.h"
-#include "shell/loop.h"
-#include "shell/music.h"
+#include "shell/match.h"
+#include "shell/world.h"
 #include "shell/settings.h"
 #include "support/test_env.h"
 
 namespace {
 
-class BoutTest : public ::testing::Test {
+class BoutTest : public HarnessTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (harnessGameDataPresent())
-            harnessStart(1357);
-    }
     void SetUp() override
     {
-        if (!harnessGameDataPresent())
-            GTEST_SKIP() << "skipped: no generated arenas in " << harnessGameDir();
-        harnessReleaseInput();
-        p2cpu = 0;
-        musicOn = 0;
-        srand(31);
-        startTestBout(ARENA_HELL);
+        HarnessTest::SetUp();
+        if (!IsSkipped())
+            startTestBout(ARENA_HELL);
     }
 };
 
@@ -56,11 +47,15 @@ TEST_F(BoutTest, APlayedBoutEndsWithDeathsShotsAndBombsOnBothSides)
     const int keys[] = {KEY_A, KEY_D, KEY_W, KEY_S, KEY_G, KEY_H, KEY_J, KEY_LEFT, KEY_RIGHT,
                         KEY_UP, KEY_DOWN, KEY_1_PAD, KEY_2_PAD, KEY_3_PAD};
     SampleLog log;
+    int greenFrags = GreenFrags, greenDeaths = GreenDeaths;
     int ticks = 0;
     while (map == ARENA_HELL && ticks < 20000) {
         if (ticks % 20 == 0)
             for (int k : keys)
                 key[k] = rand() % 3 == 0;
+        // The pools are held up until each fighter has died twice, then let go.
+        if (player->frags < 2 || player2->frags < 2)
+            player->power = player2->power = 300;
         harnessTick();
         ticks++;
     }
@@ -69,6 +64,9 @@ TEST_F(BoutTest, APlayedBoutEndsWithDeathsShotsAndBombsOnBothSides)
     EXPECT_TRUE(player->power == 0 || player2->power == 0);
     EXPECT_GE(player->frags, 2);
     EXPECT_GE(player2->frags, 2);
+    // Every death booked once in the green team's statistics.
+    EXPECT_EQ(GreenFrags - greenFrags, player->frags);
+    EXPECT_EQ(GreenDeaths - greenDeaths, player2->frags);
     EXPECT_GT(log.plays(SND_GIBBER_FIRE, 1000), 0);
     EXPECT_GT(log.plays(SND_GIBBER_FIRE, 1100), 0);
     EXPECT_GT(log.plays(SND_BOMB_EXPLODE), 1);

@@ -110,11 +110,8 @@ void fighterTicks(const Keys &k, int count)
         fighterTick(k);
 }
 
-void combatTick(const Keys &k)
+void updateShots()
 {
-    fighterTick(k);
-    playerSound();
-    player2Sound();
     updateBullet();
     updateBullet2();
     updatePlasma();
@@ -124,6 +121,14 @@ void combatTick(const Keys &k)
     updateMummraThruster();
     updateMummraThruster2();
     updateBlaster();
+}
+
+void combatTick(const Keys &k)
+{
+    fighterTick(k);
+    playerSound();
+    player2Sound();
+    updateShots();
     updateBomb();
     updateBomb2();
     updateBombblastLeft();

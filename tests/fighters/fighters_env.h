@@ -28,6 +28,8 @@ Keys keys(const char *which);   // any of "l", "r", "u", "d", "j", e.g. "rj"
 void fighterTick(const Keys &k);
 void fighterTicks(const Keys &k, int count);
 
+// Every shot pool of both fighters, one tick, in the frame's order.
+void updateShots();
 // The fighter steps of one game frame, then their sound cues, shots, bombs and blast fronts
 // in the frame's order. Fire and bomb inputs are left as the test set them.
 void combatTick(const Keys &k);

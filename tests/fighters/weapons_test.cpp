@@ -37,19 +37,6 @@ Projectile *shotOf(int side, int kind)
     return pools[kind][0];
 }
 
-// Every shot pool of both fighters, one tick.
-void updateShots()
-{
-    updateBullet();
-    updateBullet2();
-    updatePlasma();
-    updatePlasma2();
-    updateHomoRocket();
-    updateHomoRocket2();
-    updateMummraThruster();
-    updateMummraThruster2();
-}
-
 struct Volley {
     int weapon, ammo;
     int damage, knockX, knockY, ammoAfter, weaponAfter;

@@ -26,22 +26,8 @@
 
 namespace {
 
-class ArenaTest : public ::testing::Test {
+class ArenaTest : public HarnessTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (harnessGameDataPresent())
-            harnessStart(4321);
-    }
-    void SetUp() override
-    {
-        if (!harnessGameDataPresent())
-            GTEST_SKIP() << "skipped: no generated arenas in " << harnessGameDir();
-        harnessReleaseInput();
-        p2cpu = 0;
-        musicOn = 0;
-        srand(99);
-    }
 
     // A bout on `arena` as the pre-screen and its next button start one.
     void startBout(int arena) { startTestBout(arena); }

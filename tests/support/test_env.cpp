@@ -1,6 +1,7 @@
 #include "support/test_env.h"
 
 #include <allegro.h>
+#include <stdlib.h>
 
 #include "ai/tutorial.h"
 #include "arena/effects.h"
@@ -9,8 +10,11 @@
 #include "fighters/bombs.h"
 #include "fighters/fighter.h"
 #include "frontend/quit.h"
+#include "shell/harness.h"
 #include "shell/loop.h"
+#include "shell/music.h"
 #include "shell/pause.h"
+#include "shell/settings.h"
 
 void startHeadlessAllegro()
 {
@@ -43,4 +47,20 @@ void startTestBout(int arena)
     paused = 0;
     quitting = 0;
     tutorialWait = 0;
+}
+
+void HarnessTest::SetUpTestSuite()
+{
+    if (harnessGameDataPresent())
+        harnessStart(4321);
+}
+
+void HarnessTest::SetUp()
+{
+    if (!harnessGameDataPresent())
+        GTEST_SKIP() << "skipped: no generated arenas in " << harnessGameDir();
+    harnessReleaseInput();
+    p2cpu = 0;
+    musicOn = 0;
+    srand(99);
 }
