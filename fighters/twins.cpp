@@ -4,7 +4,6 @@
 #include <stdlib.h>
 
 #include "arena/forcefields.h"
-#include "fighters/bombs.h"
 #include "gore/gore.h"
 #include "shell/world.h"
 #include "shell/settings.h"
@@ -64,8 +63,6 @@ FighterSide sideOne()
     s.rocket = homorocket;
     s.thruster = mummrathruster;
     s.blasters = blaster;
-    s.bombs = bomb1;
-    s.ownField = greenforcefield;
     const ForceField *gf = greenforcefield, *pf = purpleforcefield;
     if (gf && pf && booth && booth2) {
         s.enemyBaseForShots = baseWindow(pf, booth2, pf->x, booth2->x + booth2->w);
@@ -133,8 +130,6 @@ FighterSide sideTwo()
     s.rocket = homorocket2;
     s.thruster = mummrathruster2;
     s.blasters = NULL;
-    s.bombs = bomb2;
-    s.ownField = purpleforcefield;
     const ForceField *gf = greenforcefield, *pf = purpleforcefield;
     if (gf && pf && booth && booth2) {
         s.enemyBaseForShots = baseWindow(gf, booth, booth->x, gf->x + gf->w);

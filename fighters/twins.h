@@ -7,7 +7,6 @@
 #include "fighters/weapons.h"
 
 struct ForceField;
-struct Bomb;
 
 // An open rectangle of the playfield: a point on its border is outside.
 struct Window {
@@ -55,8 +54,6 @@ struct FighterSide {
 
     // His own pools; only player 1 has a blaster (NULL for player 2).
     Projectile **bullets, **plasmas, **rocket, **thruster, **blasters;
-    Bomb **bombs;
-    ForceField *ownField;
     // Where his shots stop at the opponent's base: bullets, plasma and rockets, and the
     // thruster (player 2's thruster crosses the green field and stops only inside the base).
     Window enemyBaseForShots, enemyBaseForThruster;
