@@ -55,7 +55,7 @@ TEST_F(BoutTest, APlayedBoutEndsWithDeathsShotsAndBombsOnBothSides)
                 key[k] = rand() % 3 == 0;
         // The pools are held up until each fighter has died twice, then let go.
         if (player->frags < 2 || player2->frags < 2)
-            player->power = player2->power = 300;
+            player->power = player2->power = 40;
         harnessTick();
         ticks++;
     }
