@@ -85,7 +85,7 @@ void BM_TickWithEveryEffectPoolFull(benchmark::State &state)
     withExplosions = (int)state.range(0);
     for (auto _ : state)
         fullTick();
-    state.counters["ratio_to_floor"] = tickOverFloor(fullTick, 201);
+    state.counters["ratio_to_floor"] = ratioToFloor(fullTick, 201);
 }
 BENCHMARK(BM_TickWithEveryEffectPoolFull)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 

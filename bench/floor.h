@@ -1,14 +1,16 @@
-// The frame floor the tick benchmarks measure against: what every frame costs before anything
-// is drawn on it (the stain layer copied into the back buffer and stretched onto the screen).
+// The frame floor every benchmark of a frame is measured against: copying the stain layer
+// into the back buffer and stretching the playfield onto the screen, which every frame
+// must do.
 #pragma once
 
 #include <allegro.h>
+
 #include <algorithm>
 #include <chrono>
 #include <vector>
 
-#include "shell/startup.h"
 #include "shell/world.h"
+#include "shell/startup.h"
 
 inline void floorFrame()
 {
@@ -23,16 +25,16 @@ inline double secondsOf(void (*step)())
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
 }
 
-// Median time of `tick` over median time of the floor, the two taken turn about so both see
-// the same machine and the same caches.
-inline double tickOverFloor(void (*tick)(), int rounds)
+// Median time of `work` over median time of the floor, the two taken turn about so both
+// see the same machine and the same caches.
+inline double ratioToFloor(void (*work)(), int rounds)
 {
-    std::vector<double> ticks, floors;
+    std::vector<double> works, floors;
     for (int i = 0; i < rounds; i++) {
-        ticks.push_back(secondsOf(tick));
+        works.push_back(secondsOf(work));
         floors.push_back(secondsOf(floorFrame));
     }
-    std::sort(ticks.begin(), ticks.end());
+    std::sort(works.begin(), works.end());
     std::sort(floors.begin(), floors.end());
-    return ticks[rounds / 2] / floors[rounds / 2];
+    return works[rounds / 2] / floors[rounds / 2];
 }

@@ -59,8 +59,9 @@ TEST_F(CollisionTest, RunnersMeetBlocksAndStairs)
                 expectMirrored(c.what);
             }
         }
-        if (c.endX >= 0)
+        if (c.endX >= 0) {
             EXPECT_EQ(player->x, c.endX);
+        }
     }
     EXPECT_EQ(player->runSpeed, player->maxRunSpeed);
 }

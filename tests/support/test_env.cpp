@@ -10,6 +10,7 @@
 #include "fighters/bombs.h"
 #include "fighters/fighter.h"
 #include "frontend/quit.h"
+#include "gore/gore.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
 #include "shell/music.h"
@@ -32,6 +33,9 @@ void startTestBout(int arena)
 {
     setupPlayer();
     setupPlayer2();
+    setupBlood();
+    setupBlood2();
+    setupCasings();
     setupBombs();
     setupBombs2();
     setupBombblastLeft();
