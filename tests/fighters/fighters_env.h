@@ -35,6 +35,13 @@ void updateShots();
 void combatTick(const Keys &k);
 void combatTicks(const Keys &k, int count);
 
+// The calls the fighters' code makes into the gore, effects, explosions and mines (the
+// folder's wraps.txt routes them past a counter on their way): "blood", "blood2", "gibs",
+// "head2", ... by function, "spark<kind>", "explosion <type>/<radius>", "greenmine",
+// "gibcasing", ...
+int callCount(const std::string &name);
+void resetCalls();
+
 // Records every sample the game plays or stops while it lives.
 struct SampleLog {
     SampleLog();

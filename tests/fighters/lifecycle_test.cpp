@@ -9,6 +9,7 @@
 #include "fighters/twins.h"
 #include "fighters_env.h"
 #include "shell/assets.h"
+#include "shell/clock.h"
 #include "shell/loop.h"
 #include "shell/match.h"
 #include "shell/settings.h"
@@ -80,6 +81,43 @@ TEST_F(LifeTest, ADeathIsBookedOnceAndTheFighterReturnsAfter494Ticks)
     combatTick(keys(""));
     EXPECT_EQ(PurpleFrags, purpleFrags);
     EXPECT_EQ(GreenDeaths, greenDeaths + 1);
+}
+
+struct Burst {
+    int armless, lava;
+    int blood, gibs, heads, torsos, arms, legs;
+};
+
+// The gore of a death is thrown once, in his team's colour, at the tick of the death; a
+// fighter who sank into the lava goes to the booth at once and throws none.
+TEST_F(LifeTest, ADeathThrowsItsGoreOnce)
+{
+    const Burst bursts[] = {{0, 0, 100, 35, 1, 1, 2, 2}, {1, 0, 100, 35, 1, 1, 0, 2},
+                            {0, 1, 0, 0, 0, 0, 0, 0}};
+    const char *kinds[6] = {"blood", "gibs", "head", "torso", "arm", "leg"};
+    secondscount = 1;   // no once-a-second bleeding in between
+    for (const Burst &b : bursts) {
+        for (int side = 1; side <= 2; side++) {
+            SCOPED_TRACE(testing::Message() << "armless " << b.armless << ", lava " << b.lava
+                                            << ", fighter " << side);
+            settle(600);
+            resetCalls();
+            Fighter *f = fighter(side);
+            f->armless = b.armless;
+            f->powerupTimer = 5;
+            f->health = 0;
+            f->respawning = b.lava;   // as the lava leaves him
+            combatTicks(keys(""), 5);
+            const int counts[6] = {b.blood, b.gibs, b.heads, b.torsos, b.arms, b.legs};
+            for (int k = 0; k < 6; k++) {
+                EXPECT_EQ(callCount(std::string(kinds[k]) + (side == 1 ? "" : "2")), counts[k])
+                    << kinds[k];
+            }
+            EXPECT_EQ(fighter(3 - side)->frags, 1);   // booked all the same
+            fighter(3 - side)->frags = 0;
+        }
+    }
+    secondscount = 0;
 }
 
 TEST_F(LifeTest, ADeathThatEmptiesThePoolLeavesHimOutOfTheBooth)
@@ -191,6 +229,7 @@ TEST_F(LifeTest, ABombRestsGoesOffOnItsNinetiethTickAndKillsItsBomber)
                 wentOff = t;
         }
         EXPECT_EQ(wentOff, 90);
+        EXPECT_EQ(callCount("explosion 0/190"), 1);
         EXPECT_GE(restY, 959);   // resting on the floor's top row (960)
         EXPECT_LE(restY, 964);
         EXPECT_EQ(f->power, 190);   // one bomb for one long press

@@ -40,18 +40,20 @@ Projectile *shotOf(int side, int kind)
 struct Volley {
     int weapon, ammo;
     int damage, knockX, knockY, ammoAfter, weaponAfter;
+    const char *casing;
+    int casings;
 };
 
 TEST_F(WeaponsTest, EachWeaponFiredByEachFighterHurtsAndPushesTheOther)
 {
     const Volley volleys[] = {
-        {WEAPON_GIBBER, 0, 3, 2, 0, 0, WEAPON_GIBBER},
+        {WEAPON_GIBBER, 0, 3, 2, 0, 0, WEAPON_GIBBER, "gibcasing", 1},
         // The second, rising bullet passes over him; the guns use no ammunition.
-        {WEAPON_DUALGIBBER, 5, 3, 2, 0, 5, WEAPON_DUALGIBBER},
-        {WEAPON_ZAPZAP, 1, 6, 9, -6, 0, WEAPON_GIBBER},
-        {WEAPON_HOMO, 2, 3, 2, 0, 1, WEAPON_HOMO},
-        {WEAPON_MOONRAKER, 2, 2, 0, 0, 1, WEAPON_MOONRAKER},
-        {WEAPON_BLASTER, 2, 6, 9, -6, 1, WEAPON_BLASTER},
+        {WEAPON_DUALGIBBER, 5, 3, 2, 0, 5, WEAPON_DUALGIBBER, "gibcasing", 2},
+        {WEAPON_ZAPZAP, 1, 6, 9, -6, 0, WEAPON_GIBBER, "zapzapcasing", 1},
+        {WEAPON_HOMO, 2, 3, 2, 0, 1, WEAPON_HOMO, "homocasing", 1},
+        {WEAPON_MOONRAKER, 2, 2, 0, 0, 1, WEAPON_MOONRAKER, "gibcasing", 0},
+        {WEAPON_BLASTER, 2, 6, 9, -6, 1, WEAPON_BLASTER, "zapzapcasing", 1},
     };
     for (const Volley &v : volleys) {
         for (int side = 1; side <= 2; side++) {
@@ -59,6 +61,7 @@ TEST_F(WeaponsTest, EachWeaponFiredByEachFighterHurtsAndPushesTheOther)
                 continue;   // player 1's alone
             SCOPED_TRACE(testing::Message() << "weapon " << v.weapon << ", fighter " << side);
             settle(600);
+            resetCalls();
             Fighter *shooter = fighter(side), *target = fighter(3 - side);
             shooter->weapon = v.weapon;
             shooter->ammo = v.ammo;
@@ -76,6 +79,11 @@ TEST_F(WeaponsTest, EachWeaponFiredByEachFighterHurtsAndPushesTheOther)
                 }
                 combatTick(keys(""));
             }
+            EXPECT_EQ(callCount(v.casing), v.casings);
+            // The target bleeds 44 drops of his colour, except from the laser; the rocket
+            // ends in its small explosion.
+            EXPECT_EQ(callCount(side == 1 ? "blood2" : "blood"), v.weapon == WEAPON_MOONRAKER ? 0 : 44);
+            EXPECT_EQ(callCount("explosion 3/6"), v.weapon == WEAPON_HOMO);
             // Only the laser hits in the tick it is fired.
             EXPECT_EQ(firstHit == 1, v.weapon == WEAPON_MOONRAKER) << "first hit " << firstHit;
             EXPECT_EQ(12 - target->health, v.damage);
@@ -178,7 +186,8 @@ TEST_F(WeaponsTest, APressFiresOnceAndCountsTheAmmunition)
             fighterFire(s);
             fireOf(side) = 1;
             fighterFire(s);   // held: no second shot
-            int fired = p.weapon == WEAPON_MINEDROP ? f->ammo < p.ammo : (int)log.calls.size();
+            int fired = p.weapon == WEAPON_MINEDROP ? callCount(side == 1 ? "greenmine" : "purplemine")
+                                                    : (int)log.calls.size();
             EXPECT_EQ(fired, p.fired);
             if (p.weapon != WEAPON_MINEDROP) {
                 EXPECT_EQ(log.plays(sample[p.weapon]), p.fired);
@@ -214,6 +223,9 @@ TEST_F(WeaponsTest, UnderTheSpeedPowerUpHeldFireShootsEveryFiveTicks)
 
 struct Stop {
     int side, kind, x, y, ends;
+    const char *effect;   // and how many of it
+    int count;
+    int tutorial;         // on the tutorial arena
 };
 
 // Where shots stop, one tick after being put there: each fighter's bullets die in his own
@@ -222,12 +234,25 @@ struct Stop {
 TEST_F(WeaponsTest, BasesAndWallsStopShotsWhereEachFightersWindowsSay)
 {
     const Stop stops[] = {
-        {1, BULLET, 132, 1097, 1},  {1, PLASMA, 132, 1097, 0},   {2, BULLET, 1470, 1097, 1},
-        {2, PLASMA, 1470, 1097, 0}, {1, BULLET, 1295, 1097, 1},  {2, BULLET, 307, 1097, 1},
-        {1, THRUSTER, 1295, 1097, 1}, {2, THRUSTER, 307, 1097, 0}, {2, THRUSTER, 262, 1097, 1},
-        {1, BULLET, 645, 510, 1},   {1, PLASMA, 645, 510, 1},    {1, ROCKET, 645, 510, 1},
-        {1, THRUSTER, 645, 510, 1}, {2, BULLET, 955, 510, 1},    {2, PLASMA, 955, 510, 1},
-        {2, ROCKET, 955, 510, 1},   {2, THRUSTER, 955, 510, 1},
+        {1, BULLET, 132, 1097, 1, "spark3", 8},
+        {1, PLASMA, 132, 1097, 0, "spark3", 0},
+        {2, BULLET, 1470, 1097, 1, "spark4", 8},
+        {2, PLASMA, 1470, 1097, 0, "spark4", 0},
+        {1, BULLET, 1295, 1097, 1, "spark4", 8},
+        {2, BULLET, 307, 1097, 1, "spark3", 8},
+        {1, THRUSTER, 1295, 1097, 1, "explosion 2/80", 1},
+        {2, THRUSTER, 307, 1097, 0, "explosion 2/80", 0},
+        {2, THRUSTER, 262, 1097, 1, "explosion 2/80", 1},
+        {1, BULLET, 645, 510, 1, "spark1", 5},
+        {1, PLASMA, 645, 510, 1, "spark2", 10},
+        {1, ROCKET, 645, 510, 1, "explosion 3/6", 1},
+        {1, THRUSTER, 645, 510, 1, "explosion 2/80", 1},
+        {2, BULLET, 955, 510, 1, "spark1", 5},
+        {2, PLASMA, 955, 510, 1, "spark2", 10},
+        {2, ROCKET, 955, 510, 1, "explosion 3/6", 1},
+        {2, THRUSTER, 955, 510, 1, "explosion 2/80", 1},
+        // On the tutorial arena a bullet meets a wall without sparks.
+        {1, BULLET, 645, 510, 1, "spark1", 0, 1},
     };
     loadMirroredArena(std::vector<std::string>(20, "....................#"), 10);
     for (const Stop &c : stops) {
@@ -236,6 +261,8 @@ TEST_F(WeaponsTest, BasesAndWallsStopShotsWhereEachFightersWindowsSay)
         setupPlayer();
         setupPlayer2();
         restFighters(300, mirrorX(300), 500);
+        resetCalls();
+        map = c.tutorial ? SCREEN_TUTORIAL : ARENA_HELL;
         Projectile *p = shotOf(c.side, c.kind);
         p->active = 1;
         p->speed = 0;
@@ -245,6 +272,7 @@ TEST_F(WeaponsTest, BasesAndWallsStopShotsWhereEachFightersWindowsSay)
         p->y = c.y;
         updateShots();
         EXPECT_EQ(p->active, !c.ends);
+        EXPECT_EQ(callCount(c.effect), c.count);
         EXPECT_EQ(player->health + player2->health, 24);
     }
 }
