@@ -1,6 +1,7 @@
 #include "shell/startup.h"
 
 #include <allegro.h>
+#include <allegro/internal/aintern.h>
 #include <stdarg.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -155,6 +156,10 @@ void setupScreen()
     if (!buffer)
         fatalError("out of memory for the world back buffer");
     clear_to_color(buffer, 0);
+    // The library's flood fill (the lava) lists the spans it fills in a shared scratch block
+    // that it grows whenever a fill meets more spans than any before, as gore splitting the
+    // lava does; sized now, it never grows during play.
+    _grow_scratch_mem(256 * 1024);
     textprintf_centre_ex(screen, font, displayW() / 2, displayH() / 2, makecol(255, 255, 255),
                          -1, "...loading...");
 

@@ -174,7 +174,7 @@ TEST(Soak, MatchAfterMatchAgainstTheComputerNeitherGrowsNorAllocatesInPlay)
     for (size_t i = settled + 1; i < bouts.size(); i++)
         if (bouts[i].liveAtStart > bouts[settled].liveAtStart)
             grew += " " + std::to_string(i + 1);
-    for (size_t i = 1; i < bouts.size(); i++)
+    for (size_t i = 0; i < bouts.size(); i++)
         if (bouts[i].playAllocations != 0)
             allocated += " " + std::to_string(i + 1);
     EXPECT_EQ(grew, "") << "the heap grew by these bouts";

@@ -162,7 +162,8 @@ void startRecordedBout(const RecordScript &s)
     p2cpu = s.p2cpu;
     AIcomp = s.aiLevel;
     // The fighters and pools as the map pre-screen rebuilds them: start-up built them (and
-    // rolled the computer's timers and the bout-start cubes) before the seed was set.
+    // rolled the computer's timers, the bout-start cubes and the angles and spins the free
+    // gore slots keep turning at) before the seed was set.
     setupPlayer();
     setupPlayer2();
     setupBoutPools();
