@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Set up (packages, build, game data), then run every test:
 #  1. the whole suite (unit, integration, end to end) on the normal build;
-#  2. the unit and integration tests again under AddressSanitizer + UBSan;
-#  3. each libFuzzer target for a short fixed time.
+#  2. every benchmark once, briefly, to prove it runs (its figures are printed, not judged);
+#  3. the unit and integration tests again under AddressSanitizer + UBSan;
+#  4. each libFuzzer target for a short fixed time.
 # Prints a summary line per stage and exits non-zero if anything failed.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -13,6 +14,18 @@ summary=()
 
 echo "== tests =="
 if ctest --test-dir build --output-on-failure -j "$jobs"; then summary+=("tests: passed"); else summary+=("tests: FAILED"); status=1; fi
+
+echo "== benchmarks (a short run each) =="
+if [ -x build/gor_bench ]; then
+  GOR_GAME_DIR="$PWD/build/game" build/gor_bench --benchmark_min_time=0.01 2>&1 | tee build/bench.log
+  if [ "${PIPESTATUS[0]}" = 0 ] && ! grep -q 'ERROR OCCURRED' build/bench.log; then
+    summary+=("benchmarks: passed")
+  else
+    summary+=("benchmarks: FAILED"); status=1
+  fi
+else
+  summary+=("benchmarks: FAILED (not built)"); status=1
+fi
 
 echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
 # The build runs the sanitized data generator too. Leak reports are off: what lives until
