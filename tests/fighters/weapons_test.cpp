@@ -234,23 +234,23 @@ struct Stop {
 TEST_F(WeaponsTest, BasesAndWallsStopShotsWhereEachFightersWindowsSay)
 {
     const Stop stops[] = {
-        {1, BULLET, 132, 1097, 1, "spark3", 8},
-        {1, PLASMA, 132, 1097, 0, "spark3", 0},
-        {2, BULLET, 1470, 1097, 1, "spark4", 8},
-        {2, PLASMA, 1470, 1097, 0, "spark4", 0},
-        {1, BULLET, 1295, 1097, 1, "spark4", 8},
-        {2, BULLET, 307, 1097, 1, "spark3", 8},
-        {1, THRUSTER, 1295, 1097, 1, "explosion 2/80", 1},
-        {2, THRUSTER, 307, 1097, 0, "explosion 2/80", 0},
-        {2, THRUSTER, 262, 1097, 1, "explosion 2/80", 1},
-        {1, BULLET, 645, 510, 1, "spark1", 5},
-        {1, PLASMA, 645, 510, 1, "spark2", 10},
-        {1, ROCKET, 645, 510, 1, "explosion 3/6", 1},
-        {1, THRUSTER, 645, 510, 1, "explosion 2/80", 1},
-        {2, BULLET, 955, 510, 1, "spark1", 5},
-        {2, PLASMA, 955, 510, 1, "spark2", 10},
-        {2, ROCKET, 955, 510, 1, "explosion 3/6", 1},
-        {2, THRUSTER, 955, 510, 1, "explosion 2/80", 1},
+        {1, BULLET, 132, 1097, 1, "spark3", 8, 0},
+        {1, PLASMA, 132, 1097, 0, "spark3", 0, 0},
+        {2, BULLET, 1470, 1097, 1, "spark4", 8, 0},
+        {2, PLASMA, 1470, 1097, 0, "spark4", 0, 0},
+        {1, BULLET, 1295, 1097, 1, "spark4", 8, 0},
+        {2, BULLET, 307, 1097, 1, "spark3", 8, 0},
+        {1, THRUSTER, 1295, 1097, 1, "explosion 2/80", 1, 0},
+        {2, THRUSTER, 307, 1097, 0, "explosion 2/80", 0, 0},
+        {2, THRUSTER, 262, 1097, 1, "explosion 2/80", 1, 0},
+        {1, BULLET, 645, 510, 1, "spark1", 5, 0},
+        {1, PLASMA, 645, 510, 1, "spark2", 10, 0},
+        {1, ROCKET, 645, 510, 1, "explosion 3/6", 1, 0},
+        {1, THRUSTER, 645, 510, 1, "explosion 2/80", 1, 0},
+        {2, BULLET, 955, 510, 1, "spark1", 5, 0},
+        {2, PLASMA, 955, 510, 1, "spark2", 10, 0},
+        {2, ROCKET, 955, 510, 1, "explosion 3/6", 1, 0},
+        {2, THRUSTER, 955, 510, 1, "explosion 2/80", 1, 0},
         // On the tutorial arena a bullet meets a wall without sparks.
         {1, BULLET, 645, 510, 1, "spark1", 0, 1},
     };
@@ -262,7 +262,7 @@ TEST_F(WeaponsTest, BasesAndWallsStopShotsWhereEachFightersWindowsSay)
         setupPlayer2();
         restFighters(300, mirrorX(300), 500);
         resetCalls();
-        map = c.tutorial ? SCREEN_TUTORIAL : ARENA_HELL;
+        map = c.tutorial ? (int)SCREEN_TUTORIAL : (int)ARENA_HELL;
         Projectile *p = shotOf(c.side, c.kind);
         p->active = 1;
         p->speed = 0;
