@@ -43,21 +43,15 @@ extern "C" void *__libc_realloc(void *, size_t);
 extern "C" void __libc_free(void *);
 extern "C" void *__libc_memalign(size_t, size_t);
 
-extern "C" void *malloc(size_t n)
+static void *noted(void *p)
 {
-    void *p = __libc_malloc(n);
     if (p)
         noteAllocation();
     return p;
 }
 
-extern "C" void *calloc(size_t n, size_t size)
-{
-    void *p = __libc_calloc(n, size);
-    if (p)
-        noteAllocation();
-    return p;
-}
+extern "C" void *malloc(size_t n) { return noted(__libc_malloc(n)); }
+extern "C" void *calloc(size_t n, size_t size) { return noted(__libc_calloc(n, size)); }
 
 // A resize counts as one allocation made; a block moved or resized in place stays one
 // live block.
@@ -75,10 +69,7 @@ extern "C" void *realloc(void *old, size_t n)
 
 extern "C" void *memalign(size_t alignment, size_t n)
 {
-    void *p = __libc_memalign(alignment, n);
-    if (p)
-        noteAllocation();
-    return p;
+    return noted(__libc_memalign(alignment, n));
 }
 
 extern "C" void *aligned_alloc(size_t alignment, size_t n)
