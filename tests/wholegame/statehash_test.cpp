@@ -2,6 +2,7 @@
 // list (a new field, say) leaves bytes of the record that no hashed field holds and that
 // alignment does not explain.
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <algorithm>
 #include <string>
@@ -63,6 +64,23 @@ TEST(StateHash, EveryFieldOfEveryRecordIsHashed)
     EXPECT_EQ(unhashedBytes<Mine>(), "");
     EXPECT_EQ(unhashedBytes<Cube>(), "");
     EXPECT_EQ(unhashedBytes<SpawnPoint>(), "");
+}
+
+// The hash follows the position in rand()'s sequence without moving it.
+TEST(StateHash, TakesRandsPositionAndLeavesItWhereItWas)
+{
+    srand(5);
+    const uint64_t atStart = playStateHash();
+    const int first = rand();
+    const uint64_t oneOn = playStateHash();
+    const int second = rand();
+    EXPECT_NE(oneOn, atStart);
+
+    srand(5);
+    EXPECT_EQ(playStateHash(), atStart);
+    EXPECT_EQ(rand(), first);
+    EXPECT_EQ(playStateHash(), oneOn);
+    EXPECT_EQ(rand(), second);
 }
 
 }  // namespace

@@ -4,8 +4,10 @@
 //
 // GAME_DIR is the folder with gor.dat and the tile maps (default: $GOR_GAME_DIR, else
 // build/game). Picture paths in the script are taken relative to the directory the
-// recorder was started in. For every frame it prints "frame TICK HASH FILE"; the hash is
-// the one the renderer's golden-frame test compares.
+// recorder was started in. For every frame it prints "frame TICK HASH FILE STATE"; HASH is
+// the picture's, the one the renderer's golden-frame test compares, and STATE the hash of
+// the state of play after that tick (tools/recorder/statehash.h), to find the first tick at
+// which two recordings part.
 //
 // Script: one command per line; '#' starts a comment; words are separated by blanks.
 //
@@ -42,6 +44,7 @@
 #include "shell/harness.h"
 #include "shell/startup.h"
 #include "tools/recorder/record.h"
+#include "tools/recorder/statehash.h"
 
 int main(int argc, char **argv)
 {
@@ -81,8 +84,9 @@ int main(int argc, char **argv)
             const RecordFrame &f = script.frames[i];
             if (f.tick != t + 1)
                 continue;
-            printf("frame %d %016llx %s\n", f.tick,
-                   (unsigned long long)frameHash(buffer, f.x, f.y, f.w, f.h), f.file);
+            printf("frame %d %016llx %s %016llx\n", f.tick,
+                   (unsigned long long)frameHash(buffer, f.x, f.y, f.w, f.h), f.file,
+                   (unsigned long long)playStateHash());
             if (strcmp(f.file, "-") == 0)
                 continue;
             char path[PATH_MAX + 260];
