@@ -5,7 +5,7 @@
 #include "arena/effects.h"
 #include "fighters/fighter.h"
 #include "fighters/probes.h"
-#include "shell/loop.h"
+#include "shell/world.h"
 #include "shell/settings.h"
 
 AiNode *aiNode[AINODE_COUNT];

@@ -16,7 +16,7 @@
 #include "fighters/twins.h"
 #include "fighters/weapons.h"
 #include "shell/clock.h"
-#include "shell/loop.h"
+#include "shell/world.h"
 #include "shell/settings.h"
 #include "shell/sound.h"
 

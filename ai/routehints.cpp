@@ -6,7 +6,7 @@
 #include "ai/opponent.h"
 #include "fighters/fighter.h"
 #include "fighters/probes.h"
-#include "shell/loop.h"
+#include "shell/world.h"
 
 namespace {
 
