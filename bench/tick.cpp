@@ -13,6 +13,7 @@
 #include <stddef.h>
 #include <vector>
 
+#include "allocations.h"
 #include "shell/harness.h"
 #include "shell/render.h"
 #include "shell/settings.h"
@@ -21,8 +22,8 @@
 
 // ---- Allocation counting: every malloc, calloc and realloc of the process passes here.
 // (Not under AddressSanitizer, which must see every allocation itself: the count is -1.)
-static bool countingAllocations = false;
-static long allocationCount = 0;
+bool countingAllocations = false;
+long allocationCount = 0;
 
 #ifndef __SANITIZE_ADDRESS__
 extern "C" void *__libc_malloc(size_t);
