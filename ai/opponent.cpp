@@ -3,6 +3,7 @@
 #include <math.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <initializer_list>
 
 #include "arena/effects.h"
@@ -112,17 +113,9 @@ void Player2ai()
 
 // ---- The behaviour.
 
-namespace {
-
-// Player 2's box as this tick's behaviour sees it; the behaviour never moves him.
-struct Body {
-    int x, y, w, h;
-    int cx, cy, feet;
-};
-
-Body bodyOf(const Fighter *f)
+AiBody aiBodyOf(const Fighter *f)
 {
-    Body b;
+    AiBody b;
     b.x = f->x;
     b.y = f->y;
     b.w = f->w;
@@ -132,6 +125,10 @@ Body bodyOf(const Fighter *f)
     b.feet = f->y + f->h;
     return b;
 }
+
+namespace {
+
+typedef AiBody Body;
 
 inline int between(double v, double lo, double hi) { return lo < v && v < hi; }
 
@@ -788,74 +785,60 @@ void fireWeapon(Fighter *f, const Body &b)
     }
 }
 
-// Player 1's bullet coming at him along the floor from `fromLeft`'s side: jump it, or turn
-// on it, or flee from it when hurt.
+// Player 1's bullet flying at him along the floor from one side: walking into it he jumps
+// it (or, cornered, turns away); running away from it he slides under it from level 2 on;
+// with it at his back he turns on it, or flees on when hurt.
+void dodgeShotAlongFloor(Fighter *f, const Body &b, int bx, int fromLeft)
+{
+    const int toward = fromLeft ? AI_MOVE_LEFT : AI_MOVE_RIGHT;
+    const int away = fromLeft ? AI_MOVE_RIGHT : AI_MOVE_LEFT;
+    const int steerToward = steerSideOf(toward), steerAway = steerSideOf(away);
+    const int out = fromLeft ? -1 : 1;
+    const int edge = fromLeft ? b.x : b.x + b.w;   // his side facing the shot
+    const int band = between(bx, std::min(edge + 55 * out, edge + 110 * out),
+                             std::max(edge + 55 * out, edge + 110 * out));
+    const int gibber = f->weapon == WEAPON_GIBBER;
+    if (band && f->aiMove == toward) {
+        f->aiJumpRequest = rand() % 2;
+        const int wall = collided(edge + 20 * out, b.cy);
+        const int roomBeyond = fromLeft ? b.x > 20 : b.x + b.w + 20 < 1595;
+        const int cornered = fromLeft ? b.x < 20 : b.x + b.w + 20 > 1595;
+        if (!wall && roomBeyond)
+            f->aiJumpTargetX = steerToward;
+        if (wall || cornered) {
+            f->aiJumpTargetX = steerAway;
+            f->aiMove = away;
+        }
+        f->aiJumpTargetY = b.y;
+        aiPlayer2Jump();
+        if (gibber)
+            aiPlayer2Shoot();
+    }
+    const int slideLo = fromLeft ? b.x - 50 : b.x, slideHi = fromLeft ? b.x + b.w : b.x + b.w + 50;
+    if (between(bx, slideLo, slideHi) && f->aiMove == away && f->onGround != 0 &&
+        f->slideArmed == 1 && AIcomp != 1) {
+        (fromLeft ? pd2 : pd1) = 1;
+        down2 = jump2 = 1;
+        if (gibber)
+            aiPlayer2Shoot();
+    }
+    if (band && f->aiMove == away) {
+        const int flee = f->health < 4 || f->armless != 0;
+        f->aiJumpTargetX = flee ? steerAway : steerToward;
+        f->aiMove = flee ? away : toward;
+        f->aiJumpTargetY = b.y;
+        f->aiJumpRequest = rand() % 2;
+        aiPlayer2Jump();
+        if (gibber)
+            aiPlayer2Shoot();
+    }
+}
+
 void dodgeBullet(Fighter *f, const Body &b, const Projectile *shot)
 {
     const int bx = (int)shot->x, by = (int)shot->y;
-    const int gibber = f->weapon == WEAPON_GIBBER;
-    const int flee = f->health < 4 || f->armless != 0;
     if (between(by, b.y + 4, b.feet) && f->onGround != 0) {
-        const int leftBand = between(bx, b.x - 110, b.x - 55);
-        const int rightBand = between(bx, b.x + b.w + 55, b.x + b.w + 110);
-        if (leftBand && f->aiMove == AI_MOVE_LEFT && shot->direction == FACING_RIGHT) {
-            f->aiJumpRequest = rand() % 2;
-            const int wall = collided(b.x - 20, b.cy);
-            if (!wall && b.x > 20)
-                f->aiJumpTargetX = AI_STEER_LEFT;
-            if (wall || b.x < 20) {
-                f->aiJumpTargetX = AI_STEER_RIGHT;
-                f->aiMove = AI_MOVE_RIGHT;
-            }
-            f->aiJumpTargetY = b.y;
-            aiPlayer2Jump();
-            if (gibber)
-                aiPlayer2Shoot();
-        }
-        if (between(bx, b.x - 50, b.x + b.w) && f->aiMove == AI_MOVE_RIGHT &&
-            shot->direction == FACING_RIGHT && f->onGround != 0 && f->slideArmed == 1 && AIcomp != 1) {
-            pd2 = down2 = jump2 = 1;
-            if (gibber)
-                aiPlayer2Shoot();
-        }
-        if (leftBand && f->aiMove == AI_MOVE_RIGHT && shot->direction == FACING_RIGHT) {
-            f->aiJumpTargetX = flee ? AI_STEER_RIGHT : AI_STEER_LEFT;
-            f->aiMove = flee ? AI_MOVE_RIGHT : AI_MOVE_LEFT;
-            f->aiJumpTargetY = b.y;
-            f->aiJumpRequest = rand() % 2;
-            aiPlayer2Jump();
-            if (gibber)
-                aiPlayer2Shoot();
-        }
-        if (rightBand && f->aiMove == AI_MOVE_RIGHT && shot->direction == FACING_LEFT) {
-            f->aiJumpRequest = rand() % 2;
-            const int wall = collided(b.x + b.w + 20, b.cy);
-            if (!wall && b.x + b.w + 20 < 1595)
-                f->aiJumpTargetX = AI_STEER_RIGHT;
-            if (wall || b.x + b.w + 20 > 1595) {
-                f->aiJumpTargetX = AI_STEER_LEFT;
-                f->aiMove = AI_MOVE_LEFT;
-            }
-            f->aiJumpTargetY = b.y;
-            aiPlayer2Jump();
-            if (gibber)
-                aiPlayer2Shoot();
-        }
-        if (between(bx, b.x, b.x + b.w + 50) && f->aiMove == AI_MOVE_LEFT &&
-            shot->direction == FACING_LEFT && f->onGround != 0 && f->slideArmed == 1 && AIcomp != 1) {
-            pd1 = down2 = jump2 = 1;
-            if (gibber)
-                aiPlayer2Shoot();
-        }
-        if (rightBand && f->aiMove == AI_MOVE_LEFT && shot->direction == FACING_LEFT) {
-            f->aiJumpTargetX = flee ? AI_STEER_LEFT : AI_STEER_RIGHT;
-            f->aiMove = flee ? AI_MOVE_LEFT : AI_MOVE_RIGHT;
-            f->aiJumpTargetY = b.y;
-            f->aiJumpRequest = rand() % 2;
-            aiPlayer2Jump();
-            if (gibber)
-                aiPlayer2Shoot();
-        }
+        dodgeShotAlongFloor(f, b, bx, shot->direction == FACING_RIGHT);
         if (between(bx, b.x + b.w + 35, b.x + b.w + 220) && f->aiMove == AI_MOVE_HOLD)
             f->aiMove = shot->direction == FACING_LEFT ? AI_MOVE_LEFT : AI_MOVE_RIGHT;
     }
@@ -1120,7 +1103,7 @@ void dropOntoGoal(Fighter *f, const Body &b)
 void aiPlayer2Behaviour()
 {
     Fighter *f = player2;
-    const Body b = bodyOf(f);
+    const Body b = aiBodyOf(f);
 
     // Where to go and how to get there.
     steerInTheAir(f, b);
@@ -1162,31 +1145,39 @@ void aiPlayer2Behaviour()
     dodgeBlastFronts(f, b);
     runFromBombs(f, b);
     avoidMines(f, b);
-    aiRouteHints();
+    aiRouteHints(f, b);
     searchLadders(f, b, 3, 0, 0);
     dropOntoGoal(f, b);
 }
 
 // ---- Aim probes.
 
-// Launch points by facing and whether he hangs on a wall: a fighter on a wall shoots away
-// from it.
+namespace {
+
+// Launch points from the gun anchor by player 2's facing and whether he hangs on a wall: a
+// fighter on a wall shoots away from it. Offsets x, y and, for the probe bullet, its
+// direction of flight.
+const int bulletLaunch[2][2][3] = {{{10, 0, FACING_LEFT}, {30, 2, FACING_RIGHT}},
+                                   {{-10, 0, FACING_RIGHT}, {-25, 2, FACING_LEFT}}};
+const int homerLaunch[2][2][2] = {{{0, 10}, {40, 7}}, {{25, 10}, {0, 7}}};
+
+const int *launchFrom(const int *offsets, Projectile *p)
+{
+    p->x = arms2->x + offsets[0];
+    p->y = arms2->y + offsets[1];
+    return offsets;
+}
+
+int launchSide() { return player2->facing == FACING_RIGHT; }
+int launchOnWall() { return player2->wallGrabTimer != 0; }
+
+}  // namespace
+
 void spawnFakeBullet()
 {
     Projectile *p = takeFreeRecord(fakeBullet);
-    if (!p)
-        return;
-    const Fighter *f = player2;
-    const int onWall = f->wallGrabTimer != 0;
-    if (f->facing == FACING_LEFT) {
-        p->x = arms2->x + (onWall ? 30 : 10);
-        p->y = arms2->y + (onWall ? 2 : 0);
-        p->direction = onWall ? FACING_RIGHT : FACING_LEFT;
-    } else {
-        p->x = arms2->x + (onWall ? -25 : -10);
-        p->y = arms2->y + (onWall ? 2 : 0);
-        p->direction = onWall ? FACING_LEFT : FACING_RIGHT;
-    }
+    if (p)
+        p->direction = launchFrom(bulletLaunch[launchSide()][launchOnWall()], p)[2];
 }
 
 void spawnFakeHomer()
@@ -1194,17 +1185,9 @@ void spawnFakeHomer()
     Projectile *p = takeFreeRecord(fakeHomer);
     if (!p)
         return;
-    const Fighter *f = player2;
-    const int onWall = f->wallGrabTimer != 0;
     p->stepX = 16;
     p->stepY = 16;
-    if (f->facing == FACING_LEFT) {
-        p->x = arms2->x + (onWall ? 40 : 0);
-        p->y = arms2->y + (onWall ? 7 : 10);
-    } else {
-        p->x = arms2->x + (onWall ? 0 : 25);
-        p->y = arms2->y + (onWall ? 7 : 10);
-    }
+    launchFrom(homerLaunch[launchSide()][launchOnWall()], p);
 }
 
 namespace {

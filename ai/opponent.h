@@ -46,12 +46,22 @@ void spawnNode(int x, int y, int type);
 // Runs after the game frame has cleared player 2's flags, so its presses act next tick.
 void updateNode();
 
+struct Fighter;
+
+// Player 2's box as the behaviour reads it in one tick (the behaviour never moves him):
+// top-left, size, centre and the y of his feet.
+struct AiBody {
+    int x, y, w, h;
+    int cx, cy, feet;
+};
+AiBody aiBodyOf(const Fighter *f);
+
 // One tick of the computer opponent: the behaviour, then the presses of its direction.
 void Player2ai();
 // The decision routine: goals, movement, pick-ups, weapons, dodging, bombs, route hints.
 void aiPlayer2Behaviour();
 // Per-arena route hints for arenas 1 to 7 (the part of the behaviour that knows a layout).
-void aiRouteHints();
+void aiRouteHints(Fighter *f, const AiBody &b);
 
 // The presses. Each sets player 2's input flags as his keys would.
 void aiPlayer2Left();

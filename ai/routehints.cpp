@@ -10,12 +10,6 @@
 
 namespace {
 
-// Player 2's box and the goal, as the hints read them.
-struct HintView {
-    Fighter *f;
-    int x, y, w, h, cx, cy, bottom;
-};
-
 inline int in(int v, int lo, int hi) { return lo <= v && v <= hi; }
 
 // Leave the jump request as it is.
@@ -53,17 +47,16 @@ int climbingOrDropping(const Fighter *f)
 // The edge jumps of Hell's upper half probe this far out and down from the feet.
 enum { EDGE_PROBE_DX = 20, EDGE_PROBE_DY = 35 };
 
-void hellUpperEdgeJumps(const HintView &v)
+void hellUpperEdgeJumps(Fighter *f, const AiBody &v)
 {
-    Fighter *f = v.f;
-    const int dx = EDGE_PROBE_DX, dy = EDGE_PROBE_DY, feet = v.bottom + dy;
-    const int goalNotBelow = f->aiGoalY < v.bottom + 4;
+    const int dx = EDGE_PROBE_DX, dy = EDGE_PROBE_DY, feet = v.feet + dy;
+    const int goalNotBelow = f->aiGoalY < v.feet + 4;
     const int lx = v.x - dx - 1;
     if (collided(v.x - dx, feet + 2) && !collided(lx, feet + 1) && !collided(lx, feet + 2) &&
         !collided(lx, feet + 3) && f->onGround != 0 && f->aiMove == AI_MOVE_LEFT &&
         !laddertop(lx, feet + 4) && !laddertopside(lx, feet + 4) && goalNotBelow &&
         !stairs(v.x - dx - 3, feet + 4)) {
-        f->aiJumpTargetY = v.bottom;
+        f->aiJumpTargetY = v.feet;
         f->aiJumpRequest = 1;
         f->aiJumpTargetX = AI_STEER_LEFT;
         aiPlayer2Jump();
@@ -72,43 +65,41 @@ void hellUpperEdgeJumps(const HintView &v)
     // The right side's ladder-top test looks at the feet's own height.
     if (collided(v.x + v.w + dx, feet + 2) && !collided(rx, feet + 1) && !collided(rx, feet + 2) &&
         !collided(rx, feet + 3) && f->onGround != 0 && f->aiMove == AI_MOVE_RIGHT &&
-        !laddertop(rx, v.bottom + 4) && !laddertopside(rx, feet + 4) && goalNotBelow &&
+        !laddertop(rx, v.feet + 4) && !laddertopside(rx, feet + 4) && goalNotBelow &&
         !stairs(v.x + v.w + 3 + dx, feet + 4)) {
-        f->aiJumpTargetY = v.bottom;
+        f->aiJumpTargetY = v.feet;
         f->aiJumpRequest = 1;
         f->aiJumpTargetX = AI_STEER_RIGHT;
         aiPlayer2Jump();
     }
 }
 
-void hellLowerEdgesAndLandings(const HintView &v)
+void hellLowerEdgesAndLandings(Fighter *f, const AiBody &v)
 {
-    Fighter *f = v.f;
-    if (collided(v.x, v.bottom + 2) && !collided(v.x - 8, v.bottom + 2) &&
-        !collided(v.x - 8, v.bottom + 9) && f->aiMove == AI_MOVE_LEFT)
+    if (collided(v.x, v.feet + 2) && !collided(v.x - 8, v.feet + 2) &&
+        !collided(v.x - 8, v.feet + 9) && f->aiMove == AI_MOVE_LEFT)
         leap(f, 1, AI_STEER_LEFT, v.cy);
-    if (collided(v.x + v.w, v.bottom + 2) && !collided(v.x + v.w + 8, v.bottom + 2) &&
-        !collided(v.x + v.w + 8, v.bottom + 9) && f->aiMove == AI_MOVE_RIGHT)
+    if (collided(v.x + v.w, v.feet + 2) && !collided(v.x + v.w + 8, v.feet + 2) &&
+        !collided(v.x + v.w + 8, v.feet + 9) && f->aiMove == AI_MOVE_RIGHT)
         leap(f, 1, 1595, v.cy);
     if (f->jumpPhase != JUMP_NONE && v.x + v.w / 3 < f->aiGoalX &&
-        f->aiGoalX < v.x + 2 * (v.w / 3) && v.bottom < f->aiGoalY &&
+        f->aiGoalX < v.x + 2 * (v.w / 3) && v.feet < f->aiGoalY &&
         collided(f->aiGoalX, f->aiGoalY + 15))
-        aimJump(f, v.cx, v.bottom + 8);
+        aimJump(f, v.cx, v.feet + 8);
     if (f->jumpPhase == JUMP_FALLING)
         for (int k = 0; k <= 54; k++)
-            if (collided(v.cx, v.bottom + k)) {
-                aimJump(f, v.cx, v.bottom + k);
+            if (collided(v.cx, v.feet + k)) {
+                aimJump(f, v.cx, v.feet + k);
                 break;
             }
 }
 
-void hellLowerLandings(const HintView &v)
+void hellLowerLandings(Fighter *f, const AiBody &v)
 {
-    Fighter *f = v.f;
     const int grounded = f->onGround != 0;
-    if (f->aiMove == AI_MOVE_LEFT && !collided(v.x + v.w / 3 + 6, v.bottom + 3) && grounded)
+    if (f->aiMove == AI_MOVE_LEFT && !collided(v.x + v.w / 3 + 6, v.feet + 3) && grounded)
         f->aiMove = AI_MOVE_RIGHT;
-    if (f->aiMove == AI_MOVE_RIGHT && !collided(v.x + 2 * (v.w / 3) - 6, v.bottom + 3) && grounded)
+    if (f->aiMove == AI_MOVE_RIGHT && !collided(v.x + 2 * (v.w / 3) - 6, v.feet + 3) && grounded)
         f->aiMove = AI_MOVE_LEFT;
     if (in(v.cx, 1059, 1096) && in(v.cy, 893, 962) && f->aiMove == AI_MOVE_RIGHT && grounded) {
         f->aiJumpRequest = 1;
@@ -127,23 +118,22 @@ void hellLowerLandings(const HintView &v)
         leap(f, 0, 48, 991);
 }
 
-void hellHints(const HintView &v)
+void hellHints(Fighter *f, const AiBody &v)
 {
-    Fighter *f = v.f;
     const int cx = v.cx, cy = v.cy;
     if (cy >= 734)
         f->aiJumpRequest = 1;
     if (in(cx, 711, 879) && in(cy, 751, 928) && f->jumpPhase == JUMP_FALLING)
         aimJump(f, 795, 1045);
     if (v.y <= 732)
-        hellUpperEdgeJumps(v);
+        hellUpperEdgeJumps(f, v);
     if (v.y >= 734 && !climbingOrDropping(f))
-        hellLowerEdgesAndLandings(v);
+        hellLowerEdgesAndLandings(f, v);
     if (in(v.x, 61, 1509) && in(v.y, 41, 732) && in(cx, 1, 79) && in(cy, 369, 519) &&
         f->wallGrabTimer != 0)
         f->aiMove = AI_MOVE_RIGHT;
     if (cy >= 734 && f->jumpPhase != JUMP_NONE && f->aiJumpTargetY >= 734 && !climbingOrDropping(f))
-        hellLowerLandings(v);
+        hellLowerLandings(f, v);
     if (in(cx, 621, 669) && in(cy, 150, 219) && f->aiMove == AI_MOVE_RIGHT && f->aiGoalX > 990 &&
         f->aiGoalY < 300)
         leap(f, 1, AI_STEER_RIGHT, 0);
@@ -151,10 +141,10 @@ void hellHints(const HintView &v)
         f->aiGoalY < 300)
         leap(f, 1, AI_STEER_LEFT, 0);
     if (in(cx, 611, 634) && in(cy, 651, 719) && f->aiMove == AI_MOVE_RIGHT &&
-        f->aiGoalY < v.bottom + 2 && f->aiGoalX > 735)
+        f->aiGoalY < v.feet + 2 && f->aiGoalX > 735)
         leap(f, 1, 800, 0);
     if (in(cx, 1011, 1059) && in(cy, 651, 719) && f->aiMove == AI_MOVE_LEFT &&
-        f->aiGoalY < v.bottom + 2 && f->aiGoalX < 871)
+        f->aiGoalY < v.feet + 2 && f->aiGoalX < 871)
         leap(f, 1, 800, 0);
     if (in(cx, 339, 374) && in(cy, 526, 542) && f->aiGoalY < 526 && f->aiGoalX < 622 &&
         f->aiMove == AI_MOVE_CLIMB)
@@ -164,7 +154,7 @@ void hellHints(const HintView &v)
         f->aiMove = AI_MOVE_RIGHT;
     // Falling straight onto the jump target: stop steering.
     if (v.y >= 734 && f->jumpPhase != JUMP_NONE && v.x + v.w / 3 < f->aiJumpTargetX &&
-        f->aiJumpTargetX < v.x + 2 * (v.w / 3) && f->aiJumpTargetY > v.bottom + 3)
+        f->aiJumpTargetX < v.x + 2 * (v.w / 3) && f->aiJumpTargetY > v.feet + 3)
         f->aiMove = AI_MOVE_HOLD;
     const int airborne = f->onGround == 0;
     if (in(cx, 501, 549) && in(cy, 426, 524) && f->aiMove == AI_MOVE_LEFT && airborne)
@@ -179,17 +169,15 @@ void hellHints(const HintView &v)
         f->aiMove = AI_MOVE_HOLD;
 }
 
-void arena1Hints(const HintView &v)
+void arena1Hints(Fighter *f, const AiBody &v)
 {
-    Fighter *f = v.f;
-    if (v.x + v.w > 670 && v.cx < 1080 && v.cy > 100 && v.bottom < 280 && f->aiGoalX < 424 &&
+    if (v.x + v.w > 670 && v.cx < 1080 && v.cy > 100 && v.feet < 280 && f->aiGoalX < 424 &&
         f->aiGoalY < 380 && ladder(v.cx, v.cy))
         f->aiMove = AI_MOVE_CLIMB;
 }
 
-void arena2Hints(const HintView &v)
+void arena2Hints(Fighter *f, const AiBody &v)
 {
-    Fighter *f = v.f;
     const int cx = v.cx, cy = v.cy, onLadder = ladder(cx, cy) != 0;
     if (in(cx, 691, 705) && v.y > 1030 && f->aiGoalX > 800 && onLadder)
         f->aiMove = AI_MOVE_CLIMB;
@@ -224,17 +212,16 @@ void arena2Hints(const HintView &v)
         f->aiMove = AI_MOVE_LEFT;
     if (in(cx, 421, 449) && in(cy, 901, 1049) && f->jumpPhase != JUMP_NONE)
         aimJump(f, 431, 1168);
-    if (in(cx, 1377, 1412) && in(cy, 730, 745) && laddertop(cx, v.bottom + 1))
+    if (in(cx, 1377, 1412) && in(cy, 730, 745) && laddertop(cx, v.feet + 1))
         f->aiMove = AI_MOVE_RIGHT;
     if (cy < 930 && f->aiJumpTargetX > 1480 && f->aiJumpTargetY > 770 && f->onGround == 0)
         aimJump(f, 0, 0);
 }
 
-void arena3Hints(const HintView &v)
+void arena3Hints(Fighter *f, const AiBody &v)
 {
-    Fighter *f = v.f;
     const int cx = v.cx, cy = v.cy;
-    const int onLadderTop = laddertop(cx, v.bottom + 1) != 0;
+    const int onLadderTop = laddertop(cx, v.feet + 1) != 0;
     if (in(cx, 416, 489) && in(cy, 848, 914) && onLadderTop && f->aiGoalY < v.y)
         f->aiMove = AI_MOVE_LEFT;
     if (in(cx, 1111, 1193) && in(cy, 848, 914) && onLadderTop && f->aiGoalY < v.y)
@@ -263,9 +250,8 @@ void arena3Hints(const HintView &v)
         f->aiMove = AI_MOVE_RIGHT;
 }
 
-void arena4Hints(const HintView &v)
+void arena4Hints(Fighter *f, const AiBody &v)
 {
-    Fighter *f = v.f;
     const int cx = v.cx, cy = v.cy, right = v.x + v.w;
     const int gx = f->aiGoalX, gy = f->aiGoalY;
     if (in(cx, 581, 609) && in(cy, 871, 929) && f->aiMove == AI_MOVE_LEFT)
@@ -298,9 +284,8 @@ void arena4Hints(const HintView &v)
         leap(f, 1, AI_STEER_LEFT, 926);
 }
 
-void arena6Hints(const HintView &v)
+void arena6Hints(Fighter *f, const AiBody &v)
 {
-    Fighter *f = v.f;
     const int cx = v.cx, cy = v.cy, gx = f->aiGoalX, gy = f->aiGoalY;
     const int grounded = f->onGround != 0;
     if (in(cx, 631, 699) && in(cy, 531, 579) && gy < 470 && gx < 565 && grounded)
@@ -319,16 +304,15 @@ void arena6Hints(const HintView &v)
         turnAndLeap(f, AI_MOVE_RIGHT, 0, 1049, 1016);
     const int fallingFree = gy < 1030 && !grounded && f->jumpPhase == JUMP_FALLING;
     if (in(cx, 686, 719) && in(cy, 471, 499) && fallingFree && f->aiMove == AI_MOVE_RIGHT)
-        aimJump(f, cx, v.bottom + 4);
+        aimJump(f, cx, v.feet + 4);
     if (in(cx, 891, 928) && in(cy, 471, 499) && fallingFree && f->aiMove == AI_MOVE_LEFT)
-        aimJump(f, cx, v.bottom + 4);
+        aimJump(f, cx, v.feet + 4);
     if (in(cx, 1169, 1206) && in(cy, 955, 1016) && carryingHome(f) && f->aiMove == AI_MOVE_CLIMB)
         f->aiMove = AI_MOVE_RIGHT;
 }
 
-void arena7Hints(const HintView &v)
+void arena7Hints(Fighter *f, const AiBody &v)
 {
-    Fighter *f = v.f;
     const int cx = v.cx, cy = v.cy, gx = f->aiGoalX, gy = f->aiGoalY;
     const int grounded = f->onGround != 0, onLadder = ladder(cx, cy) != 0;
     if (in(cx, 753, 835) && in(cy, 933, 978) && carryingHome(f) && grounded)
@@ -341,7 +325,7 @@ void arena7Hints(const HintView &v)
         f->aiMove = AI_MOVE_CLIMB;
     if (v.x + v.w > 992 && f->jumpPhase != JUMP_NONE && gy < cy && onLadder)
         f->aiMove = AI_MOVE_CLIMB;
-    if (in(cx, 748, 862) && (laddertop(cx, v.bottom + 2) || laddertopside(cx, v.bottom + 2))) {
+    if (in(cx, 748, 862) && (laddertop(cx, v.feet + 2) || laddertopside(cx, v.feet + 2))) {
         if (gx < 700)
             turnAndLeap(f, AI_MOVE_LEFT, 1, 700, 532);
         else if (gx > 900)
@@ -367,7 +351,7 @@ void arena7Hints(const HintView &v)
         f->aiMove = AI_MOVE_RIGHT;
     if (cx > 1420 && cy < 587 && calm && (gx < 1420 || gy > 587))
         f->aiMove = AI_MOVE_LEFT;
-    const int climbingMid = v.y > 615 && v.bottom < 865 && f->aiMove == AI_MOVE_CLIMB && v.y < gy;
+    const int climbingMid = v.y > 615 && v.feet < 865 && f->aiMove == AI_MOVE_CLIMB && v.y < gy;
     if (in(cx, 753, 784) && climbingMid && gx < cx)
         f->aiMove = AI_MOVE_LEFT;
     if (in(cx, 825, 854) && climbingMid && cx < gx)
@@ -376,26 +360,16 @@ void arena7Hints(const HintView &v)
 
 }  // namespace
 
-void aiRouteHints()
+void aiRouteHints(Fighter *f, const AiBody &v)
 {
-    Fighter *f = player2;
-    HintView v;
-    v.f = f;
-    v.x = f->x;
-    v.y = f->y;
-    v.w = f->w;
-    v.h = f->h;
-    v.cx = f->x + f->w / 2;
-    v.cy = f->y + f->h / 2;
-    v.bottom = f->y + f->h;
     switch (map) {
-    case ARENA_SMOG_CITY: arena1Hints(v); break;
-    case ARENA_BEAST: arena2Hints(v); break;
-    case ARENA_MONKEY: arena3Hints(v); break;
-    case ARENA_ARMY: arena4Hints(v); break;
-    case ARENA_HELL: hellHints(v); break;
-    case ARENA_MOON: arena6Hints(v); break;
-    case ARENA_TRAINS: arena7Hints(v); break;
+    case ARENA_SMOG_CITY: arena1Hints(f, v); break;
+    case ARENA_BEAST: arena2Hints(f, v); break;
+    case ARENA_MONKEY: arena3Hints(f, v); break;
+    case ARENA_ARMY: arena4Hints(f, v); break;
+    case ARENA_HELL: hellHints(f, v); break;
+    case ARENA_MOON: arena6Hints(f, v); break;
+    case ARENA_TRAINS: arena7Hints(f, v); break;
     default: break;
     }
 }

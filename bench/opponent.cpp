@@ -9,18 +9,7 @@
 #include <allegro.h>
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <chrono>
-#include <vector>
-
-#include "allocations.h"
-#include "arena/effects.h"
-#include "arena/explosions.h"
-#include "arena/forcefields.h"
-#include "arena/levels.h"
-#include "arena/mines.h"
-#include "arena/pickups.h"
-#include "fighters/bombs.h"
+#include "measure.h"
 #include "fighters/fighter.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
@@ -63,18 +52,6 @@ void humanTick()
     harnessTick();
 }
 
-void bringOut(Fighter *f, const Booth *b, int facing)
-{
-    f->alive = 1;
-    f->respawning = 0;
-    f->deathCounted = 0;
-    f->health = 12;
-    f->facing = facing;
-    f->weapon = WEAPON_GIBBER;
-    f->x = f->prevX = (int)(b->x + 32);
-    f->y = f->prevY = (int)(b->y + 57);
-}
-
 void startBout(int arena)
 {
     static bool started = false;
@@ -85,33 +62,11 @@ void startBout(int arena)
     musicOn = 0;
     p2cpu = 1;
     AIcomp = 2;
-    setupPlayer();
-    setupPlayer2();
-    setupEffects();
-    setupcubespawner();
-    setupBombs();
-    setupBombs2();
-    setupExplosions();
-    setupBombblastLeft();
-    setupBombblastRight();
-    setupBombblastUp();
-    setupMines();
-    setupForcefields();
-    if (arena == ARENA_HELL)
-        setupHell();
-    else
-        setupLondon();
-    bringOut(player, booth, FACING_RIGHT);
+    harnessNewBout(arena);
+    harnessLeaveBooth(player, booth, FACING_RIGHT);
     player->hasSpawned = 1;
-    bringOut(player2, booth2, FACING_LEFT);
+    harnessLeaveBooth(player2, booth2, FACING_LEFT);
     playersActive = 1;
-}
-
-double secondsOf(void (*tick)())
-{
-    auto t0 = std::chrono::steady_clock::now();
-    tick();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
 }
 
 void BM_ComputerTick(benchmark::State &state)
@@ -136,14 +91,7 @@ void BM_ComputerTick(benchmark::State &state)
     for (auto _ : state)
         computerTick();
 
-    std::vector<double> computer, humans;
-    for (int i = 0; i < 401; i++) {
-        computer.push_back(secondsOf(computerTick));
-        humans.push_back(secondsOf(humanTick));
-    }
-    std::sort(computer.begin(), computer.end());
-    std::sort(humans.begin(), humans.end());
-    state.counters["ratio_to_humans"] = computer[200] / humans[200];
+    state.counters["ratio_to_humans"] = medianRatio(computerTick, humanTick, 401);
     state.counters["allocs_per_1000_ticks"] = (double)allocations;
     p2cpu = 0;
 }

@@ -13,7 +13,7 @@
 #include <stddef.h>
 #include <vector>
 
-#include "allocations.h"
+#include "measure.h"
 #include "shell/harness.h"
 #include "shell/render.h"
 #include "shell/settings.h"
@@ -116,27 +116,6 @@ void floorFrame()
     stretchToScreen();
 }
 
-double secondsOf(void (*step)())
-{
-    auto t0 = std::chrono::steady_clock::now();
-    step();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-}
-
-// Median tick time over median floor time, the two taken turn about so both see the same
-// machine and the same caches.
-double tickOverFloor(int rounds)
-{
-    std::vector<double> ticks, floors;
-    for (int i = 0; i < rounds; i++) {
-        ticks.push_back(secondsOf(playTick));
-        floors.push_back(secondsOf(floorFrame));
-    }
-    std::sort(ticks.begin(), ticks.end());
-    std::sort(floors.begin(), floors.end());
-    return ticks[rounds / 2] / floors[rounds / 2];
-}
-
 void BM_GameTick(benchmark::State &state)
 {
     if (!startBout()) {
@@ -145,7 +124,7 @@ void BM_GameTick(benchmark::State &state)
     }
     for (auto _ : state)
         playTick();
-    state.counters["ratio_to_floor"] = tickOverFloor(401);
+    state.counters["ratio_to_floor"] = medianRatio(playTick, floorFrame, 401);
     state.counters["allocs_per_1000_ticks"] = (double)allocationsDuringPlay;
 }
 BENCHMARK(BM_GameTick)->Unit(benchmark::kMillisecond);
@@ -162,3 +141,20 @@ void BM_FloorFrame(benchmark::State &state)
 BENCHMARK(BM_FloorFrame)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+double medianRatio(void (*a)(), void (*b)(), int rounds)
+{
+    auto secondsOf = [](void (*step)()) {
+        auto t0 = std::chrono::steady_clock::now();
+        step();
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    };
+    std::vector<double> as, bs;
+    for (int i = 0; i < rounds; i++) {
+        as.push_back(secondsOf(a));
+        bs.push_back(secondsOf(b));
+    }
+    std::sort(as.begin(), as.end());
+    std::sort(bs.begin(), bs.end());
+    return as[rounds / 2] / bs[rounds / 2];
+}

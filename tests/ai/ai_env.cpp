@@ -5,13 +5,8 @@
 
 #include "ai/opponent.h"
 #include "ai/tutorial.h"
-#include "arena/effects.h"
-#include "arena/explosions.h"
 #include "arena/forcefields.h"
-#include "arena/levels.h"
-#include "arena/mines.h"
 #include "arena/pickups.h"
-#include "fighters/bombs.h"
 #include "fighters/fighter.h"
 #include "fighters/probes.h"
 #include "frontend/quit.h"
@@ -35,44 +30,15 @@ void AiBout::SetUp()
     musicOn = 0;
 }
 
-// Out of the booth as a finished respawn leaves a fighter.
-static void leaveBooth(Fighter *f, const Booth *b, int facing)
-{
-    f->respawning = 0;
-    f->alive = 1;
-    f->deathCounted = 0;
-    f->facing = facing;
-    f->state = facing == FACING_RIGHT ? FIGHTER_STAND_RIGHT : FIGHTER_STAND_LEFT;
-    f->weapon = WEAPON_GIBBER;
-    f->health = 12;
-    f->x = f->prevX = (int)(b->x + 32);
-    f->y = f->prevY = (int)(b->y + 57);
-}
-
 void AiBout::startBout(int arena, int level, unsigned seed)
 {
     srand(seed);
     p2cpu = 1;
     AIcomp = level;
-    setupPlayer();
-    setupPlayer2();
-    setupEffects();
-    setupcubespawner();
-    setupBombs();
-    setupBombs2();
-    setupExplosions();
-    setupBombblastLeft();
-    setupBombblastRight();
-    setupBombblastUp();
-    setupMines();
-    setupForcefields();
-    if (arena == ARENA_HELL)
-        setupHell();
-    else
-        setupLondon();
-    leaveBooth(player, booth, FACING_RIGHT);
+    harnessNewBout(arena);
+    harnessLeaveBooth(player, booth, FACING_RIGHT);
     player->hasSpawned = 1;
-    leaveBooth(player2, booth2, FACING_LEFT);
+    harnessLeaveBooth(player2, booth2, FACING_LEFT);
     playersActive = 1;
     paused = 0;
     quitting = 0;
@@ -126,10 +92,10 @@ void AiBout::dropCubeSomewhere(int slot)
 int AiBout::standInLifeCycle()
 {
     if (player->respawning)
-        leaveBooth(player, booth, FACING_RIGHT);
+        harnessLeaveBooth(player, booth, FACING_RIGHT);
     Fighter *f = player2;
     if (f->respawning) {
-        leaveBooth(f, booth2, FACING_LEFT);
+        harnessLeaveBooth(f, booth2, FACING_LEFT);
         f->cubesCarried = 0;
     }
     const int cx = f->x + f->w / 2;

@@ -76,8 +76,59 @@ TEST_F(Behaviour, RunsFromAnIncomingRocketFromLevelTwoOn)
         EXPECT_EQ(player2->aiEvadeTimer == 3, level > 1) << "level " << level;
         const int startX = player2->x;
         harnessTicks(20);
-        if (level > 1)
+        if (level > 1) {
             EXPECT_GT(player2->x, startX + 40) << "level " << level;
+        }
+    }
+}
+
+// Player 1's bullet along the street of London, from either side, at level 2.
+TEST_F(Behaviour, DodgesBulletsAlongTheFloorFromEitherSide)
+{
+    struct Case {
+        const char *what;
+        int offset;          // bullet x from his left edge
+        int direction;       // Facing of its flight
+        int move, health;
+        int jump, left, right, down, moveAfter, steerAfter;
+    } cases[] = {
+        {"walks into it from the left", -80, FACING_RIGHT, AI_MOVE_LEFT, 12, 1, 0, 0, 0, AI_MOVE_LEFT, AI_STEER_LEFT},
+        {"walks into it from the right", 33 + 80, FACING_LEFT, AI_MOVE_RIGHT, 12, 1, 0, 0, 0, AI_MOVE_RIGHT, AI_STEER_RIGHT},
+        {"slides away to the right", -20, FACING_RIGHT, AI_MOVE_RIGHT, 12, 1, 0, 1, 1, AI_MOVE_RIGHT, -1},
+        {"slides away to the left", 40, FACING_LEFT, AI_MOVE_LEFT, 12, 1, 1, 0, 1, AI_MOVE_LEFT, -1},
+        {"turns on it behind him, left", -80, FACING_RIGHT, AI_MOVE_RIGHT, 12, 1, 0, 0, 0, AI_MOVE_LEFT, AI_STEER_LEFT},
+        {"turns on it behind him, right", 33 + 80, FACING_LEFT, AI_MOVE_LEFT, 12, 1, 0, 0, 0, AI_MOVE_RIGHT, AI_STEER_RIGHT},
+        {"hurt, flees on to the right", -80, FACING_RIGHT, AI_MOVE_RIGHT, 3, 1, 0, 0, 0, AI_MOVE_RIGHT, AI_STEER_RIGHT},
+        {"hurt, flees on to the left", 33 + 80, FACING_LEFT, AI_MOVE_LEFT, 3, 1, 0, 0, 0, AI_MOVE_LEFT, AI_STEER_LEFT},
+    };
+    for (const Case &c : cases) {
+        startBout(ARENA_LONDON, 2, 3);
+        standP2(1200, 992);
+        Fighter *f = player2;
+        f->aiMove = c.move;
+        f->health = c.health;
+        f->runSpeed = f->maxRunSpeed;
+        f->slideArmed = 1;
+        f->runFrame = f->climbFrame = 1;
+        f->aiGoalX = f->x + f->w / 2;
+        f->aiGoalY = 100;
+        f->aiCubeHunting = 0;
+        f->aiEvadeTimer = 1;
+        Projectile *shot = bullet[0];
+        shot->active = 1;
+        shot->x = f->x + c.offset;
+        shot->y = f->y + 20;
+        shot->direction = c.direction;
+        pd1 = pd2 = down2 = jump2 = 0;
+        aiPlayer2Behaviour();
+        EXPECT_EQ(jump2, c.jump) << c.what;
+        EXPECT_EQ(pd1, c.left) << c.what;
+        EXPECT_EQ(pd2, c.right) << c.what;
+        EXPECT_EQ(down2, c.down) << c.what;
+        EXPECT_EQ(f->aiMove, c.moveAfter) << c.what;
+        if (c.steerAfter >= 0) {
+            EXPECT_EQ(f->aiJumpTargetX, c.steerAfter) << c.what;
+        }
     }
 }
 

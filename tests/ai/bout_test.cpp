@@ -124,8 +124,9 @@ TEST_P(ComputerBout, PlaysOnlyThroughItsFlagsWithinItsLevelAndNeverStaysStuck)
 
     EXPECT_EQ(w.p1Touched, 0);
     EXPECT_LE(maxCarried, 3);
-    if (c.level == 1)
+    if (c.level == 1) {
         EXPECT_EQ(w.bombs, 0);
+    }
     EXPECT_GT(w.fires, 0);
     EXPECT_GE(w.shortestGap, shortestAllowedGap(c.level));
     EXPECT_EQ(w.firesFromBase, 0);
