@@ -9,7 +9,8 @@
 #include <allegro.h>
 #include <benchmark/benchmark.h>
 
-#include "measure.h"
+#include "bench/floor.h"
+#include "bench/measure.h"
 #include "fighters/fighter.h"
 #include "shell/harness.h"
 #include "shell/loop.h"

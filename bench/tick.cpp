@@ -9,11 +9,11 @@
 #include <allegro.h>
 #include <benchmark/benchmark.h>
 #include <algorithm>
-#include <chrono>
 #include <stddef.h>
 #include <vector>
 
-#include "measure.h"
+#include "bench/floor.h"
+#include "bench/measure.h"
 #include "shell/harness.h"
 #include "shell/render.h"
 #include "shell/settings.h"
@@ -109,13 +109,6 @@ bool startBout()
     return true;
 }
 
-// The floor: what every frame costs before anything is drawn on it.
-void floorFrame()
-{
-    blit(prebuffer, buffer, 0, 0, 0, 0, PLAYFIELD_W, PLAYFIELD_H);
-    stretchToScreen();
-}
-
 void BM_GameTick(benchmark::State &state)
 {
     if (!startBout()) {
@@ -124,7 +117,7 @@ void BM_GameTick(benchmark::State &state)
     }
     for (auto _ : state)
         playTick();
-    state.counters["ratio_to_floor"] = medianRatio(playTick, floorFrame, 401);
+    state.counters["ratio_to_floor"] = ratioToFloor(playTick, 401);
     state.counters["allocs_per_1000_ticks"] = (double)allocationsDuringPlay;
 }
 BENCHMARK(BM_GameTick)->Unit(benchmark::kMillisecond);
@@ -141,20 +134,3 @@ void BM_FloorFrame(benchmark::State &state)
 BENCHMARK(BM_FloorFrame)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-double medianRatio(void (*a)(), void (*b)(), int rounds)
-{
-    auto secondsOf = [](void (*step)()) {
-        auto t0 = std::chrono::steady_clock::now();
-        step();
-        return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-    };
-    std::vector<double> as, bs;
-    for (int i = 0; i < rounds; i++) {
-        as.push_back(secondsOf(a));
-        bs.push_back(secondsOf(b));
-    }
-    std::sort(as.begin(), as.end());
-    std::sort(bs.begin(), bs.end());
-    return as[rounds / 2] / bs[rounds / 2];
-}
