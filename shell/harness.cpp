@@ -6,17 +6,12 @@
 #include <string.h>
 #include <unistd.h>
 
-#include "arena/effects.h"
-#include "arena/explosions.h"
-#include "arena/forcefields.h"
 #include "arena/levels.h"
-#include "arena/mines.h"
-#include "arena/pickups.h"
-#include "fighters/bombs.h"
 #include "fighters/fighter.h"
 #include "frontend/title.h"
 #include "shell/loop.h"
 #include "shell/pause.h"
+#include "shell/premap.h"
 #include "shell/startup.h"
 
 const char *harnessGameDir()
@@ -93,16 +88,7 @@ void harnessNewBout(int arena)
 {
     setupPlayer();
     setupPlayer2();
-    setupEffects();
-    setupcubespawner();
-    setupBombs();
-    setupBombs2();
-    setupExplosions();
-    setupBombblastLeft();
-    setupBombblastRight();
-    setupBombblastUp();
-    setupMines();
-    setupForcefields();
+    setupBoutPools();
     if (arena == ARENA_LONDON)
         setupLondon();
     else
