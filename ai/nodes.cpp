@@ -69,14 +69,15 @@ namespace {
 
 inline int between(int v, int lo, int hi) { return lo < v && v < hi; }
 
-// A jump at the node from up to 150 px away, only at level 2 and up and not on the arenas
-// where such leaps miss; fires on the way when player 1 is ahead with the gun.
+// A node may send him leaping at it from up to 150 px away: from level 2 on, off arenas 3, 9
+// and 21, and not while it rests.
 int mayLeap(const AiNode *n)
 {
     return n->cooldown == 0 && map != ARENA_MONKEY && map != ARENA_FANTASTIC && map != ARENA_SMUG &&
            AIcomp > 1;
 }
 
+// He fires on the way when player 1 is ahead and he holds the gun.
 void fireAheadWithGun(Fighter *f, int p1Ahead)
 {
     if (p1Ahead && f->weapon == WEAPON_GIBBER)

@@ -989,7 +989,7 @@ void layBombs(Fighter *f, const Body &b)
     if (f->power > 100 && f->aiBombTimer == 0 && player->y < b.feet && !eitherInBase() &&
         b.x > 250 && b.x < 1350 && f->slowed == 0 && player->frozen == 0 && !carryingHome(f)) {
         if (map == ARENA_HELL) {
-            // Over Hell's lava a bomb would only fall in.
+            // On Hell he bombs only from the upper half; the lower half is the lava's.
             if (b.feet < 733)
                 laybomb2 = 1;
             f->aiBombTimer = rand() % 20 + 8;
