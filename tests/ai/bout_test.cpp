@@ -31,6 +31,7 @@ Flags readFlags()
 // What the hook saw during one bout.
 struct Watch {
     Flags beforeAi, beforeNode;
+    int fireBeforeAi = 0;
     int p1Touched = 0;          // ticks on which the computer changed a player 1 flag
     int bombs = 0;
     int fires = 0, lastFire = -1000, shortestGap = 1 << 30;
@@ -53,14 +54,24 @@ void onStep(const char *step)
     if (!watch)
         return;
     Watch &w = *watch;
-    if (strcmp(step, "Player2ai") == 0)
+    // A fire press is judged when it is made: by the behaviour at the start of the frame, or
+    // by the nodes at its end (that press acts in the next frame).
+    const int afterAi = strcmp(step, "updateHell") == 0 || strcmp(step, "updateLondon") == 0;
+    const int afterNodes = strcmp(step, "draw") == 0;
+    if (strcmp(step, "Player2ai") == 0) {
         w.beforeAi = readFlags();
-    if (strcmp(step, "updateHell") == 0 || strcmp(step, "updateLondon") == 0)
+        w.fireBeforeAi = fire2;
+    }
+    if (afterAi)
         flagsChangedFor(w.beforeAi);
     if (strcmp(step, "updateNode") == 0)
         w.beforeNode = readFlags();
-    if (strcmp(step, "draw") == 0)
+    if (afterNodes)
         flagsChangedFor(w.beforeNode);
+    if ((afterAi && fire2 && !w.fireBeforeAi) || (afterNodes && fire2)) {
+        w.firesFromBase += player2->inBase != 0;
+        w.firesAtRespawning += player->respawning != 0;
+    }
     if (strcmp(step, "playerGravity") != 0)
         return;
     if (laybomb2)
@@ -72,8 +83,6 @@ void onStep(const char *step)
         w.fires++;
         w.shortestGap = std::min(w.shortestGap, w.tick - w.lastFire);
         w.lastFire = w.tick;
-        w.firesFromBase += player2->inBase != 0;
-        w.firesAtRespawning += player->respawning != 0;
     }
 }
 
