@@ -9,7 +9,6 @@
 #include <string>
 
 #include "ai_env.h"
-#include "arena/pickups.h"
 #include "fighters/fighter.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
@@ -27,8 +26,8 @@ TEST_P(ComputerMatch, Record)
     const char *seedsText = getenv("GOR_AI_MATCHES");
     if (!seedsText)
         GTEST_SKIP() << "set GOR_AI_MATCHES=<seeds> to play the record bouts";
-    // Where the fighters' life cycle or the cube spawner are not built yet, the test stands
-    // in for them (GOR_AI_STANDINS=1).
+    // Where the fighters' life cycle (respawn, cash-in) is not built yet, the test stands in
+    // for it (GOR_AI_STANDINS=1).
     const int standIns = getenv("GOR_AI_STANDINS") != NULL;
     const MatchCase c = GetParam();
     int won = 0, lost = 0, drawn = 0, cashed = 0, frags2 = 0, frags1 = 0;
@@ -42,9 +41,6 @@ TEST_P(ComputerMatch, Record)
                 harnessReleaseInput();
             harnessTick();
             if (standIns) {
-                for (int k = 0; k < 3; k++)
-                    if (!cube[k]->active)
-                        dropCubeSomewhere(k);
                 const int home = standInLifeCycle();
                 cashed += home;
                 player2->power += 10 * home;
