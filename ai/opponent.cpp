@@ -596,7 +596,7 @@ void scanAndTakeCubes(Fighter *f, const Body &b)
             c->y + c->h > b.y - 4 && f->cubesCarried < 3 && f->respawning == 0 && f->frozen == 0) {
             if (c->noPoints == 0)
                 f->power += 10;
-            playFighterSample(SND_CUBE_PICKUP, 300, f->pan, 1100);
+            playSample(SND_CUBE_PICKUP, 300, f->pan, 1100);
             c->active = 0;
             f->cubesCarried += 1;
             if (b.cx < f->aiGoalX)
@@ -634,7 +634,7 @@ void takeTheBox(Fighter *f, const Body &b)
     const double bx = box->x + box->w / 2, by = box->y + box->h / 2;
     const int onIt = between(bx, b.x - 4, b.x + b.w + 4) && between(by, b.y - 4, b.y + b.h + 7);
     if (onIt && player->respawning == 0) {
-        playFighterSample(SND_POWERUP_PICKUP, 300, f->pan, 1100);
+        playSample(SND_POWERUP_PICKUP, 300, f->pan, 1100);
         box->active = 0;
         player2Powerup();
     }

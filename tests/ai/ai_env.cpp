@@ -89,25 +89,6 @@ void AiBout::dropCubeSomewhere(int slot)
     }
 }
 
-int AiBout::standInLifeCycle()
-{
-    if (player->respawning)
-        harnessLeaveBooth(player, booth, FACING_RIGHT);
-    Fighter *f = player2;
-    if (f->respawning) {
-        harnessLeaveBooth(f, booth2, FACING_LEFT);
-        f->cubesCarried = 0;
-    }
-    const int cx = f->x + f->w / 2;
-    if (f->cubesCarried > 0 && cx > booth2->x + 50 && cx < booth2->x + booth2->w &&
-        f->y > booth2->y + 15) {
-        const int cashed = f->cubesCarried;
-        f->cubesCarried = 0;
-        return cashed;
-    }
-    return 0;
-}
-
 void scriptedHuman(int tick)
 {
     harnessReleaseInput();

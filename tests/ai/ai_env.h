@@ -24,10 +24,6 @@ protected:
     static Cube *placeCube(int slot, double x, double y);
     // A live cube resting on a floor at a random place outside both bases.
     static void dropCubeSomewhere(int slot);
-    // What the fighters' life cycle would do, for branches where it is not built: a dead
-    // fighter is sent out of his booth again and player 2's cubes are cashed in at his
-    // booth. Returns the cubes cashed in.
-    static int standInLifeCycle();
 };
 
 // Player 1's scripted input for one tick: a person who walks back and forth across his

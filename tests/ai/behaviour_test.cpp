@@ -41,7 +41,8 @@ TEST_F(Behaviour, PicksUpACubeAndCarriesItHome)
         harnessTick();
         if (tookAt < 0 && player2->cubesCarried == 1)
             tookAt = t;
-        if (tookAt >= 0 && player2->cubesCarried == 1 && inCashWindow())
+        // Home: cashed in at his booth.
+        if (tookAt >= 0 && player2->cubesCarried == 0 && player2->health > 0 && inCashWindow())
             homeAt = t;
     }
     EXPECT_GE(tookAt, 0);

@@ -110,11 +110,16 @@ TEST_P(ComputerBout, PlaysOnlyThroughItsFlagsWithinItsLevelAndNeverStaysStuck)
     int maxCarried = 0, taken = 0, cashed = 0, carried = 0;
     const int ticks = 90 * 60;
     for (w.tick = 0; w.tick < ticks; w.tick++) {
+        // Both pools are kept up, so the bout runs its whole length.
+        player->power = std::max(player->power, 150);
+        player2->power = std::max(player2->power, 150);
         scriptedHuman(w.tick);
         harnessTick();
-        cashed += standInLifeCycle();
+        ASSERT_EQ(playersActive, 1);
         Fighter *f = player2;
         taken += std::max(0, f->cubesCarried - carried);
+        if (f->cubesCarried < carried && f->health > 0)
+            cashed += carried - f->cubesCarried;
         carried = f->cubesCarried;
         maxCarried = std::max(maxCarried, f->cubesCarried);
         for (int k = 0; k < 3; k++)
@@ -140,8 +145,9 @@ TEST_P(ComputerBout, PlaysOnlyThroughItsFlagsWithinItsLevelAndNeverStaysStuck)
     EXPECT_GE(w.shortestGap, shortestAllowedGap(c.level));
     EXPECT_EQ(w.firesFromBase, 0);
     EXPECT_EQ(w.firesAtRespawning, 0);
-    // The longest wait the rules make on purpose is a node's rest of 200 ticks.
-    EXPECT_LE(longestStay, 600);
+    // The longest waits the rules make on purpose: holding on the box while player 1
+    // respawns (his booth's animation, 450 ticks) and a node's rest (200 ticks).
+    EXPECT_LE(longestStay, 900);
     EXPECT_GT(taken, 0);
     RecordProperty("longest_stay_ticks", longestStay);
     RecordProperty("cubes_taken", taken);

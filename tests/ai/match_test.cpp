@@ -26,9 +26,6 @@ TEST_P(ComputerMatch, Record)
     const char *seedsText = getenv("GOR_AI_MATCHES");
     if (!seedsText)
         GTEST_SKIP() << "set GOR_AI_MATCHES=<seeds> to play the record bouts";
-    // Where the fighters' life cycle (respawn, cash-in) is not built yet, the test stands in
-    // for it (GOR_AI_STANDINS=1).
-    const int standIns = getenv("GOR_AI_STANDINS") != NULL;
     const MatchCase c = GetParam();
     int won = 0, lost = 0, drawn = 0, cashed = 0, frags2 = 0, frags1 = 0;
     for (int seed = 1; seed <= atoi(seedsText); seed++) {
@@ -40,13 +37,9 @@ TEST_P(ComputerMatch, Record)
             else
                 harnessReleaseInput();
             harnessTick();
-            if (standIns) {
-                const int home = standInLifeCycle();
-                cashed += home;
-                player2->power += 10 * home;
-            } else if (player2->cubesCarried < carried && player2->respawning == 0) {
+            // Cubes that leave him alive were cashed in; at a death they are lost.
+            if (player2->cubesCarried < carried && player2->health > 0)
                 cashed += carried - player2->cubesCarried;
-            }
             carried = player2->cubesCarried;
         }
         won += player2->won && !player->won;
