@@ -16,20 +16,6 @@
 #include "shell/pause.h"
 #include "shell/settings.h"
 
-void AiBout::SetUpTestSuite()
-{
-    if (harnessGameDataPresent())
-        harnessStart(4321);
-}
-
-void AiBout::SetUp()
-{
-    if (!harnessGameDataPresent())
-        GTEST_SKIP() << "skipped: no generated arenas in " << harnessGameDir();
-    harnessReleaseInput();
-    musicOn = 0;
-}
-
 void AiBout::startBout(int arena, int level, unsigned seed)
 {
     srand(seed);

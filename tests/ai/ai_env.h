@@ -4,14 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include "support/test_env.h"
+
 struct Fighter;
 struct Cube;
 
-class AiBout : public ::testing::Test {
+class AiBout : public HarnessTest {
 protected:
-    static void SetUpTestSuite();
-    void SetUp() override;
-
     // A fresh bout on `arena` (5 Hell, 10 London) at computer level `level`, with rand()
     // seeded by `seed` and both fighters out of their booths.
     void startBout(int arena, int level, unsigned seed);
