@@ -64,6 +64,7 @@ TEST(StateHash, EveryFieldOfEveryRecordIsHashed)
     EXPECT_EQ(unhashedBytes<Mine>(), "");
     EXPECT_EQ(unhashedBytes<Cube>(), "");
     EXPECT_EQ(unhashedBytes<SpawnPoint>(), "");
+    EXPECT_EQ(unhashedBytes<AiNode>(), "");
 }
 
 // The hash follows the position in rand()'s sequence without moving it.

@@ -101,6 +101,8 @@ uint64_t playStateHash()
     hashPool(h, groundBit), hashPool(h, magnobit);
 
     hashPool(h, boom), hashPool(h, mine), hashPool(h, cube), hashPool(h, powerup);
+    hashPool(h, aiNode);
+    h(totalNodes), h(iNodeCount), h(jNodeCount);
     // A level's own state is kept from its last bout (and rolled at start-up, before any
     // seed was set): it counts only while that level is played.
     if (map == ARENA_HELL)

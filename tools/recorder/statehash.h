@@ -1,7 +1,7 @@
 // A hash of everything play depends on, taken once a tick: both fighters, gun anchors,
 // booths and force fields, every pool of shots, bombs, gore, effects, explosions, pick-ups,
-// mines and the level scripts, the clock and spawn timers, the match totals and the
-// position of rand()'s sequence. Two runs of the same inputs from the same seed must give
+// mines and the level scripts, the computer opponent's path nodes, the clock and spawn
+// timers, the match totals and the position of rand()'s sequence. Two runs of the same inputs from the same seed must give
 // the same hash on every tick, in any build.
 //
 // Records are hashed field by field (never as raw memory: padding bytes hold whatever was
@@ -11,6 +11,7 @@
 
 #include <stdint.h>
 
+#include "ai/opponent.h"
 #include "arena/effects.h"
 #include "arena/explosions.h"
 #include "arena/levels.h"
@@ -195,4 +196,12 @@ template <class F>
 void eachField(SpawnPoint &r, F &&f)
 {
     f(r.x); f(r.y);
+}
+
+template <class F>
+void eachField(AiNode &r, F &&f)
+{
+    f(r.x); f(r.y); f(r.active); f(r.spare0); f(r.spare1); f(r.spare2); f(r.spare3);
+    f(r.advice); f(r.ladderUp); f(r.ladderDown); f(r.type); f(r.unused); f(r.cooldown);
+    f(r.chance);
 }
