@@ -29,9 +29,9 @@
 namespace {
 
 #if defined(__SANITIZE_ADDRESS__)
-const int DEFAULT_SOAK_TICKS = 8000;
+const int DEFAULT_SOAK_TICKS = 6000;
 #else
-const int DEFAULT_SOAK_TICKS = 60000;
+const int DEFAULT_SOAK_TICKS = 45000;
 #endif
 
 int soakTicks()
