@@ -146,7 +146,7 @@ void endProgramAtDraw(const char *name)
     recordStep(name);
     if (std::string(name) == "draw") {
         gameover = 1;        // as the end splash does
-        speed_counter = 1;
+        speed_counter = 2;   // while more ticks fall due
     }
 }
 
@@ -157,7 +157,7 @@ TEST_F(TickTest, BatchRunsTheDueTicksUnlessTheCounterIsZeroedOrTheProgramEnds)
     const struct {
         void (*hook)(const char *);
         int due, draws, left;
-    } cases[] = {{recordStep, 3, 3, 0}, {zeroCounterAtDraw, 5, 1, -1}, {endProgramAtDraw, 4, 1, 0}};
+    } cases[] = {{recordStep, 3, 3, 0}, {zeroCounterAtDraw, 5, 1, -1}, {endProgramAtDraw, 4, 1, 1}};
     for (auto c : cases) {
         steps.clear();
         frameStepHook = c.hook;
