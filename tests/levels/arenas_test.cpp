@@ -2,7 +2,6 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <time.h>
 
 #include <vector>
 
@@ -168,42 +167,32 @@ TEST_F(ArenaTest, LondonPlacesBoothsFieldsAndMonitorsAndRollsTheWeather)
     EXPECT_LT(weather, 100);
 }
 
-TEST_F(ArenaTest, SinkingBelowTheLavaLineKills)
-{
-    startBout(ARENA_HELL);
-    parkFighters();
-    player->respawning = player2->respawning = 0;
-    player->health = player2->health = 12;
-    player->y = 1150 - player->h;   // box bottom exactly on the line: safe
-    int health = player->health;
-    updateHell();
-    EXPECT_EQ(player->health, health);
-    EXPECT_EQ(player->respawning, 0);
-
-    player->y = 1151 - player->h;
-    player2->y = 1300;
-    updateHell();
-    EXPECT_EQ(player->health, 0);
-    EXPECT_EQ(player->respawning, 1);
-    EXPECT_EQ(player2->health, 0);
-    EXPECT_EQ(player2->respawning, 1);
-}
-
-TEST_F(ArenaTest, ALavaDeathThrowsNoGore)
+TEST_F(ArenaTest, SinkingBelowTheLavaLineKillsWithoutGore)
 {
     startBout(ARENA_HELL);
     parkFighters();
     setupBlood();
     setupBlood2();
-    player->y = 1160;
+    player->respawning = player2->respawning = 0;
+    player->health = player2->health = 12;
+    player->y = 1150 - player->h;   // box bottom exactly on the line: safe
+    updateHell();
+    EXPECT_EQ(player->health, 12);
+    EXPECT_EQ(player->respawning, 0);
+
+    player->y = 1151 - player->h;
+    player2->y = 1300;
+    updateHell();
+    for (Fighter *f : {player, player2}) {
+        EXPECT_EQ(f->health, 0);
+        EXPECT_EQ(f->respawning, 1);
+    }
+    // The movement code counts the death in the next frame, throwing nothing.
     harnessTick();
-    for (DebrisParticle **pool : {greenblood, greengib})
-        for (int i = 0; i < 35; i++)
-            EXPECT_EQ(pool[i]->active, 0);
-    for (int i = 0; i < HEAD_COUNT; i++)
-        EXPECT_EQ(greenhead[i]->active, 0);
-    for (int i = 0; i < TORSO_COUNT; i++)
-        EXPECT_EQ(greentorso[i]->active, 0);
+    EXPECT_EQ(countLiveRecords(greenblood) + countLiveRecords(greengib) +
+                  countLiveRecords(purpleblood) + countLiveRecords(greenhead) +
+                  countLiveRecords(greentorso),
+              0);
 }
 
 TEST_F(ArenaTest, LavaSurfaceWandersWithinItsBounds)
@@ -487,9 +476,8 @@ int playBout(int arena, int ticks, Record *(&pool)[N])
     return most;
 }
 
-TEST_F(ArenaTest, ABoutOnEitherArenaPlaysForMinutes)
+TEST_F(ArenaTest, ABoutOnEitherArenaPlaysOnForAMinuteAndMore)
 {
-    clock_t start = clock();
     startBout(ARENA_HELL);
     EXPECT_GT(playBout(ARENA_HELL, 60 * 60, lavabubble), 20);
     // The renderer ran the lava fill.
@@ -497,12 +485,11 @@ TEST_F(ArenaTest, ABoutOnEitherArenaPlaysForMinutes)
 
     startBout(ARENA_LONDON);
     weather = 0;
-    EXPECT_EQ(playBout(ARENA_LONDON, 60 * 30, snow), SNOW_COUNT);
+    EXPECT_EQ(playBout(ARENA_LONDON, 60 * 20, snow), SNOW_COUNT);
     startBout(ARENA_LONDON);
     weather = 5;
-    EXPECT_GT(playBout(ARENA_LONDON, 60 * 30, rain), 40);
+    EXPECT_GT(playBout(ARENA_LONDON, 60 * 20, rain), 40);
     EXPECT_EQ(raining, 1);
-    printf("two minutes of play took %.1f s\n", double(clock() - start) / CLOCKS_PER_SEC);
 }
 
 }  // namespace
