@@ -17,7 +17,9 @@ protected:
     Fighter &f2 = sceneFighter2;
     GunAnchor &a1 = sceneArms1;
     GunAnchor &a2 = sceneArms2;
-    void SetUp() override
+    void SetUp() override { fresh(); }
+    // A fresh scene with both fighters standing, facing right.
+    void fresh()
     {
         resetScene();
         placeStanding(&f1, &a1, 400, 400);
@@ -36,8 +38,7 @@ TEST_F(FighterDraw, FacingLeftIsMirroredAtTheSameCorners)
     EXPECT_TRUE(shownAsStored(buffer, player_still[3], 400, 400));
     EXPECT_TRUE(shownAsStored(buffer, gibber, a1.x, a1.y));
 
-    resetScene();
-    placeStanding(&f1, &a1, 400, 400);
+    fresh();
     f1.facing = FACING_LEFT;
     f1.state = FIGHTER_STAND_LEFT;
     f1.idleFrame = 3;
@@ -88,8 +89,7 @@ TEST_F(FighterDraw, RowsAreIndependent)
     drawPlayer();
     EXPECT_TRUE(shownMirrored(buffer, player_hitfloor, 400, 400));
     EXPECT_TRUE(fillAt(buffer, player_crouch, 405, 400 + 48));   // the crouch's last row
-    resetScene();
-    placeStanding(&f1, &a1, 400, 400);
+    fresh();
     f1.state = FIGHTER_CROUCH;
     f1.floorTimer = 5;
     drawPlayer();
@@ -97,8 +97,7 @@ TEST_F(FighterDraw, RowsAreIndependent)
     EXPECT_FALSE(fillAt(buffer, player_crouch, 405, 400 + 48));
 
     // Rising while crouching draws the jump, then the crouch over it.
-    resetScene();
-    placeStanding(&f1, &a1, 400, 400);
+    fresh();
     f1.weapon = WEAPON_NONE;
     f1.state = FIGHTER_CROUCH;
     f1.jumpPhase = JUMP_RISING;
@@ -139,8 +138,7 @@ TEST_F(FighterDraw, SlideRowsAndTheKnockBackTest)
     // Fighter 1: the knock-back test belongs to facing left, normal look only.
     for (int facing = 0; facing < 2; facing++) {
         for (int frozen = 0; frozen < 2; frozen++) {
-            resetScene();
-            placeStanding(&f1, &a1, 400, 400);
+            fresh();
             f1.facing = facing;
             f1.state = FIGHTER_SLIDE;
             f1.sliding = 1;
@@ -153,8 +151,7 @@ TEST_F(FighterDraw, SlideRowsAndTheKnockBackTest)
         }
     }
     // Fighter 2 tests knock-back facing right; his slowed look facing left.
-    resetScene();
-    placeStanding(&f2, &a2, 800, 400);
+    fresh();
     f2.state = FIGHTER_SLIDE;
     f2.knockX = 4;
     drawPlayer2();
@@ -162,16 +159,14 @@ TEST_F(FighterDraw, SlideRowsAndTheKnockBackTest)
     f2.facing = FACING_LEFT;
     drawPlayer2();
     EXPECT_TRUE(fillAt(buffer, player2_slide[0], 845, 440));
-    resetScene();
-    placeStanding(&f2, &a2, 800, 400);
+    fresh();
     f2.state = FIGHTER_SLIDE;
     f2.knockX = 4;
     drawGreyPlayer2();
     EXPECT_TRUE(fillAt(buffer, grey_slide[0], 845, 440));
 
     // Too fast a fall hides the body but not the sliding arm.
-    resetScene();
-    placeStanding(&f1, &a1, 400, 400);
+    fresh();
     f1.state = FIGHTER_SLIDE;
     f1.sliding = 1;
     f1.fallSpeed = 11;
@@ -250,8 +245,7 @@ TEST_F(FighterDraw, FlashDifferencesBetweenTheFighters)
     EXPECT_FALSE(fillAt(buffer, plasmaflash, a1.x - 30 + 10, a1.y - 8 + 8));
     drawPlayer2();
     EXPECT_TRUE(shownMirrored(buffer, plasmaflash, a2.x - 30, a2.y - 8));
-    resetScene();
-    placeStanding(&f2, &a2, 800, 400);
+    fresh();
     f2.weapon = WEAPON_ZAPZAP;
     f2.zapzapFlash = 2;
     f2.wallGrabTimer = 30;
@@ -259,9 +253,7 @@ TEST_F(FighterDraw, FlashDifferencesBetweenTheFighters)
     EXPECT_FALSE(fillAt(buffer, plasmaflash, a2.x - 30 + 10, a2.y - 8 + 8));
 
     // The moonraker flashes for fighter 1 only.
-    resetScene();
-    placeStanding(&f1, &a1, 400, 400);
-    placeStanding(&f2, &a2, 800, 400);
+    fresh();
     f1.weapon = f2.weapon = WEAPON_MOONRAKER;
     f1.moonrakerFlash = f2.moonrakerFlash = 2;
     drawPlayer();
@@ -270,8 +262,7 @@ TEST_F(FighterDraw, FlashDifferencesBetweenTheFighters)
     EXPECT_FALSE(fillAt(buffer, moonrakerflash, a2.x + 32 + 10, a2.y + 3 + 8));
 
     // The dual gibber can show both its flashes at once.
-    resetScene();
-    placeStanding(&f1, &a1, 400, 400);
+    fresh();
     f1.weapon = WEAPON_DUALGIBBER;
     f1.dualFlash = f1.gibberFlash = 2;
     drawPlayer();
@@ -282,8 +273,7 @@ TEST_F(FighterDraw, FlashDifferencesBetweenTheFighters)
 TEST_F(FighterDraw, ArmlessAndBlasterDrawBodyOnly)
 {
     for (int weapon : {WEAPON_NONE, WEAPON_BLASTER}) {
-        resetScene();
-        placeStanding(&f1, &a1, 400, 400);
+        fresh();
         f1.weapon = weapon;
         f1.rocketPack = 1;
         drawPlayer();
