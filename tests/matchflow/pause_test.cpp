@@ -159,7 +159,6 @@ TEST_F(PauseTest, TheOverlayShowsTheStandingsAndItsButtonLeadsToTheTitle)
     player->hasSpawned = 1;
     for (int i = 0; i < 20; i++)
         gameState();
-    recordFrame("pause_overlay");
     EXPECT_TRUE(shownAt(digits[player->powerOnes], bx + 55, by + 22));
 
     pointInto(textBacktoMenu, backtomenux, backtomenuy);

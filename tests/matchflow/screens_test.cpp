@@ -59,7 +59,6 @@ TEST_F(PreScreenTest, TheInformationButtonSendsThePanelsOutAndBackOncePerClick)
     EXPECT_EQ(manga[0]->x, 300);
     EXPECT_EQ(manga[1]->x, 900);
     EXPECT_EQ(mangaOneX, 210);   // the pictures panned 20 + 19 + ... + 1
-    recordFrame("premap_panels");
     EXPECT_TRUE(shownAt(letter['C' - 'A'], 800 - 9 * 18, maptitley));
     EXPECT_TRUE(shownAt(textQB, nextx, nexty));
     int r, g, b;
@@ -74,7 +73,6 @@ TEST_F(PreScreenTest, TheInformationButtonSendsThePanelsOutAndBackOncePerClick)
     EXPECT_EQ(manga[0]->x, -780);
     EXPECT_EQ(manga[1]->x, 1980);
     EXPECT_TRUE(shownAt(premap_image[0], 200, 303));
-    recordFrame("premap_information");
 
     mouse_b = 0;
     harnessTicks(10);   // the debounce runs down only while the button is up
@@ -150,7 +148,6 @@ TEST_F(ResultTest, TheFiguresShowAfterTheFadeWithTotalsOfFiveDigits)
     // Each frame ends on black once shown: draw the last one again, without scan lines.
     TitleWobble = 1;
     drawResultScreen();
-    recordFrame("result_screen");
     EXPECT_TRUE(shownAt(textBacktoMenu, backtomenux, backtomenuy));
     EXPECT_TRUE(shownAt(wins_text, winsx, 406));
     EXPECT_FALSE(shownAt(purple_text, purplewinsx, 310));
