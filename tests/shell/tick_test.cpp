@@ -16,24 +16,18 @@
 #include "shell/pause.h"
 #include "shell/settings.h"
 #include "shell/startup.h"
+#include "support/test_env.h"
 
 namespace {
 
 std::vector<std::string> steps;
 void recordStep(const char *name) { steps.push_back(name); }
 
-class TickTest : public ::testing::Test {
+class TickTest : public HarnessTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (harnessGameDataPresent())
-            harnessStart(1234);
-    }
     void SetUp() override
     {
-        if (!harnessGameDataPresent())
-            GTEST_SKIP() << "skipped: no game data in " << harnessGameDir();
-        harnessReleaseInput();
+        HarnessTest::SetUp();
         steps.clear();
         frameStepHook = recordStep;
         map = ARENA_HELL;
@@ -41,8 +35,6 @@ protected:
         paused = 0;
         quitting = 0;
         tutorialWait = 0;
-        p2cpu = 0;
-        musicOn = 0;
     }
     void TearDown() override
     {
