@@ -135,35 +135,29 @@ TEST_F(FighterDraw, ClimbingIsNeverMirroredAndWearsThePackInFront)
 
 TEST_F(FighterDraw, SlideRowsAndTheKnockBackTest)
 {
-    // Fighter 1: the knock-back test belongs to facing left, normal look only.
-    for (int facing = 0; facing < 2; facing++) {
-        for (int frozen = 0; frozen < 2; frozen++) {
-            fresh();
-            f1.facing = facing;
-            f1.state = FIGHTER_SLIDE;
-            f1.sliding = 1;
-            f1.knockX = 4;
-            f1.frozen = frozen;
-            drawPlayer();
-            BITMAP *pic = (frozen ? player_slide_cryo : player_slide)[0];
-            const int expected = facing == FACING_RIGHT || frozen;
-            EXPECT_EQ(fillAt(buffer, pic, 445, 440), expected) << facing << frozen;
-        }
+    // The knock-back test hides fighter 1's slide facing left, fighter 2's facing right, and
+    // neither in the frozen or the slowed look.
+    enum { NORMAL, FROZEN, GREY };
+    const struct { int who, facing, look, shown; } cases[] = {
+        {1, FACING_RIGHT, NORMAL, 1}, {1, FACING_LEFT, NORMAL, 0}, {1, FACING_RIGHT, FROZEN, 1},
+        {1, FACING_LEFT, FROZEN, 1},  {2, FACING_RIGHT, NORMAL, 0}, {2, FACING_LEFT, NORMAL, 1},
+        {2, FACING_RIGHT, GREY, 1}};
+    for (auto c : cases) {
+        fresh();
+        Fighter &f = c.who == 1 ? f1 : f2;
+        f.facing = c.facing;
+        f.state = FIGHTER_SLIDE;
+        f.sliding = c.who == 1;
+        f.knockX = 4;
+        f.frozen = c.look == FROZEN;
+        (c.look == GREY ? drawGreyPlayer2 : c.who == 1 ? drawPlayer : drawPlayer2)();
+        BITMAP **pics = c.look == FROZEN ? player_slide_cryo
+                        : c.look == GREY ? grey_slide
+                        : c.who == 1     ? player_slide
+                                         : player2_slide;
+        EXPECT_EQ(fillAt(buffer, pics[0], c.who == 1 ? 445 : 845, 440), c.shown)
+            << "fighter " << c.who << " facing " << c.facing << " look " << c.look;
     }
-    // Fighter 2 tests knock-back facing right; his slowed look facing left.
-    fresh();
-    f2.state = FIGHTER_SLIDE;
-    f2.knockX = 4;
-    drawPlayer2();
-    EXPECT_FALSE(fillAt(buffer, player2_slide[0], 845, 440));
-    f2.facing = FACING_LEFT;
-    drawPlayer2();
-    EXPECT_TRUE(fillAt(buffer, player2_slide[0], 845, 440));
-    fresh();
-    f2.state = FIGHTER_SLIDE;
-    f2.knockX = 4;
-    drawGreyPlayer2();
-    EXPECT_TRUE(fillAt(buffer, grey_slide[0], 845, 440));
 
     // Too fast a fall hides the body but not the sliding arm.
     fresh();
