@@ -207,17 +207,6 @@ TEST(ArenaBackgrounds, GroundIsPaintedExactlyWhereTheMapIsSolidAndNothingIsTrans
   }
 }
 
-TEST(ArenaBackgrounds, PaintingIsDeterministic) {
-  startHeadlessAllegro();
-  BITMAP *again = paintArenaBackground(GEN_ARENA_LONDON, dataDir().c_str());
-  ASSERT_NE(nullptr, again);
-  BITMAP *b = background(GEN_ARENA_LONDON);
-  int differ = 0;
-  for (int y = 0; y < b->h; y++) differ += memcmp(b->line[y], again->line[y], b->w * 2) != 0;
-  EXPECT_EQ(0, differ);
-  destroy_bitmap(again);
-}
-
 // The game repaints the lava every frame: ten red curves whose middle points wander between
 // y 1042 and 1080, then a flood fill from thirty seeds. Whatever the curves do, the fill must
 // reach every seed's pool and never climb above the lava into the cave.

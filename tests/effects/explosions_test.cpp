@@ -90,7 +90,7 @@ TEST_F(Explosions, EachKindHurtsAndShovesBothFightersOrNot)
     }
 }
 
-TEST_F(Explosions, ABombHurtsOnNineTicksThenItsRecordIsFree)
+TEST_F(Explosions, ABombHurtsOnNineTicksAndOverlappingOnesEachHurtInTheSameTick)
 {
     centreFighterAt(player, 800, 600);
     spawnExplosion(800, 600, EXPLOSION_BOMB, 190);
@@ -99,17 +99,14 @@ TEST_F(Explosions, ABombHurtsOnNineTicksThenItsRecordIsFree)
         EXPECT_EQ(boom[0]->active, t < 10 ? 1 : 0) << "after update " << t;
     }
     EXPECT_EQ(player->health, 12 - 9);
-}
 
-TEST_F(Explosions, OverlappingExplosionsEachHurtInTheSameTick)
-{
+    resetWorld();
     centreFighterAt(player, 800, 600);
     spawnExplosion(780, 600, EXPLOSION_THRUSTER, 80);
     spawnExplosion(820, 600, EXPLOSION_THRUSTER, 80);
     updateExplosion();
     EXPECT_EQ(player->health, 10);
-    // Equal shoves from either side cancel.
-    EXPECT_EQ(player->knockX, 0);
+    EXPECT_EQ(player->knockX, 0);   // equal shoves from either side cancel
 }
 
 TEST_F(Explosions, AnEleventhExplosionIsLost)

@@ -72,17 +72,16 @@ TEST_F(FighterDraw, OnScreenGateOnTheBodyBox)
     }
 }
 
-TEST_F(FighterDraw, IdleRowNeedsTheStateOfItsFacing)
+TEST_F(FighterDraw, RowsAreIndependent)
 {
+    // The idle row needs the state of its facing; the arm is drawn regardless.
     f1.state = FIGHTER_STAND_LEFT;   // facing right
     drawPlayer();
     EXPECT_FALSE(fillAt(buffer, player_still[0], 410, 420));
     EXPECT_TRUE(shownAsStored(buffer, gibber, a1.x, a1.y));
-}
 
-TEST_F(FighterDraw, RowsAreIndependent)
-{
     // Crouching while knocked flat: facing left both pictures, facing right only the fall.
+    fresh();
     f1.facing = FACING_LEFT;
     f1.state = FIGHTER_CROUCH;
     f1.floorTimer = 5;
