@@ -41,7 +41,9 @@ protected:
     int floorY = 0;
 };
 
-TEST_F(OnHell, LampSparksBounceOffTheGroundAndOtherSparksFallThrough)
+// Lamp sparks bounce off the ground, other sparks fall through; an emitter striking the
+// ground sends a bolt to its box only while the box is there.
+TEST_F(OnHell, SparksAndEmittersOnSolidGround)
 {
     for (int kind : {5, 1}) {
         setupEffects();
@@ -51,10 +53,6 @@ TEST_F(OnHell, LampSparksBounceOffTheGroundAndOtherSparksFallThrough)
         updateSpark();
         EXPECT_EQ(spark[0]->fallSpeed, kind == 5 ? -9 + 1 : 14) << "kind " << kind;
     }
-}
-
-TEST_F(OnHell, AnEmitterStrikingTheGroundSendsABoltHomeOnlyWhileItsBoxIsThere)
-{
     for (int boxLive : {1, 0}) {
         setupEffects();
         powerup[0]->active = boxLive;
