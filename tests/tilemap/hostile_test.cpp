@@ -104,7 +104,7 @@ TEST_F(HostileTest, MissingOrRepeatedChunksAreRefused) {
 // allocation: 32767 x 32767 cells of 1024-pixel blocks; or within the limit, with layers,
 // records and graphics too short for what is announced). A second offset of 0: none.
 TEST_F(HostileTest, ImpossibleAndHugeHeaderValuesAreRefused) {
-  const struct { int offset, value, offset2, value2; } bad[] = {
+  const struct { int offset, value, offset2 = 0, value2 = 0; } bad[] = {
       {4, 0},          {4, -6},         {6, 0},    {12, 0},    {14, -16},  {12, 5000},
       {16, 12},        {18, 16},        {18, 0},   {20, 0},    {22, 0},    {28, 0},
       {30, -1},        {36, 4},         {36, -1},  {20, 32000}, {22, 32000}, {12, 1024},
