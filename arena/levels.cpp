@@ -65,7 +65,7 @@ static int *const splineDir2[LAVA_SPLINE_COUNT] = {
 
 // ---- What both level set-ups share.
 
-static void loadLevelMap(const char *file)
+void loadLevelMap(const char *file)
 {
     mapgfxinbitmaps = 2;
     if (MapRealLoad(file) != 0)
@@ -77,12 +77,12 @@ static BITMAP *dataBitmap(int entry)
     return (BITMAP *)data[entry].dat;
 }
 
-// Both arenas put the booths at the same height, at the two outer edges, and the fields at
+// Every arena puts the booths at the same height, at the two outer edges, and the fields at
 // fixed places in front of them.
 static const double GREEN_BOOTH_X = 15, PURPLE_BOOTH_X = 1490;
 static const double GREEN_FIELD_X = 290, PURPLE_FIELD_X = 1278;
 
-static void placeBases(double boothY)
+void placeBases(double boothY)
 {
     booth->x = GREEN_BOOTH_X;
     booth->y = boothY;
@@ -132,7 +132,7 @@ static void resetPathNodes()
         scanNodes();
 }
 
-static void startLevel(int arena)
+void startLevel(int arena)
 {
     speed_counter = 0;
     map = arena;
