@@ -1,6 +1,6 @@
 // Stand-ins until the computer opponent lands: its press helpers, as far as the tutorial's
 // guidance uses them. The opponent's own definitions replace this file.
-#include "shell/loop.h"
+#include "shell/world.h"
 
 void aiPlayer2Jump() { jump2 = 1; }
 void aiPlayer2Right()

@@ -5,7 +5,7 @@
 #include <stdlib.h>
 
 #include "ai/opponent.h"
-#include "arena/effects.h"
+#include "arena/weather.h"
 #include "arena/levels.h"
 #include "arena/pickups.h"
 #include "fighters/drawfighter.h"
@@ -15,12 +15,10 @@
 #include "fighters/twins.h"
 #include "shell/assets.h"
 #include "shell/clock.h"
-#include "shell/loop.h"
 #include "shell/match.h"
-#include "shell/render.h"
 #include "shell/settings.h"
 #include "shell/sound.h"
-#include "shell/startup.h"
+#include "shell/world.h"
 
 // The computer opponent's press helpers.
 void aiPlayer2Jump();
