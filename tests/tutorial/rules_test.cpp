@@ -142,6 +142,80 @@ TEST_F(TutorialRules, Player2GoesToTheComputerPastTheLinesAndPlayer1IsHealedUnti
     }
 }
 
+TEST_F(TutorialRules, TheGuidanceClimbsAndJumpsTheComputerAtTheCoursesFixedPlaces)
+{
+    const struct {
+        int cx, cy, move, goalX, goalY, grab;
+        int move2, jump, request, jumpX, left, right;   // -1: not looked at
+    } cases[] = {
+        {655, 1100, AI_MOVE_LEFT, 900, 500, 0, AI_MOVE_CLIMB, 0, 0, -1, 0, 0},
+        {420, 1159, AI_MOVE_LEFT, 900, 0, 0, AI_MOVE_LEFT, 1, 0, -1, 0, 0},
+        {455, 1159, AI_MOVE_RIGHT, 900, 2000, 0, AI_MOVE_RIGHT, 1, 0, -1, 0, 0},
+        {300, 1159, AI_MOVE_RIGHT, 900, 0, 0, AI_MOVE_RIGHT, 0, 0, -1, 0, 0},
+        {620, 999, AI_MOVE_RIGHT, 900, 0, 0, AI_MOVE_RIGHT, 1, 1, 865, 0, 0},
+        {990, 999, AI_MOVE_LEFT, 700, 0, 0, AI_MOVE_LEFT, 1, 1, 769, 0, 0},
+        {990, 999, AI_MOVE_LEFT, 900, 0, 0, AI_MOVE_LEFT, 0, 0, -1, 0, 0},
+        {60, 950, AI_MOVE_LEFT, 900, 0, 1, AI_MOVE_LEFT, 0, 0, -1, 0, 1},
+        {1540, 950, AI_MOVE_LEFT, 900, 0, 1, AI_MOVE_LEFT, 0, 0, -1, 1, 0},
+        {60, 950, AI_MOVE_LEFT, 900, 0, 2, AI_MOVE_LEFT, 0, 0, -1, 0, 0},
+        {1540, 950, AI_MOVE_LEFT, 900, 0, 2, AI_MOVE_LEFT, 0, 0, -1, 0, 0},
+        {655, 1100, AI_MOVE_LEFT, 900, 1050, 0, AI_MOVE_LEFT, 0, 0, -1, 0, 0},
+    };
+    p2cpu = 1;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << "player 2's centre " << c.cx << "," << c.cy);
+        Fighter *p2 = player2;
+        put(p2, c.cx - 16, c.cy - 24, c.move == AI_MOVE_RIGHT ? FACING_RIGHT : FACING_LEFT);
+        p2->runSpeed = p2->maxRunSpeed;
+        p2->jumpPhase = JUMP_NONE;
+        p2->aiMove = c.move;
+        p2->aiGoalX = c.goalX;
+        p2->aiGoalY = c.goalY;
+        p2->wallGrabTimer = c.grab;
+        p2->aiJumpRequest = 0;
+        pd1 = pd2 = jump2 = 0;
+        tutorialAI();
+        EXPECT_EQ(p2->aiMove, c.move2);
+        EXPECT_EQ(jump2, c.jump);
+        EXPECT_EQ(p2->aiJumpRequest, c.request);
+        if (c.jumpX >= 0)
+            EXPECT_EQ(p2->aiJumpTargetX, c.jumpX);
+        EXPECT_EQ(pd1, c.left);
+        EXPECT_EQ(pd2, c.right);
+    }
+}
+
+TEST_F(TutorialRules, FromTheLastStagePlayer2TakesTheBoxButWaitsOnItWhilePlayer1Respawns)
+{
+    const struct {
+        int stage, p1Respawning;
+        int activeAfter, move;
+    } cases[] = {
+        {11, 0, 1, AI_MOVE_LEFT},
+        {12, 0, 0, AI_MOVE_LEFT},
+        {12, 1, 1, AI_MOVE_HOLD},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << "stage " << c.stage);
+        Cube *box = powerup[0];
+        box->active = 1;
+        box->x = player2->x + 10;
+        box->y = player2->y + player2->h - 10;
+        player2->aiMove = AI_MOVE_LEFT;
+        player->respawning = c.p1Respawning;
+        tutorial = c.stage;
+        updateTutorial();
+        EXPECT_EQ(box->active, c.activeAfter);
+        EXPECT_EQ(player2->aiMove, c.move);
+    }
+    // Near it from the last stage on, his jumps aim at it.
+    powerup[0]->active = 1;
+    powerup[0]->x = player2->x - 40;
+    powerup[0]->y = player2->y;
+    updateTutorial();
+    EXPECT_EQ(player2->aiJumpTargetX, (int)(powerup[0]->x + powerup[0]->w / 2));
+}
+
 TEST_F(TutorialRules, APauseEndsOnAnyMoveOrFireKeyAfterItsFirstTwentyOneTicksDroppingDueTicks)
 {
     const int slots[] = {BIND_P1_LEFT, BIND_P1_RIGHT, BIND_P1_UP, BIND_P1_DOWN, BIND_P1_ACTION,
