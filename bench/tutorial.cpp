@@ -1,0 +1,59 @@
+// One tick of a tutorial hint pause: the whole playfield darkened a step, player 1 and the
+// hint pictures drawn bright over it, the stretch onto the screen; beside it one game tick
+// of the tutorial for scale.
+//
+// Needs the generated data: GOR_GAME_DIR, else build/game relative to the current folder.
+#include <allegro.h>
+#include <benchmark/benchmark.h>
+
+#include "ai/tutorial.h"
+#include "shell/harness.h"
+#include "tools/recorder/record.h"
+
+namespace {
+
+bool startTutorial()
+{
+    static bool ready = false;
+    if (ready)
+        return true;
+    if (!harnessGameDataPresent())
+        return false;
+    static RecordScript script;
+    char err[200];
+    if (parseRecordScript("arena tutorial\nspawn 0 p1\n", &script, err, sizeof err) != 0)
+        return false;
+    startRecordedBout(script);
+    prepareRecordTick(script, 0);
+    harnessTicks(60);
+    ready = true;
+    return true;
+}
+
+void BM_TutorialPauseTick(benchmark::State &state)
+{
+    if (!startTutorial()) {
+        state.SkipWithError("no generated data in the game folder");
+        return;
+    }
+    tutorialWait = 1;
+    for (auto _ : state) {
+        tutWaitCount = 0;   // so no key can end it
+        harnessTick();
+    }
+    tutorialWait = 0;
+}
+BENCHMARK(BM_TutorialPauseTick)->Unit(benchmark::kMillisecond);
+
+void BM_TutorialGameTick(benchmark::State &state)
+{
+    if (!startTutorial()) {
+        state.SkipWithError("no generated data in the game folder");
+        return;
+    }
+    for (auto _ : state)
+        harnessTick();
+}
+BENCHMARK(BM_TutorialGameTick)->Unit(benchmark::kMillisecond);
+
+}  // namespace
