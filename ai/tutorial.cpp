@@ -5,9 +5,9 @@
 #include <stdlib.h>
 
 #include "ai/opponent.h"
-#include "arena/weather.h"
 #include "arena/levels.h"
 #include "arena/pickups.h"
+#include "arena/weather.h"
 #include "fighters/drawfighter.h"
 #include "fighters/fighter.h"
 #include "fighters/hittests.h"
@@ -57,8 +57,8 @@ enum { BIG_PURPLE_WON = 15, BIG_GREEN_WON = 16 };
 // player 2 too, and an empty pool ends it.
 enum { LAST_STAGE = 12 };
 
-// Player 2 is handed to the computer once player 1 is this far into the course, or once he
-// has walked this far out of his own base after player 1's first spawn.
+// Player 2 is handed to the computer once player 1 is this far into the course, or once
+// player 2 has walked this far from his booth after player 1's first spawn.
 enum { HANDOVER_X = 365, PLAYER2_HANDOVER_X = 1200 };
 
 // A key ends a pause once it has lasted this many ticks.
@@ -109,7 +109,8 @@ static const Hint hints[] = {
     {&seenSlide, 164, 214, 0, 2,
      {{1, 678, ANY_FACING, 10, SIGN_RIGHT}, {929, 1599, ANY_FACING, 10, SIGN_LEFT}}},
 };
-enum { HINT_COUNT = sizeof hints / sizeof hints[0], LADDER_TRICK_HINT = 5 };
+// The ladder trick's entry in the table above.
+enum { LADDER_TRICK_HINT = 5 };
 
 // While a pause holds him on the ladder-trick ladders in this band, he is put where the jump
 // from the ladder top works.
@@ -120,7 +121,10 @@ static int centreY(const Fighter *f) { return f->y + f->h / 2; }
 
 static int within(int v, int lo, int hi) { return v >= lo && v <= hi; }
 
-static int inCxRange(const Fighter *f, const HintRect &r) { return within(centreX(f), r.cxMin, r.cxMax); }
+static int inCxRange(const Fighter *f, const HintRect &r)
+{
+    return within(centreX(f), r.cxMin, r.cxMax);
+}
 
 static int inRect(const Fighter *f, const Hint &h, const HintRect &r)
 {
@@ -197,7 +201,7 @@ static int boxNearPlayer2(const Cube *b, int side, int above, int below)
 static void player2AtBox()
 {
     Cube *b = powerup[0];
-    if (b->active != 1 || tutorial <= LAST_STAGE - 1)
+    if (b->active != 1 || tutorial < LAST_STAGE)
         return;
     Fighter *p2 = player2;
     if (boxNearPlayer2(b, 4, 4, 7) && player->respawning == 0) {
@@ -293,6 +297,7 @@ void tutorialAI()
     if (cx < 100 && inShafts && p2->wallGrabTimer == 1)
         aiPlayer2Right();
     if (cx > 1515 && inShafts && p2->wallGrabTimer == 1) {
+        // Off the right wall: left is pressed without the press helper.
         pd1 = 1;
         pd2 = 0;
     }
