@@ -177,7 +177,7 @@ void setupTutorial()
     seenBomb = 0;
     powerupspawncount = 38;
     p2cpu = 0;
-    startLevel(SCREEN_TUTORIAL);
+    startLevelScreen(SCREEN_TUTORIAL);
 }
 
 // ---- The tick.

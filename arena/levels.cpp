@@ -130,7 +130,7 @@ static void resetPathNodes()
         scanNodes();
 }
 
-void startLevel(int arena)
+void startLevelScreen(int arena)
 {
     speed_counter = 0;
     map = arena;
@@ -187,7 +187,7 @@ void setupHell()
     paintBooths(1, 2);
     weather = 0;
     resetPathNodes();
-    startLevel(ARENA_HELL);
+    startLevelScreen(ARENA_HELL);
 }
 
 void updateFlameTorch()
@@ -319,7 +319,7 @@ void setupLondon()
     paintBooths(0, 0);
     weather = rand() % 100;
     resetPathNodes();
-    startLevel(ARENA_LONDON);
+    startLevelScreen(ARENA_LONDON);
 }
 
 // The route hint: a computer opponent on the middle floor heading for the far top corner is

@@ -23,7 +23,7 @@ void placeMonitors();
 // and the seconds at 0.
 void loadLevelMap(const char *file);
 void placeBases(double boothY);
-void startLevel(int arena);
+void startLevelScreen(int arena);
 
 // ---- Hell (arena 5).
 

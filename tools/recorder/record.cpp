@@ -8,6 +8,7 @@
 
 #include "ai/tutorial.h"
 #include "arena/levels.h"
+#include "arena/pickups.h"
 #include "fighters/fighter.h"
 #include "shell/clock.h"
 #include "shell/harness.h"
@@ -159,6 +160,9 @@ void startRecordedBout(const RecordScript &s)
     musicOn = 0;
     p2cpu = s.p2cpu;
     AIcomp = s.aiLevel;
+    // The pick-ups as the map pre-screen rebuilds them: start-up rolled the bout-start
+    // cubes before the seed was set.
+    setupcubespawner();
     powerupspawncount = 38;
     if (s.arena == ARENA_LONDON)
         setupLondon();
