@@ -1,7 +1,6 @@
 #include "ai/tutorial.h"
 
 #include <allegro.h>
-#include <stdint.h>
 #include <stdlib.h>
 
 #include "ai/opponent.h"
@@ -16,6 +15,7 @@
 #include "shell/assets.h"
 #include "shell/clock.h"
 #include "shell/match.h"
+#include "shell/pixelpass.h"
 #include "shell/settings.h"
 #include "shell/sound.h"
 #include "shell/world.h"
@@ -442,34 +442,21 @@ void drawTutorialBigText()
 
 // ---- The pause.
 
-// Each 16-bit colour with 10 taken off each of its components, made once.
-static uint16_t fadedColour[65536];
-static int fadeTableReady = 0;
+static int tenDarker(int, int c) { return c > 10 ? c - 10 : 0; }
 
-static void buildFadeTable()
-{
-    for (int c = 0; c < 65536; c++) {
-        int r = getr16(c) - 10, g = getg16(c) - 10, b = getb16(c) - 10;
-        fadedColour[c] = (uint16_t)makecol16(r > 0 ? r : 0, g > 0 ? g : 0, b > 0 ? b : 0);
-    }
-    fadeTableReady = 1;
-}
+// Built at the first pause.
+static PixelPass fadePass;
 
-// Darkens the playfield in `buffer` by one step, a line at a time.
+// Darkens the playfield in `buffer` by one step.
 static void fadePlayfield()
 {
-    if (!fadeTableReady)
-        buildFadeTable();
-    int last = 0;
-    for (int y = 0; y < PLAYFIELD_H; y++) {
-        uint16_t *line = (uint16_t *)buffer->line[y];
-        for (int x = 0; x < PLAYFIELD_W; x++)
-            line[x] = fadedColour[line[x]];
-        last = line[PLAYFIELD_W - 1];
-    }
-    bufferR = getr16(last);
-    bufferG = getg16(last);
-    bufferB = getb16(last);
+    if (!fadePass.built)
+        buildPixelPass(&fadePass, tenDarker);
+    runPixelPass(&fadePass, buffer);
+    int last = getpixel(buffer, PLAYFIELD_W - 1, PLAYFIELD_H - 1);
+    bufferR = getr(last);
+    bufferG = getg(last);
+    bufferB = getb(last);
 }
 
 static int anyPauseKey()
