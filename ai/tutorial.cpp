@@ -11,7 +11,6 @@
 #include "fighters/fighter.h"
 #include "fighters/hittests.h"
 #include "fighters/probes.h"
-#include "fighters/twins.h"
 #include "shell/assets.h"
 #include "shell/clock.h"
 #include "shell/match.h"
@@ -205,7 +204,7 @@ static void player2AtBox()
         return;
     Fighter *p2 = player2;
     if (boxNearPlayer2(b, 4, 4, 7) && player->respawning == 0) {
-        playFighterSample(SND_POWERUP_PICKUP, 300, p2->pan, 1100);
+        playSample(SND_POWERUP_PICKUP, 300, p2->pan, 1100);
         b->active = 0;
         player2Powerup();
     }

@@ -65,7 +65,7 @@ int hit2mine(int x, int y) { return nearFighter(player, x, y); }
 
 static void playMineSample(const Mine *m, int slot, int volume, int frequency)
 {
-    playFighterSample(slot, volume, m->pan, frequency);
+    playSample(slot, volume, m->pan, frequency);
 }
 
 static void mayBounceSound(Mine *m)

@@ -233,7 +233,7 @@ static int atFactoryDrop(int cx, int cy) { return (cx < 10 || cx > 1590) && 690 
 
 // ---- Cubes.
 
-static void playCubeBounce(const Cube *c) { playFighterSample(SND_ITEM_BOUNCE, 50, c->pan, 2000); }
+static void playCubeBounce(const Cube *c) { playSample(SND_ITEM_BOUNCE, 50, c->pan, 2000); }
 
 // A cube lost in a drop zone comes back as a new hovering cube at the spawn point, which
 // then moves to a random point no lower than `spawnYRange` + 30.
@@ -277,7 +277,7 @@ static int takeCube(Cube *c, int who)
         return 0;
     if (c->noPoints == 0)
         f->power += 10;
-    playFighterSample(SND_CUBE_PICKUP, 300, f->pan, pickupFrequency(who));
+    playSample(SND_CUBE_PICKUP, 300, f->pan, pickupFrequency(who));
     c->active = 0;
     f->cubesCarried += 1;
     return 1;
@@ -330,8 +330,7 @@ static int cubeProbes(Cube *c, int k)
     }
     if (wedgedInBlocks(c)) {
         c->active = 0;
-        if (sounds[SND_ITEM_BOUNCE])
-            stop_sample(sounds[SND_ITEM_BOUNCE]);
+        stopSample(SND_ITEM_BOUNCE);
         return 0;
     }
     if (stairs((int)(c->x + k), (int)(c->y + h + c->fallSpeed))) {
@@ -460,7 +459,7 @@ void spawnpowerup(int x, int y)
     b->particlePeriod = 9;
     b->xVel = b->yVel = 0;
     b->life = POWERUP_LIFE;
-    playFighterSample(SND_POWERUP_APPEAR, 100, b->pan, 1100);
+    playSample(SND_POWERUP_APPEAR, 100, b->pan, 1100);
 }
 
 static void putBoxBack(Cube *b, int x, int y)
@@ -500,7 +499,7 @@ static int collectBox(Cube *b, int who)
     if (!touchesFighter(who, centreX(b), centreY(b)))
         return 0;
     if (down && !other->respawning) {
-        playFighterSample(SND_POWERUP_PICKUP, 300, f->pan, pickupFrequency(who));
+        playSample(SND_POWERUP_PICKUP, 300, f->pan, pickupFrequency(who));
         b->active = 0;
         if (who == 0)
             playerPowerup();
@@ -583,7 +582,7 @@ static void rainCubes(Fighter *self)
     }
     self->powerupTimer = POWERUP_SECONDS;
     self->magnet = 1;
-    playFighterSample(SND_CUBE_RAIN, 100, self->pan, 1100);
+    playSample(SND_CUBE_RAIN, 100, self->pan, 1100);
 }
 
 void givePowerup(int taker, int outcome)

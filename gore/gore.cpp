@@ -167,10 +167,8 @@ static void gravityStep(DebrisParticle *p, int dx, int dy)
     capFall(p);
 }
 
-// Paints `pic` turned about its centre with its top-left at (x, y), as rotate_sprite does,
-// but scales the position by multiplication: pieces are painted partly past the left and
-// top edges, where the library's shift of a negative coordinate is undefined. Only the turn
-// within one revolution reaches the fixed-point angle.
+// Paints `pic` turned about its centre with its top-left at (x, y); pieces are painted
+// partly past the left and top edges, which the shared helper takes.
 static void paintTurned(BITMAP *dest, BITMAP *pic, int x, int y, int angle)
 {
     if (!dest || !pic)
@@ -180,9 +178,7 @@ static void paintTurned(BITMAP *dest, BITMAP *pic, int x, int y, int angle)
     const int reach = pic->w + pic->h;
     if (x > dest->w + reach || y > dest->h + reach || x < -reach || y < -reach)
         return;
-    dest->vtable->pivot_scaled_sprite_flip(dest, pic, x * 0x10000 + pic->w * 0x10000 / 2,
-                                           y * 0x10000 + pic->h * 0x10000 / 2, pic->w << 15,
-                                           pic->h << 15, (angle & 255) << 16, 0x10000, FALSE);
+    drawTurned(dest, pic, x, y, angle);
 }
 
 // Paints the piece into the stain layer for good, `drop` px below where it lies.

@@ -10,6 +10,7 @@
 #include "arena/levels.h"
 #include "arena/pickups.h"
 #include "fighters/fighter.h"
+#include "gore/gore.h"
 #include "shell/clock.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
@@ -164,6 +165,11 @@ void startRecordedBout(const RecordScript &s)
     // cubes before the seed was set.
     setupcubespawner();
     powerupspawncount = 38;
+    // So are the gore and casing pools, whose free slots keep turning at the angles and
+    // spins rolled then.
+    setupBlood();
+    setupBlood2();
+    setupCasings();
     if (s.arena == ARENA_LONDON)
         setupLondon();
     else if (s.arena == SCREEN_TUTORIAL)
