@@ -15,6 +15,7 @@
 #include "shell/pause.h"
 #include "shell/settings.h"
 #include "shell/world.h"
+#include "tutorial/drawn.h"
 
 namespace {
 
@@ -58,23 +59,10 @@ protected:
         return seenJump + seenUp + seenDown + seenDoubleJump + seenWallJump + seenLadderTrick +
                seenBackFire + seenSlide;
     }
-    // Every pixel `pic` shows on the playfield is in `buffer` at (x, y).
-    static bool drawnAt(BITMAP *pic, int x, int y)
-    {
-        int mask = bitmap_mask_color(pic);
-        for (int j = 0; j < pic->h; j++)
-            for (int i = 0; i < pic->w; i++) {
-                int c = getpixel(pic, i, j);
-                if (c != mask && x + i < PLAYFIELD_W && getpixel(buffer, x + i, y + j) != c)
-                    return false;
-            }
-        return true;
-    }
 };
 
 TEST_F(TutorialRules, EachHintHoldsTheGameOnlyInsideItsPlaceAndOnlyOnce)
 {
-    enum { TOP = 1 };
     const struct {
         int cx, cy, facing, climbing;
         int *flag;   // NULL: nothing may fire there

@@ -14,10 +14,12 @@
 #include "arena/pickups.h"
 #include "shell/clock.h"
 #include "fighters/fighter.h"
+#include "shell/assets.h"
 #include "shell/harness.h"
 #include "shell/settings.h"
 #include "shell/world.h"
 #include "tools/recorder/record.h"
+#include "tutorial/drawn.h"
 
 namespace {
 
@@ -79,6 +81,9 @@ struct CourseWalk {
             std::string path = dir + name + ".png";
             EXPECT_EQ(writeFrameImage(buffer, path.c_str(), 0, 0, PLAYFIELD_W, PLAYFIELD_H), 0);
         }
+        // Stage k shows what the box of stage k - 1 gave, in the outcomes' order.
+        if (hint < 0)
+            EXPECT_TRUE(drawnAt(tutorialtextBig[tutorial + 2], 573, 494)) << tutorial;
         harnessTicks(19);
         EXPECT_EQ(tutorialWait, 1) << hint;
         EXPECT_EQ(player->x, x);
