@@ -95,8 +95,9 @@ TEST_F(TutorialRules, EachHintHoldsTheGameOnlyInsideItsPlaceAndOnlyOnce)
         updateTutorial();
         EXPECT_EQ(tutorialWait, c.flag ? 1 : 0);
         EXPECT_EQ(seenCount(), c.flag ? 1 : 0);
-        if (c.flag)
+        if (c.flag) {
             EXPECT_EQ(*c.flag, 1);
+        }
         tutorialWait = 0;
         updateTutorial();
         EXPECT_EQ(tutorialWait, 0) << "a second time";
@@ -166,8 +167,9 @@ TEST_F(TutorialRules, TheGuidanceClimbsAndJumpsTheComputerAtTheCoursesFixedPlace
         EXPECT_EQ(p2->aiMove, c.move2);
         EXPECT_EQ(jump2, c.jump);
         EXPECT_EQ(p2->aiJumpRequest, c.request);
-        if (c.jumpX >= 0)
+        if (c.jumpX >= 0) {
             EXPECT_EQ(p2->aiJumpTargetX, c.jumpX);
+        }
         EXPECT_EQ(pd1, c.left);
         EXPECT_EQ(pd2, c.right);
     }
@@ -294,10 +296,11 @@ TEST_F(TutorialRules, TheBigPictureShowsWhatTheLastBoxGaveWhileItLasts)
         powerup[0]->active = c.boxOut;
         clear_to_color(buffer, blank);
         drawTutorialBigText();
-        if (c.picture >= 0)
+        if (c.picture >= 0) {
             EXPECT_TRUE(drawnAt(tutorialtextBig[c.picture], 573, 494));
-        else
+        } else {
             EXPECT_EQ(getpixel(buffer, 573 + 10, 494 + 10), blank);
+        }
     }
 }
 

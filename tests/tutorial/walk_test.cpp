@@ -82,8 +82,9 @@ struct CourseWalk {
             EXPECT_EQ(writeFrameImage(buffer, path.c_str(), 0, 0, PLAYFIELD_W, PLAYFIELD_H), 0);
         }
         // Stage k shows what the box of stage k - 1 gave, in the outcomes' order.
-        if (hint < 0)
+        if (hint < 0) {
             EXPECT_TRUE(drawnAt(tutorialtextBig[tutorial + 2], 573, 494)) << tutorial;
+        }
         harnessTicks(19);
         EXPECT_EQ(tutorialWait, 1) << hint;
         EXPECT_EQ(player->x, x);
