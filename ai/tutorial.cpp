@@ -19,10 +19,6 @@
 #include "shell/sound.h"
 #include "shell/world.h"
 
-// The computer opponent's press helpers.
-void aiPlayer2Jump();
-void aiPlayer2Right();
-
 int tutorial = 0;
 int tutorialWait = 0;
 int tutWaitCount = 0;
