@@ -5,42 +5,27 @@
 #include <stdlib.h>
 
 #include "ai/tutorial.h"
-#include "arena/effects.h"
-#include "arena/forcefields.h"
 #include "arena/pickups.h"
 #include "fighters/fighter.h"
-#include "frontend/quit.h"
 #include "shell/assets.h"
 #include "shell/harness.h"
-#include "shell/pause.h"
 #include "shell/settings.h"
 #include "shell/world.h"
+#include "support/test_env.h"
 #include "tutorial/drawn.h"
 
 namespace {
 
-class TutorialRules : public ::testing::Test {
+class TutorialRules : public HarnessTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (harnessGameDataPresent())
-            harnessStart(77);
-    }
     void SetUp() override
     {
-        if (!harnessGameDataPresent())
-            GTEST_SKIP() << "no generated game data in " << harnessGameDir();
-        harnessReleaseInput();
-        musicOn = 0;
-        setupPlayer();
-        setupPlayer2();
-        setupEffects();
-        setupForcefields();
+        HarnessTest::SetUp();
+        if (IsSkipped())
+            return;
         setupcubespawner();
         tutorial = tutorialWait = tutWaitCount = 0;
-        setupTutorial();
-        playersActive = 1;
-        paused = quitting = 0;
+        startTestBout(SCREEN_TUTORIAL);
         put(player, 100, 1134, FACING_RIGHT);
         put(player2, 1522, 1094, FACING_LEFT);
     }
