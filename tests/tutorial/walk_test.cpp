@@ -1,10 +1,8 @@
 // Player 1 walks the training course with the keys a new player would press, through the
 // whole game tick: each hint holds the game once, in the course's order, and a held SPACE
-// lets it go on; then he takes the boxes up to the last stage. Set GOR_TUTORIAL_FRAMES to a
-// folder to get each hint's and each stage's pause as a picture.
+// lets it go on; then he takes the boxes up to the last stage.
 #include <allegro.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <functional>
 #include <string>
@@ -12,9 +10,9 @@
 
 #include "ai/tutorial.h"
 #include "arena/pickups.h"
-#include "shell/clock.h"
 #include "fighters/fighter.h"
 #include "shell/assets.h"
+#include "shell/clock.h"
 #include "shell/harness.h"
 #include "shell/settings.h"
 #include "shell/world.h"
@@ -74,19 +72,12 @@ struct CourseWalk {
     {
         harnessReleaseInput();
         int x = player->x, y = player->y;
-        harnessTicks(6);
-        if (const char *dir = getenv("GOR_TUTORIAL_FRAMES")) {
-            std::string name = hint >= 0 ? "/hint" + std::to_string(hint)
-                                         : "/stage" + std::to_string(tutorial);
-            std::string path = dir + name + ".png";
-            EXPECT_EQ(writeFrameImage(buffer, path.c_str(), 0, 0, PLAYFIELD_W, PLAYFIELD_H), 0);
-        }
+        harnessTicks(25);
+        EXPECT_EQ(tutorialWait, 1) << hint;
         // Stage k shows what the box of stage k - 1 gave, in the outcomes' order.
         if (hint < 0) {
             EXPECT_TRUE(drawnAt(tutorialtextBig[tutorial + 2], 573, 494)) << tutorial;
         }
-        harnessTicks(19);
-        EXPECT_EQ(tutorialWait, 1) << hint;
         EXPECT_EQ(player->x, x);
         // The ladder trick's pause puts him where the jump off the ladder top works.
         EXPECT_EQ(player->y, hint == 5 ? 510 : y);
