@@ -1,6 +1,7 @@
 #include "frontend/quit.h"
 
 #include <allegro.h>
+#include <stdint.h>
 
 #include "frontend/screen.h"
 #include "frontend/splash.h"
@@ -55,18 +56,31 @@ void quitoption()
     drawquitoption();
 }
 
+// Every 16-bit colour darkened by one step, made once per step size: the prompt darkens
+// the whole page on every tick.
+static uint16_t darkened[65536];
+static int darkenedStep = -1;
+
+static int lowered(int component, int step)
+{
+    return component > step ? component - step : 0;
+}
+
 void darkenPage(int step)
 {
-    for (int y = 0; y < PLAYFIELD_H; y++) {
-        for (int x = 0; x < PLAYFIELD_W; x++) {
-            int c = _getpixel16(buffer, x, y);
-            bufferR = getr16(c) - step;
-            bufferG = getg16(c) - step;
-            bufferB = getb16(c) - step;
-            _putpixel16(buffer, x, y,
-                        makecol16(bufferR < 0 ? 0 : bufferR, bufferG < 0 ? 0 : bufferG,
-                                  bufferB < 0 ? 0 : bufferB));
+    if (step != darkenedStep) {
+        for (int c = 0; c < 65536; c++) {
+            bufferR = lowered(getr16(c), step);
+            bufferG = lowered(getg16(c), step);
+            bufferB = lowered(getb16(c), step);
+            darkened[c] = (uint16_t)makecol16(bufferR, bufferG, bufferB);
         }
+        darkenedStep = step;
+    }
+    for (int y = 0; y < PLAYFIELD_H; y++) {
+        uint16_t *row = (uint16_t *)buffer->line[y];
+        for (int x = 0; x < PLAYFIELD_W; x++)
+            row[x] = darkened[row[x]];
     }
 }
 
