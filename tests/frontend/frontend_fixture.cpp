@@ -98,7 +98,7 @@ void FrontEnd::pressAndRelease(int x, int y)
 
 void FrontEnd::settleLogo()
 {
-    while (titlePiece[0].phase < LOGO_SETTLED_PHASE)
+    for (int step = 0; step < 300 && titlePiece[0].phase < LOGO_SETTLED_PHASE; step++)
         updateGorblatTitle();
 }
 
