@@ -10,10 +10,8 @@
 #include "fighters/probes.h"
 #include "shell/assets.h"
 #include "shell/clock.h"
-#include "shell/loop.h"
-#include "shell/render.h"
+#include "shell/world.h"
 #include "shell/settings.h"
-#include "shell/startup.h"
 #include "tilemap/tilemap.h"
 
 // Monitor insets; the values are those of the booths' default places until a level moves them.

@@ -4,7 +4,7 @@
 #include <stdlib.h>
 
 #include "shell/assets.h"
-#include "shell/startup.h"
+#include "shell/world.h"
 
 Cube *cube[CUBE_COUNT];
 Cube *powerup[POWERUP_COUNT];

@@ -5,8 +5,7 @@
 
 #include "arena/effects.h"
 #include "fighters/probes.h"
-#include "shell/loop.h"
-#include "shell/render.h"
+#include "shell/world.h"
 
 int raining = 0;
 int weather = 0;

@@ -4,7 +4,7 @@
 
 #include "fighters/fighter.h"
 #include "shell/assets.h"
-#include "shell/startup.h"
+#include "shell/world.h"
 
 // How a picture is put down in one facing.
 enum Placement { NOT_DRAWN, AS_STORED, MIRRORED };

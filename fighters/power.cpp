@@ -4,7 +4,7 @@
 #include "fighters/fighter.h"
 
 #include "ai/tutorial.h"
-#include "shell/loop.h"
+#include "shell/world.h"
 #include "shell/music.h"
 #include "shell/result.h"
 

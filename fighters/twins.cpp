@@ -5,7 +5,7 @@
 
 #include "arena/forcefields.h"
 #include "gore/gore.h"
-#include "shell/loop.h"
+#include "shell/world.h"
 #include "shell/settings.h"
 #include "shell/sound.h"
 

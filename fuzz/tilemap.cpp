@@ -1,8 +1,11 @@
 // Fuzzes the FMP decoder from memory, then the queries, animation steps and drawing on
-// whatever loaded, and a MAR layer decoded from the same bytes.
+// whatever loaded, and a MAR layer decoded from the same bytes; then the same bytes once
+// more from a file, through the packfile reader the game itself loads its arenas with.
 #include <allegro.h>
 #include <errno.h>
 #include <stdint.h>
+#include <stdio.h>
+#include <unistd.h>
 #include <stdlib.h>
 
 #include <vector>
@@ -41,5 +44,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     if (MapChangeLayer(1) == 1) MapDrawBG(dest[pick], 0, 0, 0, 0, 64, 48);
   }
   MapFreeMem();
+
+  static char path[64];
+  if (!path[0]) {
+    snprintf(path, sizeof path, "/tmp/fuzz_tilemap_%d.fmp", (int)getpid());
+    atexit([] { unlink(path); });
+  }
+  FILE *f = fopen(path, "wb");
+  if (f) {
+    size_t written = fwrite(data, 1, size, f);
+    if (fclose(f) == 0 && written == size && MapRealLoad(path) == 0) {
+      MapDrawBG(dest[pick], 0, 0, 0, 0, 64, 48);
+      for (int i = 0; i < 3; i++) MapUpdateAnims();
+    }
+    MapFreeMem();
+  }
   return 0;
 }

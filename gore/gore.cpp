@@ -4,8 +4,7 @@
 #include <stdlib.h>
 
 #include "shell/assets.h"
-#include "shell/render.h"
-#include "shell/startup.h"
+#include "shell/world.h"
 
 DebrisParticle *greenblood[BLOOD_COUNT], *purpleblood[BLOOD_COUNT];
 DebrisParticle *greengib[GIB_COUNT], *purplegib[GIB_COUNT];

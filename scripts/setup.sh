@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake ninja-build pkg-config
-          liballegro4-dev libvorbis-dev libogg-dev
+          liballegro4-dev libvorbis-dev libogg-dev libpng-dev
           libgtest-dev libgmock-dev googletest libbenchmark-dev libx11-dev
           clang libclang-rt-dev
           xvfb xauth xdotool x11-utils imagemagick vorbis-tools sox)

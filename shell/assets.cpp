@@ -4,7 +4,7 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "shell/startup.h"
+#include "shell/world.h"
 
 // Picture globals. The pointers start out NULL and are set once at start-up.
 BITMAP *player_still[11], *player_still_cryo[11], *player_run[11], *player_run_cryo[11],

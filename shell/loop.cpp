@@ -27,13 +27,8 @@
 #include "shell/settings.h"
 #include "shell/startup.h"
 
-std::atomic<int> speed_counter{0};
 std::atomic<int> closeRequested{0};
-int map = SCREEN_NONE;
-int playersActive = 0;
 
-int d1, d2, up1, down1, jump1, fire1, laybomb1, pausebutton;
-int pd1, pd2, up2, down2, jump2, fire2, laybomb2, pausebutton2;
 
 void increment_speed_counter()
 {

@@ -5,7 +5,7 @@
 #include <string.h>
 
 #include "oggsmp/oggsmp.h"
-#include "shell/loop.h"
+#include "shell/world.h"
 
 FileList file_list;
 int countMusic = 0;

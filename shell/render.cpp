@@ -19,27 +19,10 @@
 #include "shell/loop.h"
 #include "shell/startup.h"
 
-BITMAP *prebuffer = NULL;
 
 // Most pools are drawn index-major: element i of every pool of a pass before element i + 1
 // of any, so within one index a later pool covers an earlier one.
 enum { PASS_BOUND = 80 };
-
-static int clampComponent(int c)
-{
-    return c < 0 ? 0 : c > 255 ? 255 : c;
-}
-
-int packColour(int r, int g, int b)
-{
-    return makecol(clampComponent(r), clampComponent(g), clampComponent(b));
-}
-
-void drawTurned(BITMAP *dest, BITMAP *pic, int x, int y, int angle)
-{
-    if (pic)
-        rotate_sprite(dest, pic, x, y, itofix(angle & 255));
-}
 
 static void put(BITMAP *pic, int x, int y)
 {

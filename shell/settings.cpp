@@ -3,7 +3,7 @@
 #include <allegro.h>
 
 #include "shell/music.h"
-#include "shell/startup.h"
+#include "shell/world.h"
 
 int musicOn = 1, TitleWobble = 3, p2cpu = 0, AIcomp = 1, GameLength = 1;
 int credhigh = 0, credunlocked = 0, GreenTeam_list = -1, PurpleTeam_list = -1;

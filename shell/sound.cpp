@@ -3,7 +3,7 @@
 #include <allegro.h>
 
 #include "shell/assets.h"
-#include "shell/startup.h"
+#include "shell/world.h"
 
 SAMPLE *sounds[SND_SLOT_COUNT];
 

@@ -29,30 +29,12 @@
 #include "shell/sound.h"
 #include "tilemap/tilemap.h"
 
-int initsetup = 0;
-int gameover = 0;
-BITMAP *buffer = NULL;
-DATAFILE *data = NULL;
-BITMAP *pointer = NULL;
-int resx = 800, resy = 600;
-int loadedTutorial = 0, loadedHell = 0, loadedLondon = 0, loadedCredits = 0;
 int headless = 0;
 int (*setGfxModeHook)(int card, int w, int h) = NULL;
 int (*installSoundHook)(int digi, int midi) = NULL;
 
 // The textdetailx global belongs to the options page; start-up only places the label.
 extern int textdetailx;
-
-void fatalError(const char *fmt, ...)
-{
-    va_list ap;
-    va_start(ap, fmt);
-    fprintf(stderr, "gor: ");
-    vfprintf(stderr, fmt, ap);
-    fprintf(stderr, "\n");
-    va_end(ap);
-    exit(1);
-}
 
 int displayW() { return screen ? screen->w : 0; }
 int displayH() { return screen ? screen->h : 0; }
@@ -92,6 +74,14 @@ static int tryInstallSound(int digi, int midi)
     return install_sound(digi, midi, NULL);
 }
 
+int reservedDigiVoices = -1;
+
+static void reserveVoices(int digi, int midi)
+{
+    reservedDigiVoices = digi;
+    reserve_voices(digi, midi);
+}
+
 static void closeButtonPressed()
 {
     closeRequested = 1;
@@ -127,11 +117,11 @@ void setupSoundDevice()
 {
     if (headless)
         return;
-    reserve_voices(24, 1);
+    reserveVoices(24, 1);
     if (tryInstallSound(DIGI_AUTODETECT, MIDI_AUTODETECT) != 0) {
         allegro_message("Unable to Detect Sound Card");
         // Carry on silently: the no-sound driver has no voices, so reserve none.
-        reserve_voices(0, 0);
+        reserveVoices(0, 0);
         tryInstallSound(DIGI_NONE, MIDI_NONE);
     }
 }

@@ -3,19 +3,7 @@
 // runs headless for tests and tools (no display, no timer, no sound).
 #pragma once
 
-struct BITMAP;
-struct DATAFILE;
-
-extern int initsetup;       // 1 once main's first pass has run
-extern int gameover;        // 1 ends the tick loop and starts the shut-down
-extern BITMAP *buffer;      // the world back buffer, 1600x1300, 16-bit
-extern DATAFILE *data;      // gor.dat, loaded whole
-extern BITMAP *pointer;     // the mouse pointer picture (the data file's own bitmap)
-extern int resx, resy;      // display mode, from the settings
-extern int loadedTutorial, loadedHell, loadedLondon, loadedCredits;
-
-// Size of the world back buffer and of the playfield drawn in it.
-enum { BUFFER_W = 1600, BUFFER_H = 1300, PLAYFIELD_W = 1600, PLAYFIELD_H = 1200 };
+#include "shell/world.h"
 
 // 1 when the program runs without display, timer or sound: Allegro on SYSTEM_NONE,
 // `screen` a memory bitmap of resx x resy. Set by the headless harness before start-up.
@@ -25,6 +13,9 @@ extern int headless;
 // the library call of the same purpose and returns what that call would.
 extern int (*setGfxModeHook)(int card, int w, int h);
 extern int (*installSoundHook)(int digi, int midi);
+// The digital voices the sound start-up reserved last (-1 before it ran): the library's
+// no-sound driver has none, so installing it fails while any are reserved.
+extern int reservedDigiVoices;
 
 // Brings the library up: settings, timer, input, random seed, the 60 Hz callback, the
 // display, sound, the back buffer, gor.dat and the mouse. Stops the program with a
@@ -43,8 +34,6 @@ void shutdownGame();
 void cleanups();
 void quit();
 
-// Ends the program at once with a message on stderr and exit status 1.
-[[noreturn]] void fatalError(const char *fmt, ...);
 
 // Width and height of the display (the memory screen when headless).
 int displayW();

@@ -175,7 +175,7 @@ TEST_F(OggDecode, MemorySourceSeeksAndReadsWithinBounds) {
     EXPECT_EQ(memory_tell(&m), 0);
 }
 
-// Streams the Parts leave open: more channels than two and chains whose links
+// Streams a game never ships but a file may hold: more channels than two and chains whose links
 // change width must neither overflow the sample nor lose their length.
 TEST_F(OggDecode, ManyChannelsAndMixedChainsFitTheSample) {
     REQUIRE_OGG_TOOLS();

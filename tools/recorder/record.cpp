@@ -1,6 +1,7 @@
 #include "tools/recorder/record.h"
 
 #include <allegro.h>
+#include <png.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -239,106 +240,40 @@ uint64_t frameHash(BITMAP *bmp, int x, int y, int w, int h)
     return hash;
 }
 
-// ---- PNG: RGB rows with no filter, in stored (uncompressed) deflate blocks, so the writer
-// needs no compression library.
-
-static uint32_t crcTable[256];
-
-static uint32_t crc32Of(const unsigned char *p, size_t n, uint32_t crc)
-{
-    if (!crcTable[1])
-        for (uint32_t i = 0; i < 256; i++) {
-            uint32_t c = i;
-            for (int k = 0; k < 8; k++)
-                c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            crcTable[i] = c;
-        }
-    crc = ~crc;
-    for (size_t i = 0; i < n; i++)
-        crc = crcTable[(crc ^ p[i]) & 0xFF] ^ (crc >> 8);
-    return ~crc;
-}
-
-static void putBE32(unsigned char *p, uint32_t v)
-{
-    p[0] = v >> 24;
-    p[1] = v >> 16;
-    p[2] = v >> 8;
-    p[3] = v;
-}
-
-static int writeChunk(FILE *f, const char *type, const unsigned char *body, size_t n)
-{
-    unsigned char head[8];
-    putBE32(head, (uint32_t)n);
-    memcpy(head + 4, type, 4);
-    uint32_t crc = crc32Of(head + 4, 4, 0);
-    crc = crc32Of(body, n, crc);
-    unsigned char tail[4];
-    putBE32(tail, crc);
-    return fwrite(head, 1, 8, f) == 8 && (n == 0 || fwrite(body, 1, n, f) == n) &&
-           fwrite(tail, 1, 4, f) == 4;
-}
+// ---- PNG through libpng: 8-bit RGB rows, compressed.
 
 static int writePng(BITMAP *bmp, const char *path, int x, int y, int w, int h)
 {
-    const size_t rowBytes = 1 + (size_t)w * 3;
-    const size_t raw = rowBytes * h;
-    const size_t blocks = (raw + 65534) / 65535;
-    const size_t zlen = 2 + raw + blocks * 5 + 4;
-    unsigned char *pixels = (unsigned char *)malloc(raw);
-    unsigned char *z = (unsigned char *)malloc(zlen);
-    if (!pixels || !z) {
-        free(pixels);
-        free(z);
-        return -1;
-    }
-    unsigned char *p = pixels;
-    for (int j = 0; j < h; j++) {
-        *p++ = 0;
-        for (int i = 0; i < w; i++) {
-            int c = getpixel(bmp, x + i, y + j);
-            *p++ = getr(c);
-            *p++ = getg(c);
-            *p++ = getb(c);
-        }
-    }
-    unsigned char *q = z;
-    *q++ = 0x78;
-    *q++ = 0x01;
-    uint32_t a = 1, b = 0;
-    for (size_t off = 0; off < raw;) {
-        size_t n = raw - off > 65535 ? 65535 : raw - off;
-        *q++ = off + n == raw;
-        *q++ = n & 0xFF;
-        *q++ = n >> 8;
-        *q++ = ~n & 0xFF;
-        *q++ = (~n >> 8) & 0xFF;
-        memcpy(q, pixels + off, n);
-        for (size_t i = 0; i < n; i++) {
-            a = (a + pixels[off + i]) % 65521;
-            b = (b + a) % 65521;
-        }
-        q += n;
-        off += n;
-    }
-    putBE32(q, (b << 16) | a);
-    q += 4;
-
-    unsigned char ihdr[13];
-    putBE32(ihdr, w);
-    putBE32(ihdr + 4, h);
-    ihdr[8] = 8;    // bits per component
-    ihdr[9] = 2;    // RGB
-    ihdr[10] = ihdr[11] = ihdr[12] = 0;
-    static const unsigned char signature[8] = {137, 80, 78, 71, 13, 10, 26, 10};
     FILE *f = fopen(path, "wb");
-    int ok = f && fwrite(signature, 1, 8, f) == 8 && writeChunk(f, "IHDR", ihdr, 13) &&
-             writeChunk(f, "IDAT", z, q - z) && writeChunk(f, "IEND", NULL, 0);
-    if (f && fclose(f) != 0)
+    if (!f)
+        return -1;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, NULL, NULL, NULL);
+    png_infop info = png ? png_create_info_struct(png) : NULL;
+    unsigned char *row = (unsigned char *)malloc((size_t)w * 3);
+    int ok = png && info && row;
+    if (ok && setjmp(png_jmpbuf(png)))
         ok = 0;
-    free(pixels);
-    free(z);
+    else if (ok) {
+        png_init_io(png, f);
+        png_set_IHDR(png, info, w, h, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                     PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+        png_write_info(png, info);
+        for (int j = 0; j < h; j++) {
+            unsigned char *p = row;
+            for (int i = 0; i < w; i++) {
+                int c = getpixel(bmp, x + i, y + j);
+                *p++ = getr(c);
+                *p++ = getg(c);
+                *p++ = getb(c);
+            }
+            png_write_row(png, row);
+        }
+        png_write_end(png, NULL);
+    }
+    png_destroy_write_struct(png ? &png : NULL, info ? &info : NULL);
+    free(row);
+    if (fclose(f) != 0)
+        ok = 0;
     return ok ? 0 : -1;
 }
 

@@ -1,0 +1,48 @@
+#include "shell/world.h"
+
+#include <allegro.h>
+#include <stdarg.h>
+#include <stdio.h>
+#include <stdlib.h>
+
+std::atomic<int> speed_counter{0};
+int map = SCREEN_NONE;
+int playersActive = 0;
+int d1, d2, up1, down1, jump1, fire1, laybomb1, pausebutton;
+int pd1, pd2, up2, down2, jump2, fire2, laybomb2, pausebutton2;
+
+int initsetup = 0;
+int gameover = 0;
+BITMAP *buffer = NULL;
+DATAFILE *data = NULL;
+BITMAP *pointer = NULL;
+int resx = 800, resy = 600;
+int loadedTutorial = 0, loadedHell = 0, loadedLondon = 0, loadedCredits = 0;
+BITMAP *prebuffer = NULL;
+
+static int clampComponent(int c)
+{
+    return c < 0 ? 0 : c > 255 ? 255 : c;
+}
+
+int packColour(int r, int g, int b)
+{
+    return makecol(clampComponent(r), clampComponent(g), clampComponent(b));
+}
+
+void drawTurned(BITMAP *dest, BITMAP *pic, int x, int y, int angle)
+{
+    if (pic)
+        rotate_sprite(dest, pic, x, y, itofix(angle & 255));
+}
+
+void fatalError(const char *fmt, ...)
+{
+    va_list ap;
+    va_start(ap, fmt);
+    fprintf(stderr, "gor: ");
+    vfprintf(stderr, fmt, ap);
+    fprintf(stderr, "\n");
+    va_end(ap);
+    exit(1);
+}
