@@ -7,11 +7,9 @@
 #include "frontend/title.h"
 #include "shell/assets.h"
 #include "shell/clock.h"
-#include "shell/loop.h"
 #include "shell/match.h"
-#include "shell/render.h"
 #include "shell/settings.h"
-#include "shell/startup.h"
+#include "shell/world.h"
 
 void setupCredits()
 {

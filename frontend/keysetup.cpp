@@ -6,7 +6,7 @@
 #include "shell/match.h"
 #include "shell/settings.h"
 #include "shell/sound.h"
-#include "shell/startup.h"
+#include "shell/world.h"
 
 // Player 1's keys, player 2's keys, player 1's pad, player 2's pad: the first slot of each
 // group and where its rows start and end.

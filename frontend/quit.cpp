@@ -8,11 +8,10 @@
 #include "frontend/title.h"
 #include "shell/assets.h"
 #include "shell/clock.h"
-#include "shell/loop.h"
 #include "shell/match.h"
 #include "shell/music.h"
 #include "shell/pause.h"
-#include "shell/startup.h"
+#include "shell/world.h"
 
 int quitting = 0;
 

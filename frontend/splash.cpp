@@ -7,11 +7,10 @@
 #include "frontend/screen.h"
 #include "shell/assets.h"
 #include "shell/clock.h"
-#include "shell/loop.h"
 #include "shell/match.h"
 #include "shell/music.h"
 #include "shell/sound.h"
-#include "shell/startup.h"
+#include "shell/world.h"
 
 int halfseconds = 0;
 

@@ -19,16 +19,14 @@
 #include "shell/assets.h"
 #include "shell/clock.h"
 #include "shell/comic.h"
-#include "shell/loop.h"
 #include "shell/match.h"
 #include "shell/music.h"
 #include "shell/pause.h"
 #include "shell/premap.h"
-#include "shell/render.h"
 #include "shell/settings.h"
 #include "shell/sound.h"
-#include "shell/startup.h"
 #include "shell/unlocks.h"
+#include "shell/world.h"
 
 int ThickLiney, releasey, titlerecty1, titlerecty2;
 int quickboutx, quickbouty, teamsx, teamsy, optionsx, optionsy, creditstextx, creditstexty,

@@ -8,9 +8,8 @@
 #include "shell/assets.h"
 #include "shell/clock.h"
 #include "shell/match.h"
-#include "shell/render.h"
 #include "shell/settings.h"
-#include "shell/startup.h"
+#include "shell/world.h"
 
 enum { LOGO_X = 588, LOGO_Y = 360, ARROW_W = 20 };
 
