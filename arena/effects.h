@@ -166,8 +166,13 @@ void spawnBooth2Lightning(int x, int y);
 void spawnColouredLightning(int x1, int y1, int x2, int y2, int r, int g, int b);
 void spawnMiniLightning(int x1, int y1, int x2, int y2);
 void spawnLazer(int x1, int y1, int x2, int y2);
+// Kinds 1 yellow, 2 cyan, 3 green, 4 magenta (shots striking), 5 the street lamp's long-lived
+// yellow that bounces off the ground.
 void spawnSpark(int x, int y, int kind);
+// A power-up emitter of `team` (1 green, 2 purple) rising from (x, y); `target` is the index
+// in `powerup` of the box it curls back to (0, the only box; any other index means no box).
 void spawnPupPartSpawner(int x, int y, int team, int target);
+// A fading particle left by the emitter in slot `emitter` of `puppartspawner`.
 void spawnPupPart(int x, int y, int team, int target, int emitter);
 void spawnBlueFlame(int x, int y);
 void spawnPoo(int x, int y);

@@ -9,10 +9,10 @@
 #include <allegro.h>
 #include <benchmark/benchmark.h>
 #include <algorithm>
-#include <chrono>
 #include <stddef.h>
 #include <vector>
 
+#include "bench/floor.h"
 #include "shell/harness.h"
 #include "shell/render.h"
 #include "shell/settings.h"
@@ -108,34 +108,6 @@ bool startBout()
     return true;
 }
 
-// The floor: what every frame costs before anything is drawn on it.
-void floorFrame()
-{
-    blit(prebuffer, buffer, 0, 0, 0, 0, PLAYFIELD_W, PLAYFIELD_H);
-    stretchToScreen();
-}
-
-double secondsOf(void (*step)())
-{
-    auto t0 = std::chrono::steady_clock::now();
-    step();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-}
-
-// Median tick time over median floor time, the two taken turn about so both see the same
-// machine and the same caches.
-double tickOverFloor(int rounds)
-{
-    std::vector<double> ticks, floors;
-    for (int i = 0; i < rounds; i++) {
-        ticks.push_back(secondsOf(playTick));
-        floors.push_back(secondsOf(floorFrame));
-    }
-    std::sort(ticks.begin(), ticks.end());
-    std::sort(floors.begin(), floors.end());
-    return ticks[rounds / 2] / floors[rounds / 2];
-}
-
 void BM_GameTick(benchmark::State &state)
 {
     if (!startBout()) {
@@ -144,7 +116,7 @@ void BM_GameTick(benchmark::State &state)
     }
     for (auto _ : state)
         playTick();
-    state.counters["ratio_to_floor"] = tickOverFloor(401);
+    state.counters["ratio_to_floor"] = ratioToFloor(playTick, 401);
     state.counters["allocs_per_1000_ticks"] = (double)allocationsDuringPlay;
 }
 BENCHMARK(BM_GameTick)->Unit(benchmark::kMillisecond);

@@ -24,15 +24,9 @@ void setupCredits()
     map = SCREEN_CREDITS;
 }
 
-static void put(BITMAP *pic, int x, int y)
-{
-    if (pic)
-        draw_sprite(buffer, pic, x, y);
-}
-
 void updateCredits()
 {
-    latchPointer();
+    latchMouse();
     TitleWobble = mouse_z;
     if (mbL == 1 && pointerOn(textBacktoMenu, backtomenux, backtomenuy)) {
         setupTitleScreen();
@@ -49,10 +43,9 @@ void drawCredits()
     // The curtains stand where the title screen left them.
     rectfill(buffer, 100, 0, 350, titlerecty1, curtainColour());
     rectfill(buffer, 380, titlerecty2, 450, 1200, curtainColour());
-    put(credits_image, CREDITS_X, CREDITS_Y);
-    put(textBacktoMenu, CREDITS_MENU_X, CREDITS_MENU_Y);
-    drawPagePointer();
-    presentPage();
+    putPicture(credits_image, CREDITS_X, CREDITS_Y);
+    putPicture(textBacktoMenu, CREDITS_MENU_X, CREDITS_MENU_Y);
+    showPageWithPointer();
 }
 
 // ---- The intro page: its own seconds clock and three counters.

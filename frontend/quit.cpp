@@ -1,7 +1,6 @@
 #include "frontend/quit.h"
 
 #include <allegro.h>
-#include <stdint.h>
 
 #include "frontend/screen.h"
 #include "frontend/splash.h"
@@ -11,6 +10,7 @@
 #include "shell/match.h"
 #include "shell/music.h"
 #include "shell/pause.h"
+#include "shell/pixelpass.h"
 #include "shell/world.h"
 
 int quitting = 0;
@@ -32,7 +32,7 @@ static void answerNo()
 
 void quitoption()
 {
-    latchPointer();
+    latchMouse();
     paused = 0;
     backtomenux = QUIT_MENU_X;
     backtomenuy = QUIT_MENU_Y;
@@ -55,32 +55,18 @@ void quitoption()
     drawquitoption();
 }
 
-// Every 16-bit colour darkened by one step, made once per step size: the prompt darkens
-// the whole page on every tick.
-static uint16_t darkened[65536];
-static int darkenedStep = -1;
-
-static int lowered(int component, int step)
+// Each colour part of a page pixel lowered by the step, stopping at 0.
+static int darkenRule(int, int value)
 {
-    return component > step ? component - step : 0;
+    return value > DARKEN_STEP ? value - DARKEN_STEP : 0;
 }
 
-void darkenPage(int step)
+void darkenPage()
 {
-    if (step != darkenedStep) {
-        for (int c = 0; c < 65536; c++) {
-            bufferR = lowered(getr16(c), step);
-            bufferG = lowered(getg16(c), step);
-            bufferB = lowered(getb16(c), step);
-            darkened[c] = (uint16_t)makecol16(bufferR, bufferG, bufferB);
-        }
-        darkenedStep = step;
-    }
-    for (int y = 0; y < PLAYFIELD_H; y++) {
-        uint16_t *row = (uint16_t *)buffer->line[y];
-        for (int x = 0; x < PLAYFIELD_W; x++)
-            row[x] = darkened[row[x]];
-    }
+    static PixelPass darken;
+    if (!darken.built)
+        buildPixelPass(&darken, darkenRule);
+    runPixelPass(&darken, buffer);
 }
 
 // A white frame five pixels around a choice's glyph while the pointer is on it.
@@ -92,23 +78,16 @@ static void frameChoice(int glyph, int x)
              makecol(255, 255, 255));
 }
 
-static void put(BITMAP *pic, int x, int y)
-{
-    if (pic)
-        draw_sprite(buffer, pic, x, y);
-}
-
 void drawquitoption()
 {
-    darkenPage(DARKEN_STEP);
+    darkenPage();
     frameChoice(GLYPH_Y, QUIT_YES_X);
     frameChoice(GLYPH_N, QUIT_NO_X);
-    put(textQuit, QUIT_LABEL_X, QUIT_LABEL_Y);
-    put(letter[GLYPH_Y], QUIT_YES_X, QUIT_CHOICE_Y);
-    put(specialkey[SLASH_LABEL], QUIT_SLASH_X, QUIT_CHOICE_Y);
-    put(letter[GLYPH_N], QUIT_NO_X, QUIT_CHOICE_Y);
+    putPicture(textQuit, QUIT_LABEL_X, QUIT_LABEL_Y);
+    putPicture(letter[GLYPH_Y], QUIT_YES_X, QUIT_CHOICE_Y);
+    putPicture(specialkey[SLASH_LABEL], QUIT_SLASH_X, QUIT_CHOICE_Y);
+    putPicture(letter[GLYPH_N], QUIT_NO_X, QUIT_CHOICE_Y);
     if (map != SCREEN_TITLE)
-        put(textBacktoMenu, QUIT_MENU_X, QUIT_MENU_Y);
-    drawPagePointer();
-    presentPage();
+        putPicture(textBacktoMenu, QUIT_MENU_X, QUIT_MENU_Y);
+    showPageWithPointer();
 }

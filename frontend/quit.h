@@ -14,5 +14,5 @@ enum {
 void quitoption();
 // Darkens the page a step, draws the prompt over it and presents it.
 void drawquitoption();
-// Lowers each colour component of every page pixel by `step`, stopping at 0.
-void darkenPage(int step);
+// Lowers each colour part of every page pixel by 10, stopping at 0.
+void darkenPage();

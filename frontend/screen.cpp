@@ -9,13 +9,6 @@
 int pageBackground() { return makecol(30, 20, 33); }
 int curtainColour() { return makecol(76, 99, 124); }
 
-void latchPointer()
-{
-    mx = pageMouseX();
-    my = pageMouseY();
-    mbL = mouse_b & 1;
-}
-
 int pointerInside(int x, int y, int w, int h)
 {
     return x < mx && mx < x + w && y < my && my < y + h;
@@ -23,7 +16,7 @@ int pointerInside(int x, int y, int w, int h)
 
 int pointerOn(BITMAP *pic, int x, int y)
 {
-    return pic && pointerInside(x, y, pic->w, pic->h);
+    return insidePicture(pic, x, y, mx, my);
 }
 
 int clickedBox(int x, int y, int w, int h)
@@ -42,29 +35,10 @@ void startDebounce(int ticks)
     clickdelay = ticks;
 }
 
-void stepDebounce()
-{
-    if (clickdelay <= 0) {
-        clickdelay = 0;
-        clicking = 0;
-    }
-    if (clickdelay > 0 && mbL == 0)
-        clickdelay--;
-}
-
 void drawPagePointer()
 {
     if (buffer && pointer)
         draw_sprite(buffer, pointer, mx, my);
-}
-
-void presentPage()
-{
-    if (screen)
-        acquire_screen();
-    stretchToScreen();
-    if (screen)
-        release_screen();
 }
 
 void placePointer(int x, int y)
@@ -72,12 +46,6 @@ void placePointer(int x, int y)
     int w = displayW(), h = displayH();
     if (w > 0 && h > 0)
         position_mouse(x * w / PLAYFIELD_W, y * h / PLAYFIELD_H);
-}
-
-void playSlot(int slot, int volume)
-{
-    if (sounds[slot])
-        play_sample(sounds[slot], volume, 128, 1000, 0);
 }
 
 void stopSlot(int slot)
@@ -102,4 +70,13 @@ int switchDisplayMode(int w, int h)
         return 0;
     }
     return set_gfx_mode(GFX_AUTODETECT_FULLSCREEN, w, h, 0, 0);
+}
+
+void presentPage()
+{
+    if (screen)
+        acquire_screen();
+    stretchToScreen();
+    if (screen)
+        release_screen();
 }

@@ -43,7 +43,7 @@ void updateEndSplash()
         music = 0;
     }
     mbL = mouse_b & 1;
-    stepDebounce();
+    countClickDelay();
     if (key[KEY_ESC] || key[KEY_SPACE] || key[KEY_ENTER] || fire1 || fire2 ||
         (mbL == 1 && clicking == 0))
         endProgram();
@@ -63,12 +63,6 @@ static const SplashPicture splashPictures[] = {
     {&outnow_image, 731, 764, 15},  {&website_image, 690, 832, 19},
 };
 
-static void put(BITMAP *pic, int x, int y)
-{
-    if (pic)
-        draw_sprite(buffer, pic, x, y);
-}
-
 void drawEndSplash()
 {
     clear_to_color(buffer, pageBackground());
@@ -79,8 +73,8 @@ void drawEndSplash()
                     rand() % 200 + 800, 0);
     for (const SplashPicture &p : splashPictures)
         if (halfseconds >= p.from)
-            put(*p.pic, p.x, p.y);
-    put(outrologo, 591, 360);
-    put(velmora_image, 687, 430);
+            putPicture(*p.pic, p.x, p.y);
+    putPicture(outrologo, 591, 360);
+    putPicture(velmora_image, 687, 430);
     presentPage();
 }

@@ -5,17 +5,11 @@
 
 #include "ai/opponent.h"
 #include "ai/tutorial.h"
-#include "arena/effects.h"
-#include "arena/explosions.h"
-#include "arena/forcefields.h"
-#include "arena/mines.h"
 #include "arena/pickups.h"
-#include "fighters/bombs.h"
 #include "fighters/fighter.h"
 #include "frontend/credits.h"
 #include "frontend/quit.h"
 #include "frontend/screen.h"
-#include "gore/gore.h"
 #include "shell/assets.h"
 #include "shell/clock.h"
 #include "shell/comic.h"
@@ -35,7 +29,6 @@ int backqbx, backqby;
 int textplayer2x, textplayer2y;
 int textAICompx, textAICompy, textAIleftx, textAIrightx;
 int textgamelengthx, textgamelengthy, textGLleftx, textGLnumberx, textGLrightx;
-int textGox, textGoy;
 int textdetailx = 707, textdetaily;
 int textmusicx, textmusicy;
 int defaultsx, defaultsy;
@@ -103,19 +96,7 @@ static void rebuildWorld()
     setupPlayer();
     setupPlayer2();
     setupSound();
-    setupEffects();
-    setupcubespawner();
-    setupBombs();
-    setupBombs2();
-    setupExplosions();
-    setupBombblastLeft();
-    setupBombblastRight();
-    setupBombblastUp();
-    setupMines();
-    setupBlood();
-    setupBlood2();
-    setupCasings();
-    setupForcefields();
+    setupBoutPools();
     setupManga();
     clearNodes();
 }
@@ -337,7 +318,7 @@ static int pageButton(int page, BITMAP *pic, int x, int y, int delay)
 {
     if (TitleScreenPhase != page || !clickedOn(pic, x, y))
         return 0;
-    playSlot(SND_CLICK, 100);
+    playSlot(SND_CLICK, 100, 128, 1000);
     startDebounce(delay);
     return 1;
 }
@@ -346,7 +327,7 @@ static int pageArrow(int page, int x, int y, BITMAP *row, int delay)
 {
     if (TitleScreenPhase != page || !row || !clickedBox(x, y, ARROW_W, row->h))
         return 0;
-    playSlot(SND_CLICK, 100);
+    playSlot(SND_CLICK, 100, 128, 1000);
     startDebounce(delay);
     return 1;
 }
@@ -395,7 +376,7 @@ static void handleWidgets()
     if (pageButton(TITLE_PAGE_OPTIONS, textmusicon, textmusicx, textmusicy, 20))
         musicOn = musicOn == 1 ? 0 : 1;
     if (TitleScreenPhase == TITLE_PAGE_OPTIONS && clickedOn(defaults, defaultsx, defaultsy)) {
-        playSlot(SND_DEFAULTS, 100);
+        playSlot(SND_DEFAULTS, 100, 128, 1000);
         startDebounce(20);
         restoreDefaults();
     }
@@ -404,19 +385,15 @@ static void handleWidgets()
 void TitleScreen()
 {
     resetBoutCounters();
-    latchPointer();
-    TitleWobble = mouse_z;
+    latchMouse();
     fillArenaList();
-    if (TitleWobble < 2)
-        TitleWobble = 1;
-    if (TitleWobble > 7)
-        TitleWobble = 8;
-    stepDebounce();
+    latchWobble();
+    countClickDelay();
     moveTexts();
 
     if (thumbnailClicked())
         return;
-    if (key[KEY_ESC] && TitleScreenPhase != TITLE_PAGE_OPTIONS)
+    if (escapeOpensPrompt())
         quitting = 1;
     if (seconds > 1 && titlePiece[0].phase < LOGO_SETTLED_PHASE && quitting == 0)
         updateGorblatTitle();
@@ -439,7 +416,7 @@ void TitleScreen()
 
     if (TitleScreenPhase == TITLE_PAGE_MAIN && clickedOn(textCredits, creditstextx,
                                                          creditstexty)) {
-        playSlot(SND_CLICK, 100);
+        playSlot(SND_CLICK, 100, 128, 1000);
         stopTitleMusic();
         setupCredits();
         seconds = 0;

@@ -15,23 +15,16 @@ enum { LOGO_X = 588, LOGO_Y = 360, ARROW_W = 20 };
 
 static int white() { return makecol(255, 255, 255); }
 static int hoverBar() { return makecol(117, 143, 173); }
-static int hoverFill() { return makecol(105, 133, 165); }
 static int pipGrey() { return makecol(130, 130, 130); }
 
 // The wobble: each coordinate of a jittered drawing moves 0..TitleWobble-1 pixels.
 static int wobble() { return rand() % TitleWobble; }
 
-static void sprite(BITMAP *pic, int x, int y)
-{
-    if (pic)
-        draw_sprite(buffer, pic, x, y);
-}
-
 static void jittered(BITMAP *pic, int x, int y)
 {
     int ox = wobble();
     int oy = wobble();
-    sprite(pic, x + ox, y + oy);
+    putPicture(pic, x + ox, y + oy);
 }
 
 static void jitteredTriangle(int x1, int y1, int x2, int y2, int x3, int y3)
@@ -63,7 +56,7 @@ static void drawLogo()
         triangle(prebuffer, b.x, b.y - 5, b.x + 10, b.y + 2, b.x, b.y + 8, white());
         static const int caption[4] = {3, 4, 12, 14};   // D E M O
         for (int i = 0; i < 4; i++)
-            sprite(letter[caption[i]], 878 + 17 * i, 416);
+            putPicture(letter[caption[i]], 878 + 17 * i, 416);
     }
     blit(prebuffer, buffer, 0, 0, LOGO_X, LOGO_Y, LOGO_W, LOGO_H);
 }
@@ -78,7 +71,7 @@ static void drawMenuLabels()
                   {textQuit, quitx, quity}};
     for (const Label &l : labels)
         if (l.x > 0)
-            sprite(l.pic, l.x, l.y);
+            putPicture(l.pic, l.x, l.y);
 }
 
 static void drawTag(int tag)
@@ -119,7 +112,7 @@ static void drawQuickBoutPage()
     for (int n = 0; n < THUMB_SLOTS; n++) {
         int kind = n < 3 ? n : 3;
         int on = pointerInside(mapThumbx[n], mapThumby[n], tw, th);
-        sprite(mapthumbs[2 * kind + on], mapThumbx[n], mapThumby[n]);
+        putPicture(mapthumbs[2 * kind + on], mapThumbx[n], mapThumby[n]);
     }
     int T = mapThumbx[THUMB_SLOTS - 1] + tw;
     rectfill(buffer, T + 7, quickbouty - 157, T + 9, mapThumby[0] - 11, white());
@@ -159,11 +152,10 @@ static void drawQuickBoutPage()
     }
 
     if (GameLength > 1) {
-        sprite(textGo, textGox, textGoy);
-        if (pointerOn(textGo, textGox, textGoy) && clicking == 0) {
-            floodfill(buffer, textGox + 5, textGoy + 5, hoverFill());
-            floodfill(buffer, textGox + 100, textGoy + 50, hoverFill());
-        }
+        putPicture(textGo, textGox, textGoy);
+        static const int goSeeds[2][2] = {{5, 5}, {100, 50}};
+        if (pointerOn(textGo, textGox, textGoy) && clicking == 0)
+            lightButton(textGox, textGoy, goSeeds, 2);
         rect(buffer, textgamelengthx - 3, y - 3, R + 23, y + h + 3, white());
         rect(buffer, textgamelengthx - 4, y - 4, R + 24, y + h + 4, white());
         int g = textGoy + picH(textGo) / 2;
@@ -221,8 +213,8 @@ static void drawOptionsPage()
     jittered(textplayertwo, 1045, 600);
     rectfill(buffer, 420, 620, 565, 622, white());
     rectfill(buffer, 1045, 620, 1190, 622, white());
-    sprite(textkeysetup, KEY_ROWS_P1_X, KEY_ROWS_Y);
-    sprite(textkeysetup, KEY_ROWS_P2_X, KEY_ROWS_Y);
+    putPicture(textkeysetup, KEY_ROWS_P1_X, KEY_ROWS_Y);
+    putPicture(textkeysetup, KEY_ROWS_P2_X, KEY_ROWS_Y);
 
     for (int slot = 0; slot < BIND_COUNT; slot++) {
         if (keyBindings[slot].active != 1)
@@ -249,8 +241,8 @@ static void drawOptionsPage()
     }
     W = picW(textkeysetuppad);
     int H = picH(textkeysetuppad);
-    sprite(textkeysetuppad, KEY_ROWS_P1_X, PAD_ROWS_Y);
-    sprite(textkeysetuppad, KEY_ROWS_P2_X, PAD_ROWS_Y);
+    putPicture(textkeysetuppad, KEY_ROWS_P1_X, PAD_ROWS_Y);
+    putPicture(textkeysetuppad, KEY_ROWS_P2_X, PAD_ROWS_Y);
     for (int X : {(int)KEY_ROWS_P1_X, (int)KEY_ROWS_P2_X}) {
         int Y = PAD_ROWS_Y;
         jittered(joypad_image, X - 100, Y);
@@ -282,8 +274,7 @@ static void drawMenuHover()
     for (const Hover &h : hovers) {
         if (!pointerOn(h.pic, h.x, h.y) || clicking != 0 || h.x <= 299)
             continue;
-        for (int i = 0; i < h.seeds.n; i++)
-            floodfill(buffer, h.x + h.seeds.at[i][0], h.y + h.seeds.at[i][1], hoverFill());
+        lightButton(h.x, h.y, h.seeds.at, h.seeds.n);
     }
 }
 

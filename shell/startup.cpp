@@ -8,16 +8,9 @@
 
 #include "ai/opponent.h"
 #include "ai/tutorial.h"
-#include "arena/effects.h"
-#include "arena/explosions.h"
-#include "arena/forcefields.h"
 #include "arena/levels.h"
-#include "arena/mines.h"
-#include "arena/pickups.h"
-#include "fighters/bombs.h"
 #include "fighters/fighter.h"
 #include "frontend/title.h"
-#include "gore/gore.h"
 #include "oggsmp/oggsmp.h"
 #include "shell/assets.h"
 #include "shell/comic.h"
@@ -189,19 +182,7 @@ void firstPass()
     setupPlayer2();
     setupGraphics();
     setupSound();
-    setupEffects();
-    setupcubespawner();
-    setupBombs();
-    setupBombs2();
-    setupExplosions();
-    setupBombblastLeft();
-    setupBombblastRight();
-    setupBombblastUp();
-    setupMines();
-    setupBlood();
-    setupBlood2();
-    setupCasings();
-    setupForcefields();
+    setupBoutPools();
 
     // The level set-ups below only place things; each level cuts its own extra pictures
     // at its first real start.

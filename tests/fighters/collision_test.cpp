@@ -55,11 +55,13 @@ TEST_F(CollisionTest, RunnersMeetBlocksAndStairs)
         for (size_t t = 0; t < c.ys.size(); t++) {
             fighterTick(keys("r"));
             ASSERT_EQ(player->y, c.ys[t]) << "tick " << t;
-            if (c.mirrored)
+            if (c.mirrored) {
                 expectMirrored(c.what);
+            }
         }
-        if (c.endX >= 0)
+        if (c.endX >= 0) {
             EXPECT_EQ(player->x, c.endX);
+        }
     }
     EXPECT_EQ(player->runSpeed, player->maxRunSpeed);
 }

@@ -7,6 +7,7 @@
 #include "fighters_env.h"
 #include "shell/clock.h"
 #include "shell/loop.h"
+#include "shell/match.h"
 #include "shell/pause.h"
 
 namespace {
@@ -183,6 +184,8 @@ protected:
         playersActive = 1;
         paused = 0;
         secondscount = 0;
+        // A fresh match: the result screen judges the winner on the match's totals.
+        playerOnePower = playerTwoPower = playerOneFrags = playerTwoFrags = 0;
     }
     void TearDown() override
     {
@@ -274,6 +277,9 @@ TEST_F(PowerTest, PlayerTwoEmptiedAfterPlayerOneStillReachesTheResultScreen)
     player2->power = 0;
     player2Power();
     EXPECT_EQ(map, SCREEN_RESULT);
+    // Once the result screen is up, a second empty pool only marks the winners again.
+    player->won = player2->won = 0;
+    player2Power();
     EXPECT_EQ(player->won, 1);
     EXPECT_EQ(player2->won, 0);   // player 2's check never marks himself
 }

@@ -81,7 +81,7 @@ TEST_F(Screens, ThePromptDarkensThePageStepByStepToBlack)
     clear_to_color(buffer, makecol(255, 255, 255));
     int before = 255;
     for (int i = 0; i < 20; i++) {
-        darkenPage(10);
+        darkenPage();
         int c = getpixel(buffer, 5, 5);
         ASSERT_LT(getr(c), before);
         ASSERT_GE(getr(c), before - 17);
@@ -89,7 +89,7 @@ TEST_F(Screens, ThePromptDarkensThePageStepByStepToBlack)
         before = getr(c);
     }
     for (int i = 0; i < 20; i++)
-        darkenPage(10);
+        darkenPage();
     EXPECT_EQ(getpixel(buffer, 1599, 1199), makecol(0, 0, 0));
 }
 

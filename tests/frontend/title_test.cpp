@@ -20,6 +20,7 @@
 #include "shell/loop.h"
 #include "shell/match.h"
 #include "shell/pause.h"
+#include "shell/premap.h"
 #include "shell/render.h"
 #include "shell/settings.h"
 #include "shell/startup.h"
@@ -140,7 +141,7 @@ TEST_F(Title, HitsAreStrictlyInsideAndTheDebounceCountsReleasedTicks)
     EXPECT_EQ(quitting, 1);
 }
 
-TEST_F(Title, ThumbnailsOneStartsTheTutorialAndFourToTwentyEightDoNothing)
+TEST_F(Title, ThumbnailsStartTheTutorialLondonAndHellAndTheRestDoNothing)
 {
     TitleScreenPhase = TITLE_PAGE_QUICK_BOUT;
     for (int slot = 3; slot < THUMB_SLOTS; slot++) {
@@ -148,8 +149,22 @@ TEST_F(Title, ThumbnailsOneStartsTheTutorialAndFourToTwentyEightDoNothing)
         ASSERT_EQ(map, SCREEN_TITLE) << "slot " << slot + 1;
         ASSERT_EQ(TitleScreenPhase, TITLE_PAGE_QUICK_BOUT) << "slot " << slot + 1;
     }
-    press(mapThumbx[0] + 20, mapThumby[0] + 20);
-    EXPECT_EQ(map, SCREEN_TUTORIAL);
+    struct Destination {
+        int slot, map, arena;
+    } destinations[] = {
+        {1, SCREEN_PREMAP, ARENA_LONDON}, {2, SCREEN_PREMAP, ARENA_HELL},
+        {0, SCREEN_TUTORIAL, 0},
+    };
+    for (const Destination &d : destinations) {
+        map = SCREEN_TITLE;
+        setupTitleScreen();
+        TitleScreenPhase = TITLE_PAGE_QUICK_BOUT;
+        nextMap = 0;
+        press(mapThumbx[d.slot] + 20, mapThumby[d.slot] + 20);
+        EXPECT_EQ(map, d.map) << "slot " << d.slot + 1;
+        if (d.arena)
+            EXPECT_EQ(nextMap, d.arena) << "slot " << d.slot + 1;
+    }
 }
 
 TEST_F(Title, PlayerTwoAndLevelTogglesOfferLevelsOneAndTwoOnly)
