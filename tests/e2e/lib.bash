@@ -32,7 +32,8 @@ e2e_setup() {
 }
 
 e2e_cleanup() {
-    [ -n "${game_pid:-}" ] && kill "$game_pid" 2>/dev/null
+    # The library's own signal handler can hang in its shut-down: end the game outright.
+    [ -n "${game_pid:-}" ] && kill -KILL "$game_pid" 2>/dev/null
     [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null
     wait 2>/dev/null
     rm -rf "$work"
