@@ -32,4 +32,12 @@ void setupMines();
 // Lay one mine of the green or purple team at (x, y); dropped when the pool is full.
 void spawnGreenmine(int x, int y);
 void spawnPurplemine(int x, int y);
+// A mine of no team at the cube spawn point; nothing in the game lays one.
+void spawnmine();
+// 1 when (x, y) lies within 60 px of fighter 2's (`hitmine`) or fighter 1's (`hit2mine`)
+// box centre.
+int hitmine(int x, int y);
+int hit2mine(int x, int y);
+// One tick of every live mine: blink, roll, fall and bounce, arming by an enemy from above,
+// the fuse, the beeps and the blast.
 void updatemines();

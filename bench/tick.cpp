@@ -4,6 +4,9 @@
 // The tick benchmark reports its time as a multiple of the floor (counter
 // "ratio_to_floor", target <= 1.5) and the heap allocations made during 1,000 ticks of
 // play (counter "allocs_per_1000_ticks", target 0), counted by the malloc hook below.
+// The gore stress tick tops every gore and casing pool up at both fighters before each
+// tick, so all of it flies, bleeds and lands at once; it reports its median against the
+// plain tick's (counter "ratio_to_plain_tick", target <= 2) and its allocations.
 //
 // Needs the generated data: GOR_GAME_DIR, else build/game relative to the current folder.
 #include <allegro.h>
@@ -13,6 +16,8 @@
 #include <vector>
 
 #include "bench/floor.h"
+#include "fighters/fighter.h"
+#include "gore/gore.h"
 #include "shell/harness.h"
 #include "shell/render.h"
 #include "shell/settings.h"
@@ -131,5 +136,75 @@ void BM_FloorFrame(benchmark::State &state)
         floorFrame();
 }
 BENCHMARK(BM_FloorFrame)->Unit(benchmark::kMillisecond);
+
+// Both fighters burst into as many pieces as their pools hold, and every casing pool
+// fills: each spawn into a full pool is dropped, so the pools stay full.
+void burstBoth()
+{
+    typedef void (*Spawn)(int, int);
+    static const Spawn green[] = {spawnBlood, spawnGibs, spawnHead, spawnTorso, spawnArm, spawnLeg};
+    static const Spawn purple[] = {spawnBlood2, spawnGibs2, spawnHead2, spawnTorso2, spawnArm2,
+                                   spawnLeg2};
+    static const int counts[] = {BLOOD_COUNT, GIB_COUNT, HEAD_COUNT, TORSO_COUNT, LIMB_COUNT,
+                                 LIMB_COUNT};
+    for (int k = 0; k < 6; k++) {
+        for (int i = 0; i < counts[k]; i++) {
+            green[k](player->x + i % player->w, player->y + i % (player->h / 2));
+            purple[k](player2->x + i % player2->w, player2->y + i % (player2->h / 2));
+        }
+    }
+    for (int i = 0; i < GIBCASING_COUNT; i++) {
+        spawnGibCasing(arms->x, arms->y, player->facing);
+        spawnZapZapCasing(arms2->x, arms2->y, player2->facing);
+        spawnHomoCasing(arms->x, arms->y, i & 1);
+    }
+}
+
+void goreTick()
+{
+    burstBoth();
+    playTick();
+}
+
+double medianSeconds(void (*step)(), int rounds)
+{
+    std::vector<double> times;
+    for (int i = 0; i < rounds; i++)
+        times.push_back(secondsOf(step));
+    std::sort(times.begin(), times.end());
+    return times[rounds / 2];
+}
+
+void BM_GoreStressTick(benchmark::State &state)
+{
+    if (!startBout()) {
+        state.SkipWithError("no generated data (gor.dat and tile maps) in the game folder");
+        return;
+    }
+    // A bout of its own, fresh, with both fighters out: a bout is only minutes long.
+    startRecordedBout(script);
+    tickNumber = 0;
+    for (int i = 0; i < 200; i++)
+        playTick();
+    const double plain = medianSeconds(playTick, 301);
+    // Warm-up: Allegro's flood fill (the lava) keeps a span buffer that grows to the
+    // largest fill it has met, and gore over the lava splits the fill into more spans.
+    for (int i = 0; i < 300; i++)
+        goreTick();
+    allocationCount = 0;
+    countingAllocations = true;
+    for (int i = 0; i < 1000; i++)
+        goreTick();
+    countingAllocations = false;
+    for (auto _ : state)
+        goreTick();
+    state.counters["ratio_to_plain_tick"] = medianSeconds(goreTick, 301) / plain;
+#ifdef __SANITIZE_ADDRESS__
+    state.counters["allocs_per_1000_ticks"] = -1;
+#else
+    state.counters["allocs_per_1000_ticks"] = (double)allocationCount;
+#endif
+}
+BENCHMARK(BM_GoreStressTick)->Unit(benchmark::kMillisecond)->Iterations(300);
 
 }  // namespace

@@ -26,8 +26,20 @@ void setupBombs2();
 void setupBombblastLeft();
 void setupBombblastRight();
 void setupBombblastUp();
+// Lay one bomb at the centre of player 1's (player 2's) body; a free slot costs his team
+// 10 power, with no floor. All six slots live: nothing happens.
+void spawnBomb();
+void spawnBomb2();
+// Start one blast front of that direction with its top-left at (x, y).
+void spawnBombblastLeft(int x, int y);
+void spawnBombblastRight(int x, int y);
+void spawnBombblastUp(int x, int y);
+// A bomb falls to rest on the blocks and goes off on its 90th tick wherever it is: an
+// explosion, the sample and three fronts, and a blood shower when it lies on pure red.
 void updateBomb();
 void updateBomb2();
+// A front speeds up as it runs, ends at the edge or in either base, and kills every
+// fighter it touches who is neither frozen nor in his own base, its bomber too.
 void updateBombblastLeft();
 void updateBombblastRight();
 void updateBombblastUp();

@@ -3,8 +3,10 @@
 #include <allegro.h>
 #include <stdlib.h>
 
+#include "fighters/twins.h"
 #include "fighters/weapons.h"
 #include "shell/assets.h"
+#include "shell/sound.h"
 
 Fighter *player = NULL, *player2 = NULL;
 GunAnchor *arms = NULL, *arms2 = NULL;
@@ -122,6 +124,35 @@ void setupPlayer2()
                         heightOf(bullet_image), 100);
 }
 
-// Stand-ins until the sound cues land.
-void playerSound() {}
-void player2Sound() {}
+// Each movement sound marks a field reaching a value and sounds once: its latch holds from
+// the tick it sounds until a later value clears it.
+static void cue(const FighterSide &s, int latch, int sounds, int clears, int slot, int volume,
+                int frequency)
+{
+    Fighter *f = s.self;
+    if (sounds && f->soundLatch[latch] == 0) {
+        playSample(slot, volume, f->pan, frequency);
+        if (slot == SND_WALL_GRAB)
+            stopSample(s.jumpSample);   // stops every jump sound, the opponent's too
+        f->soundLatch[latch] = 1;
+    }
+    if (clears)
+        f->soundLatch[latch] = 0;
+}
+
+static void soundCues(const FighterSide &s)
+{
+    const Fighter *f = s.self;
+    int climbing = f->state == FIGHTER_CLIMB_UP || f->state == FIGHTER_CLIMB_DOWN;
+    cue(s, 0, f->runFrame == 2 && f->onGround == 1, f->runFrame == 3, SND_STEP_1, 40, 1100);
+    cue(s, 1, f->runFrame == 7 && f->onGround == 1, f->runFrame == 8, SND_STEP_2, 40, 1200);
+    cue(s, 6, f->jumpPhase == JUMP_FALLING && f->onGround == 1, f->jumpPhase == JUMP_NONE,
+        SND_LAND, 50, 500);
+    cue(s, 2, f->climbFrame == 0 && climbing, f->climbFrame == 1, SND_LADDER_1, 30, 1200);
+    cue(s, 3, f->climbFrame == 4 && climbing, f->climbFrame == 5, SND_LADDER_2, 30, 1200);
+    cue(s, 5, f->wallGrabTimer == 79, f->wallGrabTimer == 78, SND_WALL_GRAB, 40, s.wallGrabFreq);
+    cue(s, 4, f->slideFrame == 1, f->slideFrame == 2, SND_SLIDE, 40, 350);
+}
+
+void playerSound() { soundCues(sideOne()); }
+void player2Sound() { soundCues(sideTwo()); }

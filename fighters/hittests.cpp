@@ -3,16 +3,15 @@
 #include <stdlib.h>
 
 #include "arena/explosions.h"
-#include "arena/explosions.h"
 #include "fighters/fighter.h"
 #include "fighters/weapons.h"
 
-static int insideBody(const Fighter *f, int px, int py)
+int insideBody(const Fighter *f, int px, int py)
 {
     return f->x < px && px < f->x + f->w && f->y < py && py < f->y + f->h;
 }
 
-static int insideLowerHalf(const Fighter *f, int px, int py)
+int insideLowerHalf(const Fighter *f, int px, int py)
 {
     return f->x < px && px < f->x + f->w && f->y + f->h / 2 < py && py < f->y + f->h;
 }

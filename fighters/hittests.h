@@ -7,6 +7,10 @@ int hit(int px, int py);
 int hitcrouch(int px, int py);
 int hit2(int px, int py);
 int hit2crouch(int px, int py);
+// The same two tests on any fighter's box.
+struct Fighter;
+int insideBody(const Fighter *f, int px, int py);
+int insideLowerHalf(const Fighter *f, int px, int py);
 
 // Pool tests on the shot in slot 0 of a pool: 1 when it is live and its centre lies strictly
 // inside left..right, top..bottom (bottom the larger y); the shot then ends. The bullet

@@ -89,7 +89,7 @@ static void jumpSteps(const FighterSide &s, int jump, int down)
         if (f->jumpImpulse == 0 && jump && f->doubleJumpReady == 1 && f->jumpLatch == 0 &&
             packIdle(s)) {
             f->jumpImpulse = 10;
-            playFighterSample(s.jumpSample, 25, f->pan, s.doubleJumpFreq);
+            playSample(s.jumpSample, 25, f->pan, s.doubleJumpFreq);
             f->doubleJumpReady = 0;
         }
     }
@@ -115,7 +115,7 @@ static void wallJump(const FighterSide &s, int frequency)
     f->jumpImpulse = 14;
     f->jumpPhase = JUMP_RISING;
     f->wallGrabTimer = 0;
-    playFighterSample(s.jumpSample, 50, f->pan, frequency);
+    playSample(s.jumpSample, 50, f->pan, frequency);
 }
 
 static void wallSteps(const FighterSide &s, int left, int right, int jump)
@@ -359,7 +359,7 @@ static void rocketPackSteps(const FighterSide &s, int jump, int down)
         return;
     }
     if (jump && f->rocketSoundLatch == 0) {
-        playFighterSample(SND_BOOST, 90, f->pan, 1000 + rand() % 800);
+        playSample(SND_BOOST, 90, f->pan, 1000 + rand() % 800);
         f->rocketSoundLatch = 1;
     }
     if (!jump)

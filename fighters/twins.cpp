@@ -9,6 +9,20 @@
 #include "shell/settings.h"
 #include "shell/sound.h"
 
+int insideWindow(const Window &w, double x, double y)
+{
+    return w.left < x && x < w.right && w.top < y && y < w.bottom;
+}
+
+// A base window from `left` to `right`, from the field's top to the booth's bottom; empty
+// while the fields are not placed.
+static Window baseWindow(const ForceField *field, const Booth *b, double left, double right)
+{
+    if (!field || !b)
+        return Window{0, 0, 0, 0};
+    return Window{left, right, field->y, b->y + b->h};
+}
+
 FighterSide sideOne()
 {
     FighterSide s = {};
@@ -24,6 +38,8 @@ FighterSide sideOne()
     s.up = &up1;
     s.down = &down1;
     s.jump = &jump1;
+    s.fire = &fire1;
+    s.laybomb = &laybomb1;
     s.team = 1;
     s.enemyBaseOnRight = 1;
     s.jumpSample = SND_JUMP;
@@ -41,6 +57,36 @@ FighterSide sideOne()
     s.secondCeilingSweep = 0;
     s.topKillNeedsAlive = 1;
     s.snowSpread = 120;
+
+    s.bullets = bullet;
+    s.plasmas = plasma;
+    s.rocket = homorocket;
+    s.thruster = mummrathruster;
+    s.blasters = blaster;
+    const ForceField *gf = greenforcefield, *pf = purpleforcefield;
+    if (gf && pf && booth && booth2) {
+        s.enemyBaseForShots = baseWindow(pf, booth2, pf->x, booth2->x + booth2->w);
+        s.enemyBaseForThruster = s.enemyBaseForShots;
+        s.ownBaseForBullets = baseWindow(gf, booth, booth->x + booth->w, gf->x + gf->w + 18);
+    }
+    s.rocketProbesAfterEdge = 1;
+    s.thrusterLeftLimit = 50;
+    s.standingCatchUsesVictimLatch = 1;
+
+    s.boothFacing = FACING_RIGHT;
+    s.respawnBubbleX = 26;
+    s.spawnThrowX = 10;
+    s.spawnFreq = 800;
+    s.gibberFreq = 1000;
+    s.releaseCutsGibberFlash = 0;
+    s.keepsMoonrakerFlash = 1;
+    s.laserBehindSpread = 40;
+    s.laserTurnsComputer = p2cpu;
+    s.cashInInsetLeft = 0;
+    s.cashInInsetRight = 50;
+    s.cashInFreq = 1200;
+    s.threeCubeBonusTimer = 0;
+    s.wallGrabFreq = 700;
     return s;
 }
 
@@ -59,6 +105,8 @@ FighterSide sideTwo()
     s.up = &up2;
     s.down = &down2;
     s.jump = &jump2;
+    s.fire = &fire2;
+    s.laybomb = &laybomb2;
     s.team = 2;
     s.enemyBaseOnRight = 0;
     s.jumpSample = SND_JUMP2;
@@ -76,6 +124,36 @@ FighterSide sideTwo()
     s.secondCeilingSweep = 1;
     s.topKillNeedsAlive = 0;
     s.snowSpread = 100;
+
+    s.bullets = bullet2;
+    s.plasmas = plasma2;
+    s.rocket = homorocket2;
+    s.thruster = mummrathruster2;
+    s.blasters = NULL;
+    const ForceField *gf = greenforcefield, *pf = purpleforcefield;
+    if (gf && pf && booth && booth2) {
+        s.enemyBaseForShots = baseWindow(gf, booth, booth->x, gf->x + gf->w);
+        s.enemyBaseForThruster = baseWindow(gf, booth, booth->x, gf->x);
+        s.ownBaseForBullets = baseWindow(pf, booth2, pf->x + pf->w - 18, booth2->x);
+    }
+    s.rocketProbesAfterEdge = 0;
+    s.thrusterLeftLimit = 80;
+    s.standingCatchUsesVictimLatch = 0;
+
+    s.boothFacing = FACING_LEFT;
+    s.respawnBubbleX = 30;
+    s.spawnThrowX = -10;
+    s.spawnFreq = 700;
+    s.gibberFreq = 1100;
+    s.releaseCutsGibberFlash = 1;
+    s.keepsMoonrakerFlash = 0;
+    s.laserBehindSpread = 60;
+    s.laserTurnsComputer = 0;
+    s.cashInInsetLeft = 50;
+    s.cashInInsetRight = 0;
+    s.cashInFreq = 1000;
+    s.threeCubeBonusTimer = 500;
+    s.wallGrabFreq = 500;
     return s;
 }
 
@@ -102,8 +180,4 @@ void spillCarryBlood(const FighterSide &s)
     }
 }
 
-void playFighterSample(int slot, int volume, int pan, int frequency)
-{
-    if (slot >= 0 && slot < SND_SLOT_COUNT && sounds[slot])
-        play_sample(sounds[slot], volume, pan, frequency, 0);
-}
+int teamSparkKind(int team) { return team == 1 ? 3 : 4; }

@@ -8,6 +8,12 @@
 
 struct ForceField;
 
+// An open rectangle of the playfield: a point on its border is outside.
+struct Window {
+    double left, right, top, bottom;
+};
+int insideWindow(const Window &w, double x, double y);
+
 struct FighterSide {
     Fighter *self, *opponent;
     GunAnchor *gun;
@@ -15,7 +21,7 @@ struct FighterSide {
     ForceField *enemyField;
     // The opponent's thruster: a carry that kills this fighter at the arena's edge ends it.
     Projectile **enemyThruster;
-    const int *left, *right, *up, *down, *jump;
+    const int *left, *right, *up, *down, *jump, *fire, *laybomb;
     int team;                   // 1 green (player 1), 2 purple (player 2): blood colour
     int enemyBaseOnRight;       // player 1 meets the purple base moving right
 
@@ -45,6 +51,36 @@ struct FighterSide {
     int topKillNeedsAlive;
     // Spread of the snow of the frozen look (x + rand() % spread).
     int snowSpread;
+
+    // His own pools; only player 1 has a blaster (NULL for player 2).
+    Projectile **bullets, **plasmas, **rocket, **thruster, **blasters;
+    // Where his shots stop at the opponent's base: bullets, plasma and rockets, and the
+    // thruster (player 2's thruster crosses the green field and stops only inside the base).
+    Window enemyBaseForShots, enemyBaseForThruster;
+    // His own base as his bullets meet it (he cannot shoot out of it); the two windows are
+    // not mirror images of each other.
+    Window ownBaseForBullets;
+    // His rocket, once out of the arena, is still probed at the base and the blocks.
+    int rocketProbesAfterEdge;
+    // His thruster explodes at x < this on the left side (1550 on the right for both).
+    int thrusterLeftLimit;
+    // The catch sound of his thruster on a standing victim is latched by the victim's
+    // latch (player 1) or his own (player 2); a crouch catch always by his own.
+    int standingCatchUsesVictimLatch;
+
+    // The booth: the way he faces while waiting, the x of the bubbles over the booth's
+    // left edge, the knock-back that throws him out and the pitch of the spawn sample.
+    int boothFacing, respawnBubbleX, spawnThrowX, spawnFreq;
+    // Firing: the gun's pitch; letting go of fire cuts the gun flash at once; the laser
+    // keeps a muzzle flash; the spread of a laser that misses an opponent level behind him
+    // while facing the enemy base; a laser hit turns the computer opponent to the shooter.
+    int gibberFreq, releaseCutsGibberFlash, keepsMoonrakerFlash, laserBehindSpread,
+        laserTurnsComputer;
+    // Cash-in: the booth's span less these insets left and right, the sample's pitch, and
+    // the bonus timer a three-cube delivery starts.
+    int cashInInsetLeft, cashInInsetRight, cashInFreq, threeCubeBonusTimer;
+    // Sound cues: the pitch of the wall-grab cue.
+    int wallGrabFreq;
 };
 
 // The sides of player 1 (green) and player 2 (purple), from the globals as they stand.
@@ -57,5 +93,5 @@ int standingState(const Fighter *f);
 void spawnTeamBlood(int team, int x, int y);
 // 20 drops of the fighter's blood within 10 px of his centre, the y offset drawn first.
 void spillCarryBlood(const FighterSide &s);
-// Plays a slot of the sample table, not looped; an empty slot plays nothing.
-void playFighterSample(int slot, int volume, int pan, int frequency);
+// The spark kind of a team's colour: 3 green, 4 magenta.
+int teamSparkKind(int team);

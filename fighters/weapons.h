@@ -48,6 +48,23 @@ extern Projectile *fakeBullet[FAKEBULLET_COUNT];
 // given size and speed, every other field 0.
 void setupProjectilePool(Projectile **pool, int count, int w, int h, int speed);
 
+// Firing: each starts one shot from the fighter's gun if its pool has a free slot. A
+// fighter hanging on a wall fires away from it. The gun fires one bullet (the dual gun a
+// second, rising one); the zapzap and the blaster push their shooter back.
+void playerShoot();
+void playerShootSecond();
+void playerShootZapZap();
+void playerShootBlaster();
+void playerShootHomo();
+void playerShootMummra();
+void player2Shoot();
+void player2ShootSecond();
+void player2ShootZapZap();
+void player2ShootHomo();
+void playerShootMummra2();
+
+// One tick of each pool: move, then end the shot at the edges, the bases, the blocks or on
+// the opponent, whom it hurts.
 void updateBullet();
 void updateBullet2();
 void updatePlasma();

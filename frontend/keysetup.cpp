@@ -36,7 +36,7 @@ void bindingRow(int slot, int *x, int *y, int *endX)
 static void armBinding(int slot)
 {
     clear_keybuf();
-    playSlot(SND_CLICK, 100, 128, 1000);
+    playSample(SND_CLICK, 100, 128, 1000);
     for (int s = 0; s < BIND_COUNT; s++)
         keyBindings[s].active = s == slot;
 }

@@ -3,7 +3,6 @@
 #include <allegro.h>
 
 #include "shell/match.h"
-#include "shell/sound.h"
 #include "shell/startup.h"
 
 int pageBackground() { return makecol(30, 20, 33); }
@@ -46,12 +45,6 @@ void placePointer(int x, int y)
     int w = displayW(), h = displayH();
     if (w > 0 && h > 0)
         position_mouse(x * w / PLAYFIELD_W, y * h / PLAYFIELD_H);
-}
-
-void stopSlot(int slot)
-{
-    if (sounds[slot])
-        stop_sample(sounds[slot]);
 }
 
 int switchDisplayMode(int w, int h)

@@ -1,6 +1,6 @@
 // What the front-end screens add to the mouse-driven screens' shared helpers (shell/match.h):
 // the page colours, the strict hit rule for boxes without a picture, a hit with the
-// debounce, putting the pointer on a page position, stopping a sample, and the options
+// debounce, putting the pointer on a page position, and the options
 // page's display-mode switch.
 #pragma once
 
@@ -24,7 +24,6 @@ void startDebounce(int ticks);
 void drawPagePointer();
 // Puts the pointer at a page position.
 void placePointer(int x, int y);
-void stopSlot(int slot);
 
 // Sets a full-screen 16-bit display mode; 0 on success. Headless it makes a memory screen
 // of that size. The start-up's display seam, when set, decides the outcome.

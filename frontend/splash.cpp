@@ -21,7 +21,7 @@ void setupEndSplash()
     quitting = 0;
     seconds = 0;
     secondscount = 0;
-    stopSlot(SND_TITLE_MUSIC);
+    stopSample(SND_TITLE_MUSIC);
     speed_counter = 0;
     startDebounce(CLICK_DELAY);
     map = SCREEN_END_SPLASH;
@@ -68,9 +68,8 @@ void drawEndSplash()
     clear_to_color(buffer, pageBackground());
     int stingTick = secondscount == 30 || secondscount == 0;
     int stung = (halfseconds >= 5 && halfseconds <= 12) || halfseconds == 15;
-    if (stingTick && stung && sounds[SND_SPLASH_STING])
-        play_sample(sounds[SND_SPLASH_STING], halfseconds == 15 ? 120 : 255, 128,
-                    rand() % 200 + 800, 0);
+    if (stingTick && stung)
+        playSample(SND_SPLASH_STING, halfseconds == 15 ? 120 : 255, 128, rand() % 200 + 800);
     for (const SplashPicture &p : splashPictures)
         if (halfseconds >= p.from)
             putPicture(*p.pic, p.x, p.y);

@@ -110,7 +110,7 @@ void setupTitleScreen()
 {
     if (quitting == 1)
         quitting = 0;
-    stopSlot(SND_RESULT_JINGLE);
+    stopSample(SND_RESULT_JINGLE);
     releaseTrack();
     musicLoaded = 0;
     // A pause left on from the pre-screen would freeze the title under its tint.
@@ -245,7 +245,7 @@ void moveTexts()
 static void stopTitleMusic()
 {
     if (titlemusic == 1)
-        stopSlot(SND_TITLE_MUSIC);
+        stopSample(SND_TITLE_MUSIC);
 }
 
 // The first three thumbnails start the tutorial, London and Hell; the rest are for
@@ -318,7 +318,7 @@ static int pageButton(int page, BITMAP *pic, int x, int y, int delay)
 {
     if (TitleScreenPhase != page || !clickedOn(pic, x, y))
         return 0;
-    playSlot(SND_CLICK, 100, 128, 1000);
+    playSample(SND_CLICK, 100, 128, 1000);
     startDebounce(delay);
     return 1;
 }
@@ -327,7 +327,7 @@ static int pageArrow(int page, int x, int y, BITMAP *row, int delay)
 {
     if (TitleScreenPhase != page || !row || !clickedBox(x, y, ARROW_W, row->h))
         return 0;
-    playSlot(SND_CLICK, 100, 128, 1000);
+    playSample(SND_CLICK, 100, 128, 1000);
     startDebounce(delay);
     return 1;
 }
@@ -376,7 +376,7 @@ static void handleWidgets()
     if (pageButton(TITLE_PAGE_OPTIONS, textmusicon, textmusicx, textmusicy, 20))
         musicOn = musicOn == 1 ? 0 : 1;
     if (TitleScreenPhase == TITLE_PAGE_OPTIONS && clickedOn(defaults, defaultsx, defaultsy)) {
-        playSlot(SND_DEFAULTS, 100, 128, 1000);
+        playSample(SND_DEFAULTS, 100, 128, 1000);
         startDebounce(20);
         restoreDefaults();
     }
@@ -402,8 +402,7 @@ void TitleScreen()
     if (musicLoaded == 0)
         loadTrack();
     if (titlemusic == 0 && musicLoaded == 1) {
-        if (sounds[SND_TITLE_MUSIC])
-            play_sample(sounds[SND_TITLE_MUSIC], 255, 128, 1000, 0);
+        playSample(SND_TITLE_MUSIC, 255, 128, 1000);
         titlemusic = 1;
     }
     ThickLiney--;
@@ -416,7 +415,7 @@ void TitleScreen()
 
     if (TitleScreenPhase == TITLE_PAGE_MAIN && clickedOn(textCredits, creditstextx,
                                                          creditstexty)) {
-        playSlot(SND_CLICK, 100, 128, 1000);
+        playSample(SND_CLICK, 100, 128, 1000);
         stopTitleMusic();
         setupCredits();
         seconds = 0;

@@ -47,7 +47,9 @@ void setupBlood();
 void setupBlood2();
 // Builds the three casing pools afresh, all free.
 void setupCasings();
-// Spawns take the first free slot of their pool and do nothing when it is full.
+// Spawns take the first free slot of their pool and do nothing when it is full. A hit's
+// blood and a death's burst are these spawns, called by the fighters; a drop, gib, head or
+// body part takes its speed from its own team's fighter (green: player, purple: player2).
 void spawnBlood(int x, int y);
 void spawnGibs(int x, int y);
 void spawnHead(int x, int y);

@@ -100,12 +100,6 @@ void showPageWithPointer()
             memcpy((uint16_t *)buffer->line[y + row] + x, underPointer[row], w * 2);
 }
 
-void playSlot(int slot, int volume, int pan, int frequency)
-{
-    if (slot >= 0 && slot < SND_SLOT_COUNT && sounds[slot])
-        play_sample(sounds[slot], volume, pan, frequency, 0);
-}
-
 int escapeOpensPrompt()
 {
     return key[KEY_ESC] && TitleScreenPhase != 3 && createTeamActive == 0 &&

@@ -63,7 +63,5 @@ BITMAP *digitPicture(BITMAP *const *set, int d);
 // the page again afterwards, so a picture that stays (the frozen pause frame) keeps no
 // trace of it.
 void showPageWithPointer();
-// Plays a sample slot once when the slot holds a sample.
-void playSlot(int slot, int volume, int pan, int frequency);
 // 1 when Escape may open the quit prompt over a mouse-driven screen.
 int escapeOpensPrompt();

@@ -126,12 +126,12 @@ void setupPreMap(int arena)
     seconds = 0;
     premapReady = 0;
     map = SCREEN_PREMAP;
-    playSlot(SND_PREMAP, 200, 128, 1000);
+    playSample(SND_PREMAP, 200, 128, 1000);
 }
 
 static void toggleInformation()
 {
-    playSlot(SND_JUMP, 130, 128, 600);
+    playSample(SND_JUMP, 130, 128, 600);
     overinfo = !overinfo;
     clicking = 1;
     clickdelay = 20;

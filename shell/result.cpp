@@ -191,7 +191,7 @@ void updateResultScreen()
     unlockNextMap(previousMap);
     if (music == 1) {
         stopTrack();
-        playSlot(SND_RESULT_JINGLE, 255, 128, 1000);
+        playSample(SND_RESULT_JINGLE, 255, 128, 1000);
         music = 0;
     }
     latchMouse();
@@ -212,8 +212,8 @@ void updateResultScreen()
         clicking = 1;
         clickdelay = 20;
         seconds = 0;
-        if (titlemusic == 1 && sounds[SND_RESULT_JINGLE])
-            stop_sample(sounds[SND_RESULT_JINGLE]);
+        if (titlemusic == 1)
+            stopSample(SND_RESULT_JINGLE);
         openNextBout();
         return;
     }

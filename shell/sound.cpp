@@ -58,3 +58,23 @@ void setupSound()
     for (const SoundSlot &s : soundSlots)
         sounds[s.slot] = (SAMPLE *)data[s.entry].dat;
 }
+
+void (*sampleCallHook)(const SampleCall &call) = nullptr;
+
+static int filledSlot(int slot) { return slot >= 0 && slot < SND_SLOT_COUNT && sounds[slot]; }
+
+void playSample(int slot, int volume, int pan, int frequency)
+{
+    if (sampleCallHook)
+        sampleCallHook(SampleCall{slot, volume, pan, frequency, 0});
+    if (filledSlot(slot))
+        play_sample(sounds[slot], volume, pan, frequency, 0);
+}
+
+void stopSample(int slot)
+{
+    if (sampleCallHook)
+        sampleCallHook(SampleCall{slot, 0, 0, 0, 1});
+    if (filledSlot(slot))
+        stop_sample(sounds[slot]);
+}

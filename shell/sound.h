@@ -55,3 +55,16 @@ extern SAMPLE *sounds[SND_SLOT_COUNT];
 // Stores each slot's sample from the data file. Safe to call again: it stores the same
 // pointers.
 void setupSound();
+
+// The game starts and stops its sound effects only through these two: a slot's sample,
+// not looped, at the volume, pan (0..255) and frequency (1000 the recorded pitch) given.
+// An empty slot plays nothing. Stopping a slot stops every voice of its sample.
+void playSample(int slot, int volume, int pan, int frequency);
+void stopSample(int slot);
+
+// One call of the two above, as the game made it (`stopped` 1 for a stop).
+struct SampleCall {
+    int slot, volume, pan, frequency, stopped;
+};
+// When set, sees every call before the library does; tests record the game's sounds here.
+extern void (*sampleCallHook)(const SampleCall &call);

@@ -32,8 +32,14 @@ int packColour(int r, int g, int b)
 
 void drawTurned(BITMAP *dest, BITMAP *pic, int x, int y, int angle)
 {
-    if (pic)
-        rotate_sprite(dest, pic, x, y, itofix(angle & 255));
+    if (!pic)
+        return;
+    // rotate_sprite's own call, with the positions scaled by multiplying: the library
+    // shifts them, which is undefined for a picture starting left of or above the bitmap.
+    dest->vtable->pivot_scaled_sprite_flip(dest, pic, x * 0x10000 + pic->w * 0x10000 / 2,
+                                           y * 0x10000 + pic->h * 0x10000 / 2,
+                                           pic->w * 0x8000, pic->h * 0x8000,
+                                           itofix(angle & 255), 0x10000, FALSE);
 }
 
 void fatalError(const char *fmt, ...)

@@ -4,7 +4,11 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <map>
+
 #include "arena/forcefields.h"
+#include "fighters/bombs.h"
+#include "fighters/weapons.h"
 #include "shell/assets.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
@@ -108,6 +112,113 @@ void fighterTicks(const Keys &k, int count)
         fighterTick(k);
 }
 
+void updateShots()
+{
+    updateBullet();
+    updateBullet2();
+    updatePlasma();
+    updatePlasma2();
+    updateHomoRocket();
+    updateHomoRocket2();
+    updateMummraThruster();
+    updateMummraThruster2();
+    updateBlaster();
+}
+
+void combatTick(const Keys &k)
+{
+    fighterTick(k);
+    playerSound();
+    player2Sound();
+    updateShots();
+    updateBomb();
+    updateBomb2();
+    updateBombblastLeft();
+    updateBombblastRight();
+    updateBombblastUp();
+}
+
+void combatTicks(const Keys &k, int count)
+{
+    for (int i = 0; i < count; i++)
+        combatTick(k);
+}
+
+static SampleLog *activeLog = NULL;
+
+static void logSample(const SampleCall &call) { activeLog->calls.push_back(call); }
+
+SampleLog::SampleLog()
+{
+    activeLog = this;
+    sampleCallHook = logSample;
+}
+
+SampleLog::~SampleLog()
+{
+    sampleCallHook = NULL;
+    activeLog = NULL;
+}
+
+int SampleLog::plays(int slot) const { return plays(slot, -1); }
+
+int SampleLog::plays(int slot, int frequency) const
+{
+    int n = 0;
+    for (const SampleCall &c : calls)
+        n += !c.stopped && c.slot == slot && (frequency < 0 || c.frequency == frequency);
+    return n;
+}
+
+int SampleLog::stops(int slot) const
+{
+    int n = 0;
+    for (const SampleCall &c : calls)
+        n += c.stopped && c.slot == slot;
+    return n;
+}
+
+static std::map<std::string, int> callCounts;
+
+int callCount(const std::string &name) { return callCounts[name]; }
+void resetCalls() { callCounts.clear(); }
+
+// Each counts its call under `key`, then calls on to the real function.
+#define COUNT_ON(symbol, name, params, args, key)                                           \
+    void real_##name params __asm__("__real_" symbol);                                      \
+    void wrap_##name params __asm__("__wrap_" symbol);                                      \
+    void wrap_##name params                                                                  \
+    {                                                                                        \
+        callCounts[key] += 1;                                                                \
+        real_##name args;                                                                    \
+    }
+#define COUNT_ON_XY(symbol, name) COUNT_ON(symbol, name, (int x, int y), (x, y), #name)
+#define COUNT_ON_CASING(symbol, name) \
+    COUNT_ON(symbol, name, (int x, int y, int f), (x, y, f), #name)
+
+COUNT_ON_XY("_Z10spawnBloodii", blood)
+COUNT_ON_XY("_Z11spawnBlood2ii", blood2)
+COUNT_ON_XY("_Z9spawnGibsii", gibs)
+COUNT_ON_XY("_Z10spawnGibs2ii", gibs2)
+COUNT_ON_XY("_Z9spawnHeadii", head)
+COUNT_ON_XY("_Z10spawnHead2ii", head2)
+COUNT_ON_XY("_Z10spawnTorsoii", torso)
+COUNT_ON_XY("_Z11spawnTorso2ii", torso2)
+COUNT_ON_XY("_Z8spawnArmii", arm)
+COUNT_ON_XY("_Z9spawnArm2ii", arm2)
+COUNT_ON_XY("_Z8spawnLegii", leg)
+COUNT_ON_XY("_Z9spawnLeg2ii", leg2)
+COUNT_ON_XY("_Z14spawnGreenmineii", greenmine)
+COUNT_ON_XY("_Z15spawnPurplemineii", purplemine)
+COUNT_ON_CASING("_Z14spawnGibCasingiii", gibcasing)
+COUNT_ON_CASING("_Z17spawnZapZapCasingiii", zapzapcasing)
+COUNT_ON_CASING("_Z15spawnHomoCasingiii", homocasing)
+COUNT_ON("_Z10spawnSparkiii", spark, (int x, int y, int kind), (x, y, kind),
+         "spark" + std::to_string(kind))
+COUNT_ON("_Z14spawnExplosionddii", explosion, (double x, double y, int type, int radius),
+         (x, y, type, radius),
+         "explosion " + std::to_string(type) + "/" + std::to_string(radius))
+
 int mirrorX(int x) { return 1600 - 33 - x; }
 
 void FighterTest::SetUp()
@@ -123,6 +234,13 @@ void FighterTest::SetUp()
     setupPlayer();
     setupPlayer2();
     setupForcefields();
+    setupBombs();
+    setupBombs2();
+    setupBombblastLeft();
+    setupBombblastRight();
+    setupBombblastUp();
+    fire1 = fire2 = laybomb1 = laybomb2 = 0;
+    resetCalls();
 }
 
 void FighterTest::TearDown() { unloadArena(); }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fighters/fighter.h"
+#include "shell/sound.h"
 
 // Legend: '#' solid, '.' empty, 'H' ladder, 'T' ladder top, '=' ladder-top side, 'S' stairs.
 // Each row gives the left 25 columns; the right 25 are their mirror. Rows not given are
@@ -26,6 +27,31 @@ Keys keys(const char *which);   // any of "l", "r", "u", "d", "j", e.g. "rj"
 // The fighter steps of one game frame, in the frame's order, with these keys.
 void fighterTick(const Keys &k);
 void fighterTicks(const Keys &k, int count);
+
+// Every shot pool of both fighters, one tick, in the frame's order.
+void updateShots();
+// The fighter steps of one game frame, then their sound cues, shots, bombs and blast fronts
+// in the frame's order. Fire and bomb inputs are left as the test set them.
+void combatTick(const Keys &k);
+void combatTicks(const Keys &k, int count);
+
+// The calls the fighters' code makes into the gore, effects, explosions and mines (the
+// folder's wraps.txt routes them past a counter on their way): "blood", "blood2", "gibs",
+// "head2", ... by function, "spark<kind>", "explosion <type>/<radius>", "greenmine",
+// "gibcasing", ...
+int callCount(const std::string &name);
+void resetCalls();
+
+// Records every sample the game plays or stops while it lives.
+struct SampleLog {
+    SampleLog();
+    ~SampleLog();
+    std::vector<SampleCall> calls;
+    // Plays of a slot, of a slot at one frequency, and stops of a slot.
+    int plays(int slot) const;
+    int plays(int slot, int frequency) const;
+    int stops(int slot) const;
+};
 
 // Both fighters alive and at rest at (x1, y) and (x2, y), facing into the arena (player 1
 // right, player 2 left), every movement field at rest.

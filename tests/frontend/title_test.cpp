@@ -162,8 +162,9 @@ TEST_F(Title, ThumbnailsStartTheTutorialLondonAndHellAndTheRestDoNothing)
         nextMap = 0;
         press(mapThumbx[d.slot] + 20, mapThumby[d.slot] + 20);
         EXPECT_EQ(map, d.map) << "slot " << d.slot + 1;
-        if (d.arena)
+        if (d.arena) {
             EXPECT_EQ(nextMap, d.arena) << "slot " << d.slot + 1;
+        }
     }
 }
 

@@ -22,42 +22,15 @@
 #include "shell/render.h"
 #include "shell/settings.h"
 #include "shell/startup.h"
+#include "support/test_env.h"
 
 namespace {
 
-class ArenaTest : public ::testing::Test {
+class ArenaTest : public HarnessTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (harnessGameDataPresent())
-            harnessStart(4321);
-    }
-    void SetUp() override
-    {
-        if (!harnessGameDataPresent())
-            GTEST_SKIP() << "skipped: no generated arenas in " << harnessGameDir();
-        harnessReleaseInput();
-        p2cpu = 0;
-        musicOn = 0;
-        srand(99);
-    }
 
     // A bout on `arena` as the pre-screen and its next button start one.
-    void startBout(int arena)
-    {
-        setupPlayer();
-        setupPlayer2();
-        setupEffects();
-        setupForcefields();
-        if (arena == ARENA_HELL)
-            setupHell();
-        else
-            setupLondon();
-        playersActive = 1;
-        paused = 0;
-        quitting = 0;
-        tutorialWait = 0;
-    }
+    void startBout(int arena) { startTestBout(arena); }
 
     // Fighters parked on the map's top edge, far from lava, fields and weather floors.
     void parkFighters()

@@ -143,6 +143,11 @@ TEST_F(PauseTest, TheOverlayShowsTheStandingsAndItsButtonLeadsToTheTitle)
     player->cubesCarried = 2;
     player->x = 300, player->y = 1000;     // a label up and right
     player2->x = 1300, player2->y = 200;   // one down and left
+    for (Fighter *f : {player, player2}) {
+        f->alive = 1;   // in play, so not put back into the booth
+        f->respawning = 0;
+        f->health = 12;
+    }
     harnessTick();
     player->hasSpawned = 0;
     paused = 1;

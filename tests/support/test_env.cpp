@@ -1,6 +1,21 @@
 #include "support/test_env.h"
 
 #include <allegro.h>
+#include <stdlib.h>
+
+#include "ai/tutorial.h"
+#include "arena/effects.h"
+#include "arena/forcefields.h"
+#include "arena/levels.h"
+#include "fighters/bombs.h"
+#include "fighters/fighter.h"
+#include "frontend/quit.h"
+#include "gore/gore.h"
+#include "shell/harness.h"
+#include "shell/loop.h"
+#include "shell/music.h"
+#include "shell/pause.h"
+#include "shell/settings.h"
 
 void startHeadlessAllegro()
 {
@@ -12,4 +27,44 @@ void startHeadlessAllegro()
         abort();
     set_color_depth(16);
     started = true;
+}
+
+void startTestBout(int arena)
+{
+    setupPlayer();
+    setupPlayer2();
+    setupBlood();
+    setupBlood2();
+    setupCasings();
+    setupBombs();
+    setupBombs2();
+    setupBombblastLeft();
+    setupBombblastRight();
+    setupBombblastUp();
+    setupEffects();
+    setupForcefields();
+    if (arena == ARENA_HELL)
+        setupHell();
+    else
+        setupLondon();
+    playersActive = 1;
+    paused = 0;
+    quitting = 0;
+    tutorialWait = 0;
+}
+
+void HarnessTest::SetUpTestSuite()
+{
+    if (harnessGameDataPresent())
+        harnessStart(4321);
+}
+
+void HarnessTest::SetUp()
+{
+    if (!harnessGameDataPresent())
+        GTEST_SKIP() << "skipped: no generated arenas in " << harnessGameDir();
+    harnessReleaseInput();
+    p2cpu = 0;
+    musicOn = 0;
+    srand(99);
 }

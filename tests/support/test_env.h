@@ -1,5 +1,20 @@
 // Shared helpers of the headless tests.
 #pragma once
 
+#include <gtest/gtest.h>
+
 // Starts Allegro on SYSTEM_NONE with 16-bit colour once per test process.
 void startHeadlessAllegro();
+
+// A bout on `arena` (Hell or London) as the pre-screen and its next button start one: fresh
+// fighters, shot and bomb pools, effects and fields, the level script, the frame's gates open.
+void startTestBout(int arena);
+
+// Tests on the generated game data through the headless harness, started once per process;
+// skipped when the data is missing. Each test begins with no input held, two human players,
+// music off and rand() seeded alike.
+class HarnessTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite();
+    void SetUp() override;
+};

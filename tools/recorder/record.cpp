@@ -8,7 +8,9 @@
 
 #include "ai/tutorial.h"
 #include "arena/levels.h"
+#include "arena/pickups.h"
 #include "fighters/fighter.h"
+#include "gore/gore.h"
 #include "shell/clock.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
@@ -159,7 +161,15 @@ void startRecordedBout(const RecordScript &s)
     musicOn = 0;
     p2cpu = s.p2cpu;
     AIcomp = s.aiLevel;
+    // The pick-ups as the map pre-screen rebuilds them: start-up rolled the bout-start
+    // cubes before the seed was set.
+    setupcubespawner();
     powerupspawncount = 38;
+    // So are the gore and casing pools, whose free slots keep turning at the angles and
+    // spins rolled then.
+    setupBlood();
+    setupBlood2();
+    setupCasings();
     if (s.arena == ARENA_LONDON)
         setupLondon();
     else if (s.arena == SCREEN_TUTORIAL)
