@@ -25,16 +25,19 @@ inline double secondsOf(void (*step)())
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
 }
 
-// Median time of `work` over median time of the floor, the two taken turn about so both
-// see the same machine and the same caches.
-inline double ratioToFloor(void (*work)(), int rounds)
+// Median time of `work` over median time of `base`, the two taken turn about so both see
+// the same machine and the same caches.
+inline double medianRatio(void (*work)(), void (*base)(), int rounds)
 {
-    std::vector<double> works, floors;
+    std::vector<double> works, bases;
     for (int i = 0; i < rounds; i++) {
         works.push_back(secondsOf(work));
-        floors.push_back(secondsOf(floorFrame));
+        bases.push_back(secondsOf(base));
     }
     std::sort(works.begin(), works.end());
-    std::sort(floors.begin(), floors.end());
-    return works[rounds / 2] / floors[rounds / 2];
+    std::sort(bases.begin(), bases.end());
+    return works[rounds / 2] / bases[rounds / 2];
 }
+
+// Median time of `work` over median time of the floor.
+inline double ratioToFloor(void (*work)(), int rounds) { return medianRatio(work, floorFrame, rounds); }

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "bench/floor.h"
+#include "bench/measure.h"
 #include "fighters/fighter.h"
 #include "gore/gore.h"
 #include "shell/harness.h"
@@ -26,8 +27,8 @@
 
 // ---- Allocation counting: every malloc, calloc and realloc of the process passes here.
 // (Not under AddressSanitizer, which must see every allocation itself: the count is -1.)
-static bool countingAllocations = false;
-static long allocationCount = 0;
+bool countingAllocations = false;
+long allocationCount = 0;
 
 #ifndef __SANITIZE_ADDRESS__
 extern "C" void *__libc_malloc(size_t);

@@ -3,6 +3,7 @@
 #include <allegro.h>
 #include <stdlib.h>
 
+#include "ai/opponent.h"
 #include "fighters/twins.h"
 #include "fighters/weapons.h"
 #include "shell/assets.h"
@@ -122,6 +123,7 @@ void setupPlayer2()
                         heightOf(purplehomo_image), 16);
     setupProjectilePool(fakeBullet, FAKEBULLET_COUNT, widthOf(bullet_image),
                         heightOf(bullet_image), 100);
+    setupNodes();
 }
 
 // Each movement sound marks a field reaching a value and sounds once: its latch holds from

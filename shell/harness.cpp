@@ -6,10 +6,12 @@
 #include <string.h>
 #include <unistd.h>
 
+#include "arena/levels.h"
 #include "fighters/fighter.h"
 #include "frontend/title.h"
 #include "shell/loop.h"
 #include "shell/pause.h"
+#include "shell/premap.h"
 #include "shell/startup.h"
 
 const char *harnessGameDir()
@@ -66,6 +68,31 @@ void harnessFighterSteps()
     player2BackCollision();
     playerArms();
     player2arms();
+}
+
+void harnessLeaveBooth(Fighter *f, const Booth *b, int facing)
+{
+    f->respawning = 0;
+    f->alive = 1;
+    f->deathCounted = 0;
+    f->facing = facing;
+    f->state = facing == FACING_RIGHT ? FIGHTER_STAND_RIGHT : FIGHTER_STAND_LEFT;
+    f->weapon = WEAPON_GIBBER;
+    f->ammo = 0;
+    f->health = 12;
+    f->x = (int)(b->x + 32);
+    f->y = (int)(b->y + 57);
+}
+
+void harnessNewBout(int arena)
+{
+    setupPlayer();
+    setupPlayer2();
+    setupBoutPools();
+    if (arena == ARENA_LONDON)
+        setupLondon();
+    else
+        setupHell();
 }
 
 void harnessStop()

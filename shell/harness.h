@@ -22,6 +22,15 @@ void harnessTicks(int count);
 // The fighters' part of one game frame, in the game frame's order: gravity, movement,
 // tile collision and gun anchors of both fighters (no sound cues, no cameras).
 void harnessFighterSteps();
+// A fighter out of his booth at its respawn spot, alive with the gun and full health, facing
+// the given way, as the end of a respawn leaves him.
+struct Fighter;
+struct Booth;
+void harnessLeaveBooth(Fighter *f, const Booth *b, int facing);
+// A fresh bout on `arena` (Hell or London) as the pre-screen and its next button start one:
+// every bout pool rebuilt, then the level's set-up (which scans the path nodes when the
+// computer drives player 2). Both fighters still wait in their booths.
+void harnessNewBout(int arena);
 // Releases everything as main does at exit.
 void harnessStop();
 

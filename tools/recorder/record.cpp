@@ -179,32 +179,16 @@ void startRecordedBout(const RecordScript &s)
     playersActive = 1;
 }
 
-// Out of the booth at its respawn spot, alive with the gun and full health, facing the
-// arena, as the end of a respawn leaves a fighter.
-static void leaveBooth(Fighter *f, const Booth *b, int facing)
-{
-    f->respawning = 0;
-    f->alive = 1;
-    f->deathCounted = 0;
-    f->facing = facing;
-    f->state = facing == FACING_RIGHT ? FIGHTER_STAND_RIGHT : FIGHTER_STAND_LEFT;
-    f->weapon = WEAPON_GIBBER;
-    f->ammo = 0;
-    f->health = 12;
-    f->x = (int)(b->x + 32);
-    f->y = (int)(b->y + 57);
-}
-
 void prepareRecordTick(const RecordScript &s, int tick)
 {
     for (int i = 0; i < s.spawnCount; i++) {
         if (s.spawns[i].tick != tick)
             continue;
         if (s.spawns[i].fighter == 1) {
-            leaveBooth(player, booth, FACING_RIGHT);
+            harnessLeaveBooth(player, booth, FACING_RIGHT);
             player->hasSpawned = 1;
         } else {
-            leaveBooth(player2, booth2, FACING_LEFT);
+            harnessLeaveBooth(player2, booth2, FACING_LEFT);
         }
     }
     harnessReleaseInput();

@@ -1,0 +1,202 @@
+// Path nodes: where the computer opponent can climb, drop through, or leap for a ladder.
+#include <stdlib.h>
+
+#include "ai/opponent.h"
+#include "arena/effects.h"
+#include "fighters/fighter.h"
+#include "fighters/probes.h"
+#include "shell/world.h"
+#include "shell/settings.h"
+
+AiNode *aiNode[AINODE_COUNT];
+int totalNodes = 0;
+int iNodeCount = 0, jNodeCount = 0;
+
+void setupNodes() { clearRecords(aiNode); }
+
+void clearNodes()
+{
+    for (int i = 0; i < AINODE_COUNT; i++)
+        if (aiNode[i])
+            aiNode[i]->active = 0;
+}
+
+void spawnNode(int x, int y, int type)
+{
+    int slot = 0;
+    while (slot < AINODE_COUNT && aiNode[slot] && aiNode[slot]->active != 0)
+        slot++;
+    if (slot == AINODE_COUNT || !aiNode[slot])
+        return;
+    // Along a row of hits only every other one is kept: nodes stand 16 px apart.
+    if (slot > 0 && aiNode[slot - 1]->x == x - 8 && aiNode[slot - 1]->y == y)
+        return;
+    AiNode *n = aiNode[slot];
+    n->x = x;
+    n->y = y;
+    n->active += 1;
+    n->advice = NODE_GOAL_LEFT;
+    n->ladderUp = 0;
+    n->ladderDown = 0;
+    n->type = type;
+    n->cooldown = 0;
+    n->chance = 0;
+    n->spare1 = 0;
+    n->spare2 = 0;
+    n->spare3 = 1;
+}
+
+void scanNodes()
+{
+    for (jNodeCount = 7; jNodeCount < 1190; jNodeCount += 8)
+        for (iNodeCount = 4; iNodeCount < 1550; iNodeCount += 8) {
+            const int x = iNodeCount, y = jNodeCount;
+            // The foot of a ladder: ladder all across, solid floor under it.
+            if (collided(x, y + 1) && ladder(x, y) && ladder(x - 8, y) && ladder(x + 8, y)) {
+                spawnNode(x, y, 1);
+                totalNodes += 1;
+            }
+            // The top of a platform one can drop through.
+            if (laddertop(x, y + 1) && !laddertop(x, y) && laddertop(x - 8, y + 1) &&
+                laddertop(x + 8, y + 1)) {
+                spawnNode(x, y, 1);
+                totalNodes += 1;
+            }
+        }
+}
+
+namespace {
+
+inline int between(int v, int lo, int hi) { return lo < v && v < hi; }
+
+// A node may send him leaping at it from up to 150 px away: from level 2 on, off arenas 3, 9
+// and 21, and not while it rests.
+int mayLeap(const AiNode *n)
+{
+    return n->cooldown == 0 && map != ARENA_MONKEY && map != ARENA_FANTASTIC && map != ARENA_SMUG &&
+           AIcomp > 1;
+}
+
+// He fires on the way when player 1 is ahead and he holds the gun.
+void fireAheadWithGun(Fighter *f, int p1Ahead)
+{
+    if (p1Ahead && f->weapon == WEAPON_GIBBER)
+        aiPlayer2Shoot();
+}
+
+void measureAndWeigh(AiNode *n, const Fighter *f)
+{
+    if (ladder(n->x, n->y - n->ladderUp))
+        n->ladderUp += 1;
+    const int onLadder = ladder(n->x, n->y) != 0;
+    if (onLadder && f->aiGoalY < n->y) {
+        n->chance = (n->y - f->aiGoalY) * 100 / n->ladderUp;
+        if (n->chance > 100)
+            n->chance = 100;
+    }
+    if (ladder(n->x, n->y + n->ladderDown + 10))
+        n->ladderDown += 1;
+    // A platform node whose ladder below has not been found yet keeps its chance.
+    if (!onLadder && n->y < f->aiGoalY && n->ladderDown > 0) {
+        n->chance = (f->aiGoalY - n->y) * 100 / n->ladderDown;
+        if (n->chance > 100)
+            n->chance = 100;
+    }
+}
+
+void adviseAndAct(AiNode *n, Fighter *f)
+{
+    const int x = n->x, y = n->y;
+    const int px = f->x, py = f->y, w = f->w, h = f->h;
+    if (f->aiGoalX < x)
+        n->advice = NODE_GOAL_LEFT;
+    else if (f->aiGoalX > x)
+        n->advice = NODE_GOAL_RIGHT;
+    if (f->aiGoalY < y && ladder(x, y - 2))
+        n->advice = NODE_CLIMB;
+    if (f->aiGoalY > y && !collided(x, y + 3))
+        n->advice = NODE_DROP;
+    if (n->cooldown > 0)
+        n->cooldown -= 1;
+
+    const int underMiddle = between(x, px + w / 3, px + 2 * (w / 3));
+    const int atFeet = between(y, py + h - 4, py + h + 5);
+    if (underMiddle && atFeet && ladder(x, y) && n->advice == NODE_CLIMB && n->cooldown == 0) {
+        n->cooldown = 150;
+        if (rand() % 100 <= n->chance)
+            f->aiMove = AI_MOVE_CLIMB;
+    }
+    // Leap for a ladder ahead.
+    const int ladderLeap = n->chance == 100 && between(y, py + h - 8, py + h + 2) && ladder(x, y) &&
+                           n->advice == NODE_CLIMB && mayLeap(n);
+    if (f->aiMove == AI_MOVE_LEFT && ladderLeap && between(x, px - 150, px - 35)) {
+        f->aiJumpTargetY = py + h / 2;
+        f->aiJumpTargetX = AI_STEER_LEFT;
+        aiPlayer2Jump();
+        fireAheadWithGun(f, player->x < px);
+    }
+    if (f->aiMove == AI_MOVE_RIGHT && ladderLeap && between(x, px + w + 35, px + w + 150)) {
+        f->aiJumpTargetY = py + h / 2;
+        f->aiJumpTargetX = AI_STEER_RIGHT;
+        aiPlayer2Jump();
+        fireAheadWithGun(f, px < player->x);
+    }
+    if (underMiddle && atFeet && laddertop(x, y + 2) && n->advice == NODE_DROP && n->cooldown == 0) {
+        if (rand() % 100 <= n->chance)
+            f->aiMove = AI_MOVE_DROP;
+        n->cooldown = 150;
+    }
+    // Rest after climbing or dropping through.
+    const int acrossBody = between(x, px, px + w);
+    if (acrossBody && between(y, py - 2, py + 20) && laddertop(x, y + 2) &&
+        f->aiMove == AI_MOVE_CLIMB && n->cooldown == 0)
+        n->cooldown = 200;
+    if (acrossBody && between(y, py + h - 5, py + h + 10) && ladder(x, y) &&
+        f->aiMove == AI_MOVE_DROP && n->cooldown == 0)
+        n->cooldown = 200;
+    // Leap over a gap onto a platform ahead.
+    const int gapLeap = n->advice == NODE_DROP && n->chance == 100 &&
+                        between(y, py + h - 8, py + h + 4) && laddertop(x, y + 4) &&
+                        f->slideArmed == 1 && f->knockX == 0 && f->onGround == 1 && mayLeap(n);
+    if (f->aiMove == AI_MOVE_LEFT && gapLeap && between(x, px - 150, px - 35) &&
+        !collided(px, py - h)) {
+        f->aiJumpTargetX = x;
+        f->aiJumpTargetY = y;
+        aiPlayer2Jump();
+        fireAheadWithGun(f, player->x < px);
+    }
+    if (f->aiMove == AI_MOVE_RIGHT && gapLeap && between(x, px + 35, px + w + 150) &&
+        !collided(px + w, py - h)) {
+        f->aiJumpTargetX = x;
+        f->aiJumpTargetY = y;
+        aiPlayer2Jump();
+        fireAheadWithGun(f, px < player->x);
+    }
+    // Steering onto a platform below in mid-air (top level only).
+    const int below = f->onGround == 0 && acrossBody && between(y, py + h, py + 200) &&
+                      laddertop(x, y + 4) && n->cooldown == 0 && f->knockX == 0 &&
+                      n->advice == NODE_DROP && AIcomp == 3;
+    if (below && n->chance == 100) {
+        f->aiJumpTargetX = x;
+        f->aiJumpTargetY = y;
+    }
+    if (below && f->aiEvadeTimer != 0) {
+        f->aiJumpTargetX = x;
+        f->aiJumpTargetY = y;
+    }
+}
+
+}  // namespace
+
+void updateNode()
+{
+    Fighter *f = player2;
+    for (int i = 0; i < AINODE_COUNT; i++) {
+        AiNode *n = aiNode[i];
+        if (!n || n->active == 0)
+            continue;
+        measureAndWeigh(n, f);
+        if (n->type == 1)
+            adviseAndAct(n, f);
+    }
+}

@@ -1,0 +1,95 @@
+#include "ai_env.h"
+
+#include <allegro.h>
+#include <stdlib.h>
+
+#include "ai/opponent.h"
+#include "ai/tutorial.h"
+#include "arena/forcefields.h"
+#include "arena/pickups.h"
+#include "fighters/fighter.h"
+#include "fighters/probes.h"
+#include "frontend/quit.h"
+#include "shell/clock.h"
+#include "shell/harness.h"
+#include "shell/loop.h"
+#include "shell/pause.h"
+#include "shell/settings.h"
+
+void AiBout::startBout(int arena, int level, unsigned seed)
+{
+    srand(seed);
+    p2cpu = 1;
+    AIcomp = level;
+    harnessNewBout(arena);
+    harnessLeaveBooth(player, booth, FACING_RIGHT);
+    player->hasSpawned = 1;
+    harnessLeaveBooth(player2, booth2, FACING_LEFT);
+    playersActive = 1;
+    paused = 0;
+    quitting = 0;
+    tutorialWait = 0;
+    secondscount = 0;
+}
+
+void AiBout::placeP2(int cx, int cy)
+{
+    Fighter *f = player2;
+    f->x = f->prevX = cx - f->w / 2;
+    f->y = f->prevY = cy - f->h / 2;
+    f->jumpPhase = JUMP_NONE;
+    f->fallSpeed = 0;
+    f->runSpeed = 0;
+}
+
+void AiBout::standP2(int cx, int floorY)
+{
+    placeP2(cx, floorY - 2 - player2->h / 2 - player2->h % 2);
+    player2->onGround = 1;
+}
+
+Cube *AiBout::placeCube(int slot, double x, double y)
+{
+    Cube *c = cube[slot];
+    c->x = x;
+    c->y = y;
+    c->active = 1;
+    c->inGreenBase = insideBase(1, (int)(x + c->w / 2), (int)(y + c->h / 2));
+    return c;
+}
+
+void AiBout::dropCubeSomewhere(int slot)
+{
+    for (;;) {
+        const int x = rand() % 1300 + 150, y = rand() % 1000 + 60;
+        if (collided(x, y))
+            continue;
+        int floorY = y;
+        while (floorY < 1190 && !collided(x, floorY) && !stairs(x, floorY))
+            floorY++;
+        // Not over Hell's lava, not in or beside a base.
+        if (floorY >= 1100 || nearBase(1, x, floorY, 50) || nearBase(2, x, floorY, 50))
+            continue;
+        placeCube(slot, x, floorY - cube[slot]->h - 2);
+        return;
+    }
+}
+
+void scriptedHuman(int tick)
+{
+    harnessReleaseInput();
+    const int phase = (tick / 150) % 4;
+    auto press = [](int slot) {
+        int index = keyIndexOfCode(keyBindings[slot].code);
+        if (index >= 0)
+            key[index] = 1;
+    };
+    if (phase == 1)
+        press(BIND_P1_RIGHT);
+    if (phase == 3)
+        press(BIND_P1_LEFT);
+    if (tick % 90 < 3)
+        press(BIND_P1_ACTION);
+    if (tick % 240 < 60 && tick % 6 < 3)
+        press(BIND_P1_FIRE);
+}
