@@ -35,6 +35,9 @@ void BM_StartupToFirstTitleFrame(benchmark::State &state)
             break;
     }
 }
-BENCHMARK(BM_StartupToFirstTitleFrame)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StartupToFirstTitleFrame)
+    ->UseManualTime()
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <utility>
+
 #include "shell/assets.h"
 #include "shell/sound.h"
 #include "shell/startup.h"
@@ -155,16 +157,12 @@ TEST_F(Cutting, GrabframeWrapsRowsAndLeavesOutsideTransparent)
 
 TEST_F(Cutting, KeyLabelsByCode)
 {
-    EXPECT_EQ(keyLabel(1), letter[0]);
-    EXPECT_EQ(keyLabel(19), letter[18]);
-    EXPECT_EQ(keyLabel(36), letter[35]);
-    EXPECT_EQ(keyLabel(37), padkey[0]);
-    EXPECT_EQ(keyLabel(63), specialkey[0]);
-    EXPECT_EQ(keyLabel(75), specialkey[12]);
-    EXPECT_EQ(keyLabel(82), cursorkey[0]);
-    EXPECT_EQ(keyLabel(91), padspecialkey[5]);
-    EXPECT_EQ(keyLabel(103), shiftkey[0]);
-    EXPECT_EQ(keyLabel(108), shiftkey[5]);
+    const std::pair<int, BITMAP *> labels[] = {
+        {1, letter[0]},       {19, letter[18]},    {36, letter[35]},         {37, padkey[0]},
+        {63, specialkey[0]},  {75, specialkey[12]}, {82, cursorkey[0]},      {91, padspecialkey[5]},
+        {103, shiftkey[0]},   {108, shiftkey[5]}};
+    for (const auto &l : labels)
+        EXPECT_EQ(keyLabel(l.first), l.second) << l.first;
     for (int none : {-1, 0, 47, 59, 62, 76, 81, 92, 102, 109, 114, 115, 127})
         EXPECT_EQ(keyLabel(none), nullptr) << none;
     EXPECT_EQ(padButtonLabel(0), letter[26]);

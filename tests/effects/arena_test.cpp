@@ -1,6 +1,6 @@
 // Effects on Hell with the generated data: sparks and emitters on solid ground, an edge sweep
-// that runs and draws every effect around and past the playfield's edges, and frames of the
-// effects as the renderer shows them. Set GOR_EFFECT_FRAMES to a folder to get those frames as pictures.
+// that runs and draws every effect around and past the playfield's edges, and the effects as
+// the renderer shows them.
 #include <gtest/gtest.h>
 
 #include <allegro.h>
@@ -41,7 +41,9 @@ protected:
     int floorY = 0;
 };
 
-TEST_F(OnHell, LampSparksBounceOffTheGroundAndOtherSparksFallThrough)
+// Lamp sparks bounce off the ground, other sparks fall through; an emitter striking the
+// ground sends a bolt to its box only while the box is there.
+TEST_F(OnHell, SparksAndEmittersOnSolidGround)
 {
     for (int kind : {5, 1}) {
         setupEffects();
@@ -51,10 +53,6 @@ TEST_F(OnHell, LampSparksBounceOffTheGroundAndOtherSparksFallThrough)
         updateSpark();
         EXPECT_EQ(spark[0]->fallSpeed, kind == 5 ? -9 + 1 : 14) << "kind " << kind;
     }
-}
-
-TEST_F(OnHell, AnEmitterStrikingTheGroundSendsABoltHomeOnlyWhileItsBoxIsThere)
-{
     for (int boxLive : {1, 0}) {
         setupEffects();
         powerup[0]->active = boxLive;
@@ -138,14 +136,7 @@ std::function<bool(int)> anyOf(std::initializer_list<std::array<int, 3>> colours
     return [packed](int c) { return std::find(packed.begin(), packed.end(), c) != packed.end(); };
 }
 
-void keepFrame(const char *name, int x, int y, int w, int h)
-{
-    const char *dir = getenv("GOR_EFFECT_FRAMES");
-    if (dir)
-        writeFrameImage(buffer, (std::string(dir) + "/" + name).c_str(), x, y, w, h);
-}
-
-TEST_F(OnHell, FramesShowExplosionsFieldLightningSparksAndPowerUpParticles)
+TEST_F(OnHell, FieldLightningExplosionRaysSparksAndPowerUpParticlesAreDrawn)
 {
     // The green field's column of lightning: on about half the ticks.
     int bolts = 0;
@@ -154,7 +145,6 @@ TEST_F(OnHell, FramesShowExplosionsFieldLightningSparksAndPowerUpParticles)
         bolts = countPixels(270, 560, 90, 150,
                             anyOf({{0, 192, 0}, {64, 255, 64}, {142, 228, 142}}));
     }
-    keepFrame("field_lightning.png", 200, 520, 240, 240);
     EXPECT_GT(bolts, 20);
 
     // A bomb over the middle and a green mine on the left floor; their rays reach the top
@@ -162,7 +152,6 @@ TEST_F(OnHell, FramesShowExplosionsFieldLightningSparksAndPowerUpParticles)
     spawnExplosion(800, 300, EXPLOSION_BOMB, 190);
     spawnExplosion(400, 650, EXPLOSION_GREEN_MINE, 190);
     harnessTicks(2);
-    keepFrame("explosion.png", 0, 0, PLAYFIELD_W, PLAYFIELD_H);
     EXPECT_GT(countPixels(780, 20, 40, 40, anyOf({{255, 255, 255}})), 100);
     EXPECT_GT(countPixels(380, 20, 40, 40, anyOf({{64, 255, 64}})), 100);
     harnessTicks(10);
@@ -181,7 +170,6 @@ TEST_F(OnHell, FramesShowExplosionsFieldLightningSparksAndPowerUpParticles)
         }
         harnessTick();
         if (t == 3) {
-            keepFrame("sparks.png", 900, 500, 200, 200);
             // White fading to yellow, cyan, green or magenta.
             EXPECT_GT(countPixels(900, 500, 200, 200, [](int c) {
                           return getg(c) == 255 || (getr(c) == 255 && getb(c) == 255);
@@ -189,7 +177,6 @@ TEST_F(OnHell, FramesShowExplosionsFieldLightningSparksAndPowerUpParticles)
                       20);
         }
     }
-    keepFrame("powerup_particles.png", 600, 250, 400, 400);
     // Green emitters and their particles fading to white; purple particles fading to grey.
     EXPECT_GT(countPixels(600, 250, 400, 400, anyOf({{0, 255, 0}, {80, 255, 80}})), 0);
     const int purple = makecol(192, 0, 192);

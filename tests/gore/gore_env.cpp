@@ -108,31 +108,18 @@ void clearStains()
     }
 }
 
-void GoreTest::SetUpTestSuite()
-{
-    if (harnessGameDataPresent())
-        harnessStart(2024);
-}
-
 void GoreTest::SetUp()
 {
-    if (!harnessGameDataPresent())
-        GTEST_SKIP() << "skipped: no generated arenas in " << harnessGameDir();
+    HarnessTest::SetUp();
+    if (IsSkipped())
+        return;
     srand(12);
     useArena(ARENA_HELL);
 }
 
 void GoreTest::useArena(int arena)
 {
-    setupPlayer();
-    setupPlayer2();
-    if (arena == ARENA_LONDON)
-        setupLondon();
-    else
-        setupHell();
-    setupBlood();
-    setupBlood2();
-    setupCasings();
+    startTestBout(arena);
     player->x = player2->x = player->y = player2->y = -5000;
     player->runSpeed = player2->runSpeed = 0.0;
     secondscount = 1;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "gore/gore.h"
+#include "support/test_env.h"
 
 struct BITMAP;
 
@@ -39,9 +40,8 @@ private:
 // the picture the arena had when this process first set it up.
 void clearStains();
 
-class GoreTest : public ::testing::Test {
+class GoreTest : public HarnessTest {
 protected:
-    static void SetUpTestSuite();
     void SetUp() override;
     // The arena's script, all pools fresh, both fighters far off the map.
     void useArena(int arena);

@@ -144,10 +144,12 @@ TEST_F(GoreTest, OneFrameAtTheEdgesFloorsWallsAndTheOpponent)
         k.update();
         EXPECT_EQ(p->active, r.live);
         EXPECT_EQ(stains.changed((int)x - 4, (int)y - 4, 40, 40) > 0, r.stained);
-        if (r.xVelAfter != ANY)
+        if (r.xVelAfter != ANY) {
             EXPECT_EQ(p->xVel, r.xVelAfter);
-        if (r.fallAfter != ANY)
+        }
+        if (r.fallAfter != ANY) {
             EXPECT_EQ(p->fallSpeed, r.fallAfter);
+        }
     }
 }
 

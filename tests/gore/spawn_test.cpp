@@ -72,8 +72,9 @@ TEST_F(GoreTest, SpawnsTakeTheFirstFreeSlotAndKeepItsTurn)
         for (int i = 0; i < k.count; i++) {
             spawnOne(k, 800, 400, FACING_RIGHT);
             ASSERT_EQ(k.pool[i]->active, 1);
-            if (i + 1 < k.count)
+            if (i + 1 < k.count) {
                 ASSERT_EQ(k.pool[i + 1]->active, 0);
+            }
             before[i] = *k.pool[i];
         }
         spawnOne(k, 800, 400, FACING_RIGHT);

@@ -16,13 +16,9 @@ void enterEmptyFolder()
         abort();
 }
 
-TEST(MissingLevelDeathTest, HellEndsWithAMessageAndAFailureStatus)
+TEST(MissingLevelDeathTest, EachLevelEndsWithAMessageNamingItsFileAndAFailureStatus)
 {
     EXPECT_EXIT((enterEmptyFolder(), setupHell()), ::testing::ExitedWithCode(1), "Hell\\.FMP");
-}
-
-TEST(MissingLevelDeathTest, LondonEndsWithAMessageAndAFailureStatus)
-{
     EXPECT_EXIT((enterEmptyFolder(), setupLondon()), ::testing::ExitedWithCode(1),
                 "london\\.fmp");
 }

@@ -15,7 +15,6 @@
 #include "shell/pause.h"
 #include "shell/settings.h"
 #include "shell/startup.h"
-#include "tools/recorder/record.h"
 
 static int started = 0;
 static char folder[] = "/tmp/gor_matchflow_XXXXXX";
@@ -112,17 +111,4 @@ void pixelAt(int x, int y, int *r, int *g, int *b)
     *r = getr(c);
     *g = getg(c);
     *b = getb(c);
-}
-
-void recordFrame(const char *name)
-{
-    const char *dir = getenv("GOR_FRAME_DIR");
-    if (!dir || !dir[0])
-        return;
-    char path[PATH_MAX];
-    snprintf(path, sizeof path, "%s/%s.png", dir, name);
-    EXPECT_EQ(writeFrameImage(buffer, path, 0, 0, PLAYFIELD_W, PLAYFIELD_H), 0) << path;
-    // The display as last shown, with the pointer.
-    snprintf(path, sizeof path, "%s/%s_display.png", dir, name);
-    EXPECT_EQ(writeFrameImage(screen, path, 0, 0, displayW(), displayH()), 0) << path;
 }

@@ -22,6 +22,3 @@ void pointInto(BITMAP *pic, int x, int y);
 int shownAt(BITMAP *pic, int x, int y);
 // The back buffer's pixel as 8-bit components.
 void pixelAt(int x, int y, int *r, int *g, int *b);
-// Writes the playfield to $GOR_FRAME_DIR/<name>.png and the display (with the pointer) to
-// <name>_display.png when that variable is set.
-void recordFrame(const char *name);

@@ -40,7 +40,7 @@ protected:
     }
 };
 
-TEST_F(PauseTest, PauseWorksOnEveryScreenButTheTitleTheResultAndTheCredits)
+TEST_F(PauseTest, PauseWorksOnEveryScreenButTheTitleTheResultAndTheCreditsAndRepeatsWhenHeld)
 {
     const struct {
         int screen, pauses;
@@ -56,10 +56,9 @@ TEST_F(PauseTest, PauseWorksOnEveryScreenButTheTitleTheResultAndTheCredits)
             EXPECT_EQ(paused, c.pauses) << "screen " << c.screen;
         }
     map = ARENA_LONDON;
-}
 
-TEST_F(PauseTest, AHeldPauseTogglesAfterTenTicksAndPausesAgainAfterEleven)
-{
+    // Held, it toggles after ten ticks and pauses again after eleven.
+    paused = pausedelay = 0;
     std::vector<int> toggles;
     pausebutton = 1;
     for (int call = 0; call < 40; call++) {
@@ -164,7 +163,6 @@ TEST_F(PauseTest, TheOverlayShowsTheStandingsAndItsButtonLeadsToTheTitle)
     player->hasSpawned = 1;
     for (int i = 0; i < 20; i++)
         gameState();
-    recordFrame("pause_overlay");
     EXPECT_TRUE(shownAt(digits[player->powerOnes], bx + 55, by + 22));
 
     pointInto(textBacktoMenu, backtomenux, backtomenuy);

@@ -11,26 +11,20 @@
 #include "shell/harness.h"
 #include "shell/settings.h"
 #include "shell/world.h"
+#include "support/test_env.h"
 
 namespace {
 
-TEST(PickupBout, CubesComeAtTheStartAndTheBoxAt38SecondsThenEvery32To40)
+using PickupBout = HarnessTest;
+
+TEST_F(PickupBout, CubesComeAtTheStartAndTheBoxAt38SecondsThenEvery32To40)
 {
-    if (!harnessGameDataPresent())
-        GTEST_SKIP() << "skipped: no generated arenas in " << harnessGameDir();
-    harnessStart(5150);
     for (int arena : {ARENA_HELL, ARENA_LONDON}) {
-        p2cpu = musicOn = 0;
-        setupPlayer();
-        setupPlayer2();
-        setupEffects();
-        setupForcefields();
+        startTestBout(arena);
         setupcubespawner();
         setupMines();
-        arena == ARENA_HELL ? setupHell() : setupLondon();
         cube1spawn = cube1spawnR = 0;
         powerupspawncount = 38;
-        playersActive = 1;
         harnessTick();
         int live = 0;
         for (Cube *c : cube)
@@ -56,7 +50,7 @@ TEST(PickupBout, CubesComeAtTheStartAndTheBoxAt38SecondsThenEvery32To40)
             EXPECT_TRUE(boxSeconds[i] - boxSeconds[i - 1] >= 32 && boxSeconds[i] - boxSeconds[i - 1] <= 40)
                 << "arena " << arena << ": boxes at " << boxSeconds[i - 1] << " and " << boxSeconds[i];
     }
-    harnessStop();
+    harnessStop();   // the other pick-up tests run on records of their own
 }
 
 } // namespace

@@ -17,7 +17,9 @@ protected:
     Fighter &f2 = sceneFighter2;
     GunAnchor &a1 = sceneArms1;
     GunAnchor &a2 = sceneArms2;
-    void SetUp() override
+    void SetUp() override { fresh(); }
+    // A fresh scene with both fighters standing, facing right.
+    void fresh()
     {
         resetScene();
         placeStanding(&f1, &a1, 400, 400);
@@ -36,8 +38,7 @@ TEST_F(FighterDraw, FacingLeftIsMirroredAtTheSameCorners)
     EXPECT_TRUE(shownAsStored(buffer, player_still[3], 400, 400));
     EXPECT_TRUE(shownAsStored(buffer, gibber, a1.x, a1.y));
 
-    resetScene();
-    placeStanding(&f1, &a1, 400, 400);
+    fresh();
     f1.facing = FACING_LEFT;
     f1.state = FIGHTER_STAND_LEFT;
     f1.idleFrame = 3;
@@ -71,25 +72,23 @@ TEST_F(FighterDraw, OnScreenGateOnTheBodyBox)
     }
 }
 
-TEST_F(FighterDraw, IdleRowNeedsTheStateOfItsFacing)
+TEST_F(FighterDraw, RowsAreIndependent)
 {
+    // The idle row needs the state of its facing; the arm is drawn regardless.
     f1.state = FIGHTER_STAND_LEFT;   // facing right
     drawPlayer();
     EXPECT_FALSE(fillAt(buffer, player_still[0], 410, 420));
     EXPECT_TRUE(shownAsStored(buffer, gibber, a1.x, a1.y));
-}
 
-TEST_F(FighterDraw, RowsAreIndependent)
-{
     // Crouching while knocked flat: facing left both pictures, facing right only the fall.
+    fresh();
     f1.facing = FACING_LEFT;
     f1.state = FIGHTER_CROUCH;
     f1.floorTimer = 5;
     drawPlayer();
     EXPECT_TRUE(shownMirrored(buffer, player_hitfloor, 400, 400));
     EXPECT_TRUE(fillAt(buffer, player_crouch, 405, 400 + 48));   // the crouch's last row
-    resetScene();
-    placeStanding(&f1, &a1, 400, 400);
+    fresh();
     f1.state = FIGHTER_CROUCH;
     f1.floorTimer = 5;
     drawPlayer();
@@ -97,8 +96,7 @@ TEST_F(FighterDraw, RowsAreIndependent)
     EXPECT_FALSE(fillAt(buffer, player_crouch, 405, 400 + 48));
 
     // Rising while crouching draws the jump, then the crouch over it.
-    resetScene();
-    placeStanding(&f1, &a1, 400, 400);
+    fresh();
     f1.weapon = WEAPON_NONE;
     f1.state = FIGHTER_CROUCH;
     f1.jumpPhase = JUMP_RISING;
@@ -136,42 +134,32 @@ TEST_F(FighterDraw, ClimbingIsNeverMirroredAndWearsThePackInFront)
 
 TEST_F(FighterDraw, SlideRowsAndTheKnockBackTest)
 {
-    // Fighter 1: the knock-back test belongs to facing left, normal look only.
-    for (int facing = 0; facing < 2; facing++) {
-        for (int frozen = 0; frozen < 2; frozen++) {
-            resetScene();
-            placeStanding(&f1, &a1, 400, 400);
-            f1.facing = facing;
-            f1.state = FIGHTER_SLIDE;
-            f1.sliding = 1;
-            f1.knockX = 4;
-            f1.frozen = frozen;
-            drawPlayer();
-            BITMAP *pic = (frozen ? player_slide_cryo : player_slide)[0];
-            const int expected = facing == FACING_RIGHT || frozen;
-            EXPECT_EQ(fillAt(buffer, pic, 445, 440), expected) << facing << frozen;
-        }
+    // The knock-back test hides fighter 1's slide facing left, fighter 2's facing right, and
+    // neither in the frozen or the slowed look.
+    enum { NORMAL, FROZEN, GREY };
+    const struct { int who, facing, look, shown; } cases[] = {
+        {1, FACING_RIGHT, NORMAL, 1}, {1, FACING_LEFT, NORMAL, 0}, {1, FACING_RIGHT, FROZEN, 1},
+        {1, FACING_LEFT, FROZEN, 1},  {2, FACING_RIGHT, NORMAL, 0}, {2, FACING_LEFT, NORMAL, 1},
+        {2, FACING_RIGHT, GREY, 1}};
+    for (auto c : cases) {
+        fresh();
+        Fighter &f = c.who == 1 ? f1 : f2;
+        f.facing = c.facing;
+        f.state = FIGHTER_SLIDE;
+        f.sliding = c.who == 1;
+        f.knockX = 4;
+        f.frozen = c.look == FROZEN;
+        (c.look == GREY ? drawGreyPlayer2 : c.who == 1 ? drawPlayer : drawPlayer2)();
+        BITMAP **pics = c.look == FROZEN ? player_slide_cryo
+                        : c.look == GREY ? grey_slide
+                        : c.who == 1     ? player_slide
+                                         : player2_slide;
+        EXPECT_EQ(fillAt(buffer, pics[0], c.who == 1 ? 445 : 845, 440), c.shown)
+            << "fighter " << c.who << " facing " << c.facing << " look " << c.look;
     }
-    // Fighter 2 tests knock-back facing right; his slowed look facing left.
-    resetScene();
-    placeStanding(&f2, &a2, 800, 400);
-    f2.state = FIGHTER_SLIDE;
-    f2.knockX = 4;
-    drawPlayer2();
-    EXPECT_FALSE(fillAt(buffer, player2_slide[0], 845, 440));
-    f2.facing = FACING_LEFT;
-    drawPlayer2();
-    EXPECT_TRUE(fillAt(buffer, player2_slide[0], 845, 440));
-    resetScene();
-    placeStanding(&f2, &a2, 800, 400);
-    f2.state = FIGHTER_SLIDE;
-    f2.knockX = 4;
-    drawGreyPlayer2();
-    EXPECT_TRUE(fillAt(buffer, grey_slide[0], 845, 440));
 
     // Too fast a fall hides the body but not the sliding arm.
-    resetScene();
-    placeStanding(&f1, &a1, 400, 400);
+    fresh();
     f1.state = FIGHTER_SLIDE;
     f1.sliding = 1;
     f1.fallSpeed = 11;
@@ -250,8 +238,7 @@ TEST_F(FighterDraw, FlashDifferencesBetweenTheFighters)
     EXPECT_FALSE(fillAt(buffer, plasmaflash, a1.x - 30 + 10, a1.y - 8 + 8));
     drawPlayer2();
     EXPECT_TRUE(shownMirrored(buffer, plasmaflash, a2.x - 30, a2.y - 8));
-    resetScene();
-    placeStanding(&f2, &a2, 800, 400);
+    fresh();
     f2.weapon = WEAPON_ZAPZAP;
     f2.zapzapFlash = 2;
     f2.wallGrabTimer = 30;
@@ -259,9 +246,7 @@ TEST_F(FighterDraw, FlashDifferencesBetweenTheFighters)
     EXPECT_FALSE(fillAt(buffer, plasmaflash, a2.x - 30 + 10, a2.y - 8 + 8));
 
     // The moonraker flashes for fighter 1 only.
-    resetScene();
-    placeStanding(&f1, &a1, 400, 400);
-    placeStanding(&f2, &a2, 800, 400);
+    fresh();
     f1.weapon = f2.weapon = WEAPON_MOONRAKER;
     f1.moonrakerFlash = f2.moonrakerFlash = 2;
     drawPlayer();
@@ -270,8 +255,7 @@ TEST_F(FighterDraw, FlashDifferencesBetweenTheFighters)
     EXPECT_FALSE(fillAt(buffer, moonrakerflash, a2.x + 32 + 10, a2.y + 3 + 8));
 
     // The dual gibber can show both its flashes at once.
-    resetScene();
-    placeStanding(&f1, &a1, 400, 400);
+    fresh();
     f1.weapon = WEAPON_DUALGIBBER;
     f1.dualFlash = f1.gibberFlash = 2;
     drawPlayer();
@@ -282,8 +266,7 @@ TEST_F(FighterDraw, FlashDifferencesBetweenTheFighters)
 TEST_F(FighterDraw, ArmlessAndBlasterDrawBodyOnly)
 {
     for (int weapon : {WEAPON_NONE, WEAPON_BLASTER}) {
-        resetScene();
-        placeStanding(&f1, &a1, 400, 400);
+        fresh();
         f1.weapon = weapon;
         f1.rocketPack = 1;
         drawPlayer();

@@ -53,34 +53,26 @@ protected:
     }
 };
 
-TEST_F(StartupTest, ConfiguredModeIsTriedFirst)
+TEST_F(StartupTest, ConfiguredModeFirstThen800x600FullScreenThenAWindow)
 {
-    modesRefused = 0;
-    setupDisplay();
-    ASSERT_EQ(modeCalls.size(), 1u);
-    EXPECT_EQ(modeCalls[0].card, GFX_AUTODETECT_FULLSCREEN);
-    EXPECT_EQ(modeCalls[0].w, 1280);
-    EXPECT_EQ(modeCalls[0].h, 1024);
-    EXPECT_EQ(resx, 1280);
-}
-
-TEST_F(StartupTest, RefusedModeFallsBackTo800x600FullScreenThenAWindow)
-{
-    modesRefused = 1;
-    setupDisplay();
-    ASSERT_EQ(modeCalls.size(), 2u);
-    EXPECT_EQ(modeCalls[1].card, GFX_AUTODETECT_FULLSCREEN);
-    EXPECT_EQ(modeCalls[1].w, 800);
-    EXPECT_EQ(modeCalls[1].h, 600);
-    EXPECT_EQ(resx, 800);
-    EXPECT_EQ(resy, 600);
-
-    modeCalls.clear();
-    modesRefused = 2;
-    setupDisplay();
-    ASSERT_EQ(modeCalls.size(), 3u);
-    EXPECT_EQ(modeCalls[2].card, GFX_AUTODETECT_WINDOWED);
-    EXPECT_EQ(modeCalls[2].w, 800);
+    const ModeCall order[] = {{GFX_AUTODETECT_FULLSCREEN, 1280, 1024},
+                              {GFX_AUTODETECT_FULLSCREEN, 800, 600},
+                              {GFX_AUTODETECT_WINDOWED, 800, 600}};
+    for (int refused = 0; refused < 3; refused++) {
+        modeCalls.clear();
+        modesRefused = refused;
+        resx = 1280;
+        resy = 1024;
+        setupDisplay();
+        ASSERT_EQ(modeCalls.size(), refused + 1u);
+        for (int i = 0; i <= refused; i++) {
+            EXPECT_EQ(modeCalls[i].card, order[i].card) << refused;
+            EXPECT_EQ(modeCalls[i].w, order[i].w) << refused;
+            EXPECT_EQ(modeCalls[i].h, order[i].h) << refused;
+        }
+        EXPECT_EQ(resx, order[refused].w);
+        EXPECT_EQ(resy, order[refused].h);
+    }
 }
 
 TEST_F(StartupTest, NoModeAtAllStopsWithAMessageAndAFailureStatus)

@@ -12,28 +12,23 @@
 #include "frontend/quit.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
+#include "shell/match.h"
 #include "shell/music.h"
 #include "shell/pause.h"
 #include "shell/settings.h"
 #include "shell/startup.h"
+#include "support/test_env.h"
 
 namespace {
 
 std::vector<std::string> steps;
 void recordStep(const char *name) { steps.push_back(name); }
 
-class TickTest : public ::testing::Test {
+class TickTest : public HarnessTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (harnessGameDataPresent())
-            harnessStart(1234);
-    }
     void SetUp() override
     {
-        if (!harnessGameDataPresent())
-            GTEST_SKIP() << "skipped: no game data in " << harnessGameDir();
-        harnessReleaseInput();
+        HarnessTest::SetUp();
         steps.clear();
         frameStepHook = recordStep;
         map = ARENA_HELL;
@@ -41,8 +36,6 @@ protected:
         paused = 0;
         quitting = 0;
         tutorialWait = 0;
-        p2cpu = 0;
-        musicOn = 0;
     }
     void TearDown() override
     {
@@ -126,20 +119,14 @@ TEST_F(TickTest, EscapeOpensTheQuitPromptDuringABoutButNotOnTheTitle)
 {
     key[KEY_ESC] = 1;
     map = SCREEN_TITLE;
+    TitleScreenPhase = 3;   // the options page, where the title itself ignores Escape
     runTick();
+    TitleScreenPhase = 1;
     EXPECT_EQ(quitting, 0);
     map = ARENA_HELL;
     runTick();
     EXPECT_EQ(quitting, 1);
     quitting = 0;
-}
-
-TEST_F(TickTest, BatchRunsEveryDueTickThenStops)
-{
-    speed_counter = 3;
-    runDueTicks();
-    EXPECT_EQ(speed_counter.load(), 0);
-    EXPECT_EQ(std::count(steps.begin(), steps.end(), "draw"), 3);
 }
 
 void zeroCounterAtDraw(const char *name)
@@ -149,32 +136,32 @@ void zeroCounterAtDraw(const char *name)
         speed_counter = 0;   // as a set-up does after slow work
 }
 
-TEST_F(TickTest, ZeroingTheCounterDropsTheTicksThatFellDue)
-{
-    frameStepHook = zeroCounterAtDraw;
-    speed_counter = 5;
-    runDueTicks();
-    EXPECT_EQ(std::count(steps.begin(), steps.end(), "draw"), 1);
-    EXPECT_EQ(speed_counter.load(), -1);   // the loop's own decrement follows the tick
-    speed_counter = 0;
-}
-
 void endProgramAtDraw(const char *name)
 {
     recordStep(name);
     if (std::string(name) == "draw") {
         gameover = 1;        // as the end splash does
-        speed_counter = 1;
+        speed_counter = 2;   // while more ticks fall due
     }
 }
 
-TEST_F(TickTest, EndingTheProgramEndsTheBatchAfterTheCurrentTick)
+// A batch runs every due tick; a set-up that zeroes the counter drops the ticks that fell
+// due (the loop's own decrement follows), and ending the program ends it after this tick.
+TEST_F(TickTest, BatchRunsTheDueTicksUnlessTheCounterIsZeroedOrTheProgramEnds)
 {
-    frameStepHook = endProgramAtDraw;
-    speed_counter = 4;
-    runDueTicks();
-    EXPECT_EQ(std::count(steps.begin(), steps.end(), "draw"), 1);
-    EXPECT_EQ(speed_counter.load(), 0);
-    gameover = 0;
+    const struct {
+        void (*hook)(const char *);
+        int due, draws, left;
+    } cases[] = {{recordStep, 3, 3, 0}, {zeroCounterAtDraw, 5, 1, -1}, {endProgramAtDraw, 4, 1, 1}};
+    for (auto c : cases) {
+        steps.clear();
+        frameStepHook = c.hook;
+        speed_counter = c.due;
+        runDueTicks();
+        EXPECT_EQ(std::count(steps.begin(), steps.end(), "draw"), c.draws) << c.due;
+        EXPECT_EQ(speed_counter.load(), c.left) << c.due;
+        gameover = 0;
+    }
+    speed_counter = 0;
 }
 }  // namespace

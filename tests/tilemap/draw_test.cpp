@@ -211,14 +211,4 @@ TEST_F(DrawTest, MarLayersLoadAndConvertOffsets) {
   unlink(path);
 }
 
-TEST_F(DrawTest, PaletteHelpers) {
-  unsigned char rgb[768];
-  for (int i = 0; i < 768; i++) rgb[i] = (unsigned char)i;
-  Mapconv8to6pal(rgb);
-  EXPECT_EQ(3 >> 2, mapcmap6bit[1].r);
-  EXPECT_EQ(767 % 256 >> 2, mapcmap6bit[255].b);
-  MapSetPal8();         // no 8-bit display: nothing
-  MapCorrectColours();
-}
-
 }  // namespace

@@ -58,14 +58,9 @@ TEST_F(QueryTest, PixelQueriesTruncateAndClamp) {
 }
 
 TEST_F(QueryTest, BlockIdsByUserField) {
-  EXPECT_EQ(2, MapGetBlockID(7, 2));
-  EXPECT_EQ(3, MapGetBlockID(-2, 3));
-  EXPECT_EQ(3, MapGetBlockID(200, 7));
-  EXPECT_EQ(1, MapGetBlockID(5, 5));
-  EXPECT_EQ(0, MapGetBlockID(0, 1));
-  EXPECT_EQ(-1, MapGetBlockID(5, 0));
-  EXPECT_EQ(-1, MapGetBlockID(5, 8));
-  EXPECT_EQ(-1, MapGetBlockID(12345, 1));
+  const int cases[][3] = {{7, 2, 2},  {-2, 3, 3}, {200, 7, 3}, {5, 5, 1},
+                          {0, 1, 0},  {5, 0, -1}, {5, 8, -1},  {12345, 1, -1}};
+  for (auto c : cases) EXPECT_EQ(c[2], MapGetBlockID(c[0], c[1])) << c[0] << " in field " << c[1];
 }
 
 TEST_F(QueryTest, LayersSwitchAndRowTablesAnswerAlike) {

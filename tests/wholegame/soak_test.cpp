@@ -133,7 +133,9 @@ std::string describe(const std::vector<BoutRecord> &bouts)
     std::string text;
     for (size_t i = 0; i < bouts.size(); i++) {
         char line[160];
-        snprintf(line, sizeof line, "  bout %zu: arena %d, level %d, %d ticks, %ld live blocks at start, %ld allocations in play\n",
+        snprintf(line, sizeof line,
+                 "  bout %zu: arena %d, level %d, %d ticks, %ld live blocks at start, %ld "
+                 "allocations in play\n",
                  i + 1, bouts[i].arena, bouts[i].level, bouts[i].ticks, bouts[i].liveAtStart,
                  bouts[i].playAllocations);
         text += line;

@@ -66,9 +66,8 @@ uint64_t playStateHash()
     StateHasher h;
     for (int v : {map, playersActive, secondscount, secondsdelay, seconds, cubespawncount,
                   cubespawncount2, powerupspawncount, timersecs, timermins, timerhours,
-                  initialcubes, cube1spawn, cube1spawnR, tutorial,
-                  tutorialWait, GameLengthCurrent, playerOnePower, playerTwoPower,
-                  playerOneFrags, playerTwoFrags})
+                  initialcubes, cube1spawn, cube1spawnR, GameLengthCurrent, playerOnePower,
+                  playerTwoPower, playerOneFrags, playerTwoFrags})
         h(v);
     hashRecord(h, player);
     hashRecord(h, player2);
@@ -109,6 +108,11 @@ uint64_t playStateHash()
         hashHell(h);
     if (map == ARENA_LONDON)
         h(raining), h(weather);
+    if (map == SCREEN_TUTORIAL)
+        for (int v : {tutorial, tutorialWait, tutWaitCount, seenJump, seenUp, seenDown,
+                      seenDoubleJump, seenWallJump, seenLadderTrick, seenBackFire, seenSlide,
+                      seenBomb})
+            h(v);
     hashRandState(h);
     return h.hash;
 }

@@ -1,8 +1,8 @@
 // A hash of everything play depends on, taken once a tick: both fighters, gun anchors,
 // booths and force fields, every pool of shots, bombs, gore, effects, explosions, pick-ups,
 // mines and the level scripts, the computer opponent's path nodes, the clock and spawn
-// timers, the match totals and the position of rand()'s sequence. Two runs of the same inputs from the same seed must give
-// the same hash on every tick, in any build.
+// timers, the match totals and the position of rand()'s sequence. Two runs of the same
+// inputs from the same seed must give the same hash on every tick, in any build.
 //
 // Records are hashed field by field (never as raw memory: padding bytes hold whatever was
 // there) and doubles by their bit patterns; a missing record hashes as a marker of its own.
