@@ -155,6 +155,7 @@ static void resetBoutCounters()
     music = 0;
     tutorial = 0;
     tutorialWait = 0;
+    tutWaitCount = 0;
     cube1spawn = 0;
     cube1spawnR = 0;
     timerhours = timermins = timersecs = 0;

@@ -13,6 +13,8 @@
 #include "frontend/quit.h"
 #include "frontend/screen.h"
 #include "frontend/title.h"
+#include "ai/tutorial.h"
+#include "arena/pickups.h"
 #include "frontend_fixture.h"
 #include "shell/assets.h"
 #include "shell/clock.h"
@@ -90,6 +92,17 @@ TEST_F(Title, LogoPiecesWalkTheirLegsAndSettle)
     seconds = 3;
     tick(5);
     EXPECT_EQ(titlePiece[0].x, 10);
+}
+
+TEST_F(Title, EachTickClearsWhatTheNextBoutMustStartWithout)
+{
+    tutorialWait = 1;
+    tutWaitCount = 30;
+    cube1spawn = cube1spawnR = 2;
+    timersecs = 9;
+    tick(1);
+    for (int v : {tutorialWait, tutWaitCount, cube1spawn, cube1spawnR, timersecs})
+        EXPECT_EQ(v, 0);
 }
 
 TEST_F(Title, MenuSlidesInAndAPagesLabelFallsAndClimbsBack)
