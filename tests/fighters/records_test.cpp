@@ -218,38 +218,21 @@ TEST_F(PowerTest, PoolsDrainOnceASecondOnlyAfterPlayerOnesFirstSpawn)
     EXPECT_EQ(player2->powerOnes, 9);
 }
 
+// An empty pool ends the bout for the other side; both empty in one second is a draw.
 TEST_F(PowerTest, AnEmptyPoolEndsTheBoutForTheOtherSide)
 {
-    player->hasSpawned = 1;
-    player->power = 1;
-    player2->power = 40;
-    oneSecond();
-    EXPECT_EQ(map, SCREEN_RESULT);
-    EXPECT_EQ(playersActive, 0);
-    EXPECT_EQ(player2->won, 1);
-    EXPECT_EQ(player->won, 0);
-
-    setupPlayer();
-    setupPlayer2();
-    map = ARENA_HELL;
-    playersActive = 1;
-    player->hasSpawned = 1;
-    player->power = 50;
-    player2->power = 1;
-    oneSecond();
-    EXPECT_EQ(map, SCREEN_RESULT);
-    EXPECT_EQ(player->won, 1);
-    EXPECT_EQ(player2->won, 0);
-}
-
-TEST_F(PowerTest, BothPoolsEmptyInOneSecondIsADraw)
-{
-    player->hasSpawned = 1;
-    player->power = player2->power = 1;
-    oneSecond();
-    EXPECT_EQ(map, SCREEN_RESULT);
-    EXPECT_EQ(player->won, 1);
-    EXPECT_EQ(player2->won, 1);
+    const int cases[][4] = {{1, 40, 0, 1}, {50, 1, 1, 0}, {1, 1, 1, 1}};   // power 1, 2; won 1, 2
+    for (const auto &c : cases) {
+        SetUp();
+        player->hasSpawned = 1;
+        player->power = c[0];
+        player2->power = c[1];
+        oneSecond();
+        EXPECT_EQ(map, SCREEN_RESULT);
+        EXPECT_EQ(playersActive, 0);
+        EXPECT_EQ(player->won, c[2]) << c[0] << ":" << c[1];
+        EXPECT_EQ(player2->won, c[3]) << c[0] << ":" << c[1];
+    }
 }
 
 TEST_F(PowerTest, ClampsAndStaleDigits)
