@@ -414,6 +414,23 @@ TEST_F(MovementTest, EachFighterIsHeldOutOfTheEnemyBaseOnlyFacingIntoIt)
     EXPECT_GT(player2->x, mirrorX(1400) + 10);
 }
 
+// Carried by the thruster, he dies on the tick his box passes 50 px from the side, and the
+// fighter step itself ends the carrier.
+TEST_F(MovementTest, ACarryByTheThrusterKillsAtTheArenaSide)
+{
+    settle(300);
+    player->thrusterCaught = THRUSTER_CARRY_LEFT;
+    player2->thrusterCaught = THRUSTER_CARRY_RIGHT;
+    mummrathruster[0]->active = mummrathruster2[0]->active = 1;
+    for (int t = 0; t < 100 && player->health > 0; t++)
+        fighterTick(keys(""));
+    EXPECT_LT(player->x, 50);
+    EXPECT_GE(player->x, 40);
+    EXPECT_EQ(player2->health, 0);
+    EXPECT_EQ(player->thrusterCaught, THRUSTER_FREE);
+    EXPECT_EQ(mummrathruster[0]->active + mummrathruster2[0]->active, 0);
+}
+
 TEST_F(MovementTest, GravityDifferencesOfPlayerTwo)
 {
     loadMirroredArena(kFloor, kFloorRow);
