@@ -7,8 +7,6 @@
 
 namespace {
 
-const std::string kFloorRow = "#########################";
-
 class CollisionTest : public FighterTest {
 protected:
     void expectMirrored(const char *what)
@@ -31,19 +29,19 @@ TEST_F(CollisionTest, RunnersMeetBlocksAndStairs)
     } cases[] = {
         // The side probes cover the whole body: a block without stairs at his knees or at his
         // head stops him.
-        {"knee-high block", {".", "...........#", kFloorRow}, 250,
+        {"knee-high block", {".", "...........#", kFloor[0]}, 250,
          std::vector<int>(30, 911), 326, true},
-        {"head-high block", {"...........#", ".", kFloorRow}, 250,
+        {"head-high block", {"...........#", ".", kFloor[0]}, 250,
          std::vector<int>(30, 911), 326, true},
         // A stair lifts him 3 px on its first probe, then all three probes lift 9 a tick,
         // until he stands on the step.
-        {"stair onto a step", {".", "...........S#####", kFloorRow}, 250,
+        {"stair onto a step", {".", "...........S#####", kFloor[0]}, 250,
          {911, 911, 911, 911, 911, 911, 911, 911, 911, 911, 911, 911, 911, 908, 899, 890,
           881, 878, 878, 878}, -1, true},
         // Blocked by a wall while a stair is under his feet: each of the three stair probes
         // throws him 13 px up, and he runs at full speed at once. (Player 2's wall probe sits
         // a pixel further in, so his mirror is not blocked on the same tick.)
-        {"stair blocked by a wall", {"............#", "...........S#", kFloorRow}, 361, {872},
+        {"stair blocked by a wall", {"............#", "...........S#", kFloor[0]}, 361, {872},
          361, false},
     };
     for (const Case &c : cases) {
@@ -75,7 +73,7 @@ TEST_F(CollisionTest, AKnownFallLaysHimFlatForAKnownTime)
     } falls[] = {{100, 15}, {640, 11}, {690, 8}, {700, 0}};   // 15 at most
     for (const auto &f : falls) {
         SCOPED_TRACE(f.fromY);
-        loadMirroredArena({kFloorRow}, 30);
+        loadMirroredArena(kFloor, kFloorRow);
         place(300, f.fromY);
         player->prevY = player2->prevY = f.fromY;
         int t = 0;

@@ -16,24 +16,12 @@
 
 namespace {
 
-const std::vector<std::string> kFloor = {"#########################"};
-const int kFloorRow = 30, kRestY = 911;
-
 class LifeTest : public FighterTest {
 protected:
     void SetUp() override
     {
         FighterTest::SetUp();
-        if (!bomb_image)
-            bomb_image = create_bitmap(12, 12);
-        setupBombs();
-        setupBombs2();
         loadMirroredArena(kFloor, kFloorRow);
-    }
-    void settle(int x)
-    {
-        place(x, kRestY);
-        combatTicks(keys(""), 3);
     }
     static Fighter *fighter(int side) { return side == 1 ? player : player2; }
     static FighterSide sideOf(int side) { return side == 1 ? sideOne() : sideTwo(); }

@@ -12,19 +12,8 @@
 
 namespace {
 
-// The floor's top is y 960 (row 30); a fighter rests on it at y 911 (feet one pixel above).
-const std::vector<std::string> kFloor = {"#########################"};
-const int kFloorRow = 30, kRestY = 911;
-
 class MovementTest : public FighterTest {
 protected:
-    void settle(int x) { settleOn(kFloor, kFloorRow, x); }
-    void settleOn(const std::vector<std::string> &rows, int firstRow, int x)
-    {
-        loadMirroredArena(rows, firstRow);
-        place(x, kRestY);
-        fighterTicks(keys(""), 3);
-    }
     void expectMirrored()
     {
         EXPECT_NEAR(player2->x, mirrorX(player->x), 1);

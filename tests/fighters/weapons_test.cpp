@@ -13,17 +13,8 @@
 
 namespace {
 
-const std::vector<std::string> kFloor = {"#########################"};
-const int kFloorRow = 30, kRestY = 911;
-
 class WeaponsTest : public FighterTest {
 protected:
-    void settle(int x)
-    {
-        loadMirroredArena(kFloor, kFloorRow);
-        place(x, kRestY);
-        combatTicks(keys(""), 3);
-    }
     static Fighter *fighter(int side) { return side == 1 ? player : player2; }
     static int &fireOf(int side) { return side == 1 ? fire1 : fire2; }
 };
