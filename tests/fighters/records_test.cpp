@@ -185,24 +185,6 @@ protected:
     }
 };
 
-TEST_F(PowerTest, PoolsDrainOnceASecondOnlyAfterPlayerOnesFirstSpawn)
-{
-    oneSecond();
-    oneSecond();
-    EXPECT_EQ(player->power, 200);
-    EXPECT_EQ(player2->power, 200);
-    player->hasSpawned = 1;
-    for (int i = 0; i < 59; i++)
-        secondsfunct();
-    EXPECT_EQ(player->power, 200);
-    secondsfunct();
-    EXPECT_EQ(player->power, 199);
-    EXPECT_EQ(player2->power, 199);
-    EXPECT_EQ(player->powerHundreds, 1);
-    EXPECT_EQ(player->powerTens, 9);
-    EXPECT_EQ(player2->powerOnes, 9);
-}
-
 // An empty pool ends the bout for the other side; both empty in one second is a draw.
 TEST_F(PowerTest, AnEmptyPoolEndsTheBoutForTheOtherSide)
 {
