@@ -74,4 +74,10 @@ protected:
     // settle them.
     void settleOn(const std::vector<std::string> &rows, int firstRow, int x);
     void settle(int x) { settleOn(kFloor, kFloorRow, x); }
+    // Player 2 stands where player 1's mirror would, give or take `slack` px sideways.
+    void expectMirrored(int slack = 1)
+    {
+        EXPECT_NEAR(player2->x, mirrorX(player->x), slack);
+        EXPECT_EQ(player2->y, player->y);
+    }
 };

@@ -2,8 +2,6 @@
 // the end of power-up effects, bombs and their blast fronts; for both fighters.
 #include <gtest/gtest.h>
 
-#include <allegro.h>
-
 #include "fighters/actions.h"
 #include "fighters/bombs.h"
 #include "fighters/twins.h"

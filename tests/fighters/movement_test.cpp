@@ -12,14 +12,7 @@
 
 namespace {
 
-class MovementTest : public FighterTest {
-protected:
-    void expectMirrored()
-    {
-        EXPECT_NEAR(player2->x, mirrorX(player->x), 1);
-        EXPECT_EQ(player2->y, player->y);
-    }
-};
+using MovementTest = FighterTest;
 
 TEST_F(MovementTest, RunSpeedBuildsUpToEightStopsAtOnceAndBothKeysEndFacingLeft)
 {
