@@ -63,7 +63,7 @@ static int *const splineDir2[LAVA_SPLINE_COUNT] = {
 
 // ---- What both level set-ups share.
 
-static void loadLevelMap(const char *file)
+void loadLevelMap(const char *file)
 {
     mapgfxinbitmaps = 2;
     if (MapRealLoad(file) != 0)
@@ -75,12 +75,12 @@ static BITMAP *dataBitmap(int entry)
     return (BITMAP *)data[entry].dat;
 }
 
-// Both arenas put the booths at the same height, at the two outer edges, and the fields at
+// Every arena puts the booths at the same height, at the two outer edges, and the fields at
 // fixed places in front of them.
 static const double GREEN_BOOTH_X = 15, PURPLE_BOOTH_X = 1490;
 static const double GREEN_FIELD_X = 290, PURPLE_FIELD_X = 1278;
 
-static void placeBases(double boothY)
+void placeBases(double boothY)
 {
     booth->x = GREEN_BOOTH_X;
     booth->y = boothY;
@@ -130,7 +130,7 @@ static void resetPathNodes()
         scanNodes();
 }
 
-static void startLevel(int arena)
+void startLevelScreen(int arena)
 {
     speed_counter = 0;
     map = arena;
@@ -187,7 +187,7 @@ void setupHell()
     paintBooths(1, 2);
     weather = 0;
     resetPathNodes();
-    startLevel(ARENA_HELL);
+    startLevelScreen(ARENA_HELL);
 }
 
 void updateFlameTorch()
@@ -319,7 +319,7 @@ void setupLondon()
     paintBooths(0, 0);
     weather = rand() % 100;
     resetPathNodes();
-    startLevel(ARENA_LONDON);
+    startLevelScreen(ARENA_LONDON);
 }
 
 // The route hint: a computer opponent on the middle floor heading for the far top corner is

@@ -17,6 +17,14 @@ extern int purplemonitor2x, purplemonitor2y, purplemonitor2width, purplemonitor2
 // Places the sixteen monitor globals from the booths' current positions.
 void placeMonitors();
 
+// What every level set-up shares. Loads the level's tile map (a missing or broken file ends
+// the program); moves both booths to the height `boothY` at the arena's two outer edges and
+// the force fields in front of them; starts the level's screen state with the tick counter
+// and the seconds at 0.
+void loadLevelMap(const char *file);
+void placeBases(double boothY);
+void startLevelScreen(int arena);
+
 // ---- Hell (arena 5).
 
 // One rising lava bubble; (x, y) is its centre.

@@ -1,7 +1,424 @@
 #include "frontend/title.h"
 
-// Stand-ins until the title screen lands.
-int textdetailx = 0;
+#include <allegro.h>
+#include <stdlib.h>
 
-void setupTitleScreen() {}
-void TitleScreen() {}
+#include "ai/opponent.h"
+#include "ai/tutorial.h"
+#include "arena/pickups.h"
+#include "fighters/fighter.h"
+#include "frontend/credits.h"
+#include "frontend/quit.h"
+#include "frontend/screen.h"
+#include "shell/assets.h"
+#include "shell/clock.h"
+#include "shell/comic.h"
+#include "shell/match.h"
+#include "shell/music.h"
+#include "shell/pause.h"
+#include "shell/premap.h"
+#include "shell/settings.h"
+#include "shell/sound.h"
+#include "shell/unlocks.h"
+#include "shell/world.h"
+
+int ThickLiney, releasey, titlerecty1, titlerecty2;
+int quickboutx, quickbouty, teamsx, teamsy, optionsx, optionsy, creditstextx, creditstexty,
+    quitx, quity;
+int backqbx, backqby;
+int textplayer2x, textplayer2y;
+int textAICompx, textAICompy, textAIleftx, textAIrightx;
+int textgamelengthx, textgamelengthy, textGLleftx, textGLnumberx, textGLrightx;
+int textdetailx = 707, textdetaily;
+int textmusicx, textmusicy;
+int defaultsx, defaultsy;
+int mapThumbx[THUMB_SLOTS], mapThumby[THUMB_SLOTS];
+
+// The logo canvas is made once and cleared at every reset; the previous screen's stain
+// layer is not the title's to free.
+static BITMAP *logoCanvas = NULL;
+
+enum { MENU_OFF_X = -200, MENU_IN_X = 300, MENU_SLIDE = 30, MENU_FALL = 40, ARROW_W = 20 };
+
+static void placeWidgets()
+{
+    quickboutx = teamsx = optionsx = creditstextx = quitx = MENU_OFF_X;
+    quickbouty = 600;
+    teamsy = 670;
+    optionsy = 740;
+    creditstexty = 810;
+    quity = 880;
+    backqbx = 769;
+    backqby = 1080;
+    textplayer2x = 700;
+    textplayer2y = 980;
+    textAICompx = 610;
+    textAICompy = 1010;
+    textAIleftx = 820;
+    textAIrightx = 910;
+    textgamelengthx = 585;
+    textgamelengthy = 1040;
+    int w = textgamelength ? textgamelength->w : 0;
+    textGLleftx = w + 625;
+    textGLnumberx = w + 655;
+    textGLrightx = w + 755;
+    textGox = 1250;
+    textGoy = 1048;
+    textdetailx = 725;
+    textdetaily = 500;
+    textmusicx = 732;
+    textmusicy = 525;
+    defaultsx = 306;
+    defaultsy = 996;
+    for (int n = 0; n < THUMB_SLOTS; n++) {
+        mapThumbx[n] = 200 + 175 * (n % 7);
+        mapThumby[n] = 450 + 130 * (n / 7);
+    }
+}
+
+static void placeLogo()
+{
+    static const int start[TITLE_PIECES][2] = {
+        {130, 40}, {140, 15}, {150, 15}, {220, 40}, {280, 40}, {290, 33},
+    };
+    for (int i = 0; i < TITLE_PIECES; i++) {
+        TitlePiece &p = titlePiece[i];
+        p.x = p.originX = start[i][0];
+        p.y = p.originY = start[i][1];
+        p.phase = 1;
+    }
+    titlerecty1 = 0;
+    titlerecty2 = 1200;
+}
+
+static void rebuildWorld()
+{
+    setupPlayer();
+    setupPlayer2();
+    setupSound();
+    setupBoutPools();
+    setupManga();
+    clearNodes();
+}
+
+static void clearMatchTotals()
+{
+    playerOnePower = playerTwoPower = playerOneFrags = playerTwoFrags = 0;
+}
+
+void setupTitleScreen()
+{
+    if (quitting == 1)
+        quitting = 0;
+    stopSample(SND_RESULT_JINGLE);
+    releaseTrack();
+    musicLoaded = 0;
+    // A pause left on from the pre-screen would freeze the title under its tint.
+    paused = 0;
+    pausedelay = 0;
+
+    backtomenux = 100;
+    backtomenuy = 1100;
+    GLarena1 = GLarena2 = GLarena3 = GLarena4 = GLarena5 = 0;
+    clearMatchTotals();
+
+    set_mapdata(ARENA_LONDON);
+    get_mapdata();
+
+    TitleScreenPhase = TITLE_PAGE_MAIN;
+    GameLengthCurrent = 0;
+    set_mouse_range(0, 0, PLAYFIELD_W, PLAYFIELD_H);
+    if (!logoCanvas)
+        logoCanvas = create_bitmap(LOGO_W, LOGO_H);
+    clear_to_color(logoCanvas, pageBackground());
+    prebuffer = logoCanvas;
+    position_mouse_z(TitleWobble);
+
+    ThickLiney = 1190;
+    placeWidgets();
+    releasey = 550;
+    placeLogo();
+
+    playersActive = 1;
+    gameover = 0;
+    rebuildWorld();
+    clearMatchTotals();
+    placePointer(800, 500);
+    titlemusic = 0;
+    seconds = 0;
+}
+
+// ---- One tick.
+
+static void resetBoutCounters()
+{
+    music = 0;
+    tutorial = 0;
+    tutorialWait = 0;
+    tutWaitCount = 0;
+    cube1spawn = 0;
+    cube1spawnR = 0;
+    timerhours = timermins = timersecs = 0;
+    cubespawncount = rand() % 5 + 8;
+    cubespawncount2 = rand() % 10 + 30;
+}
+
+static int differsFrom(int v, int a, int b, int c, int d)
+{
+    return v != a && v != b && v != c && v != d;
+}
+
+void fillArenaList()
+{
+    if (GLarena1 == 0)
+        GLarena1 = arrangeGLarenas();
+    if (GLarena2 == 0 || GLarena2 == GLarena1)
+        GLarena2 = arrangeGLarenas();
+    if (GLarena3 == 0 || !differsFrom(GLarena3, GLarena1, GLarena2, GLarena2, GLarena2))
+        GLarena3 = arrangeGLarenas();
+    if (GLarena4 == 0 || !differsFrom(GLarena4, GLarena1, GLarena2, GLarena3, GLarena3))
+        GLarena4 = arrangeGLarenas();
+    if (GLarena5 == 0 || !differsFrom(GLarena5, GLarena1, GLarena2, GLarena3, GLarena4))
+        GLarena5 = arrangeGLarenas();
+}
+
+// A main-menu label slides in from the left while the release line is below it.
+static void slideIn(int &x, int y)
+{
+    if (y < releasey && x < MENU_IN_X)
+        x += MENU_SLIDE;
+}
+
+static void slideOut(int &x, int y)
+{
+    if (releasey < y && x > MENU_OFF_X)
+        x -= MENU_SLIDE;
+}
+
+static void climbBack(int &y, int rest)
+{
+    if (y > rest)
+        y -= MENU_SLIDE;
+    if (y < rest)
+        y = rest;
+}
+
+static void fall(int &y, int stop)
+{
+    if (releasey < y && y < stop)
+        y += MENU_FALL;
+}
+
+void moveTexts()
+{
+    int settled = titlePiece[0].phase == LOGO_SETTLED_PHASE;
+    if (TitleScreenPhase == TITLE_PAGE_MAIN) {
+        if (settled && releasey < 900)
+            releasey += 10;
+        slideIn(quickboutx, quickbouty);
+        climbBack(quickbouty, 600);
+        slideIn(teamsx, teamsy);
+        climbBack(teamsy, 670);
+        slideIn(optionsx, optionsy);
+        climbBack(optionsy, 740);
+        slideIn(creditstextx, creditstexty);
+        slideIn(quitx, quity);
+        return;
+    }
+    if (settled && releasey > 550)
+        releasey -= 10;
+    if (TitleScreenPhase == TITLE_PAGE_QUICK_BOUT)
+        fall(quickbouty, 1100);
+    else
+        slideOut(quickboutx, quickbouty);
+    if (TitleScreenPhase == TITLE_PAGE_TEAMS)
+        fall(teamsy, 1100);
+    else
+        slideOut(teamsx, teamsy);
+    if (TitleScreenPhase == TITLE_PAGE_OPTIONS)
+        fall(optionsy, 1100);
+    else
+        slideOut(optionsx, optionsy);
+    slideOut(creditstextx, creditstexty);
+    slideOut(quitx, quity);
+}
+
+static void stopTitleMusic()
+{
+    if (titlemusic == 1)
+        stopSample(SND_TITLE_MUSIC);
+}
+
+// The first three thumbnails start the tutorial, London and Hell; the rest are for
+// arenas this game does not have. Returns 1 when the title is left.
+static int thumbnailClicked()
+{
+    if (TitleScreenPhase != TITLE_PAGE_QUICK_BOUT)
+        return 0;
+    for (int slot = 0; slot < 3; slot++) {
+        if (!clickedOn(mapthumbs[0], mapThumbx[slot], mapThumby[slot]))
+            continue;
+        stopTitleMusic();
+        if (slot == 0) {
+            map = SCREEN_TUTORIAL;
+            speed_counter = 0;
+            seconds = 0;
+            setupTutorial();
+        } else {
+            setupPreMap(slot == 1 ? ARENA_LONDON : ARENA_HELL);
+            seconds = 0;
+        }
+        return 1;
+    }
+    return 0;
+}
+
+// Each display mode leads to the next; the label moves to fit the new mode's picture.
+struct ResolutionStep {
+    int from, w, h, labelX;
+};
+static const ResolutionStep resolutionSteps[] = {
+    {1600, 800, 600, 728},
+    {800, 1280, 1024, 707},
+    {1280, 1600, 1200, 725},
+};
+
+static void setDisplayMode(int w, int h)
+{
+    resx = w;
+    resy = h;
+    if (switchDisplayMode(w, h) != 0) {
+        resx = 800;
+        resy = 600;
+        switchDisplayMode(800, 600);
+    }
+    set_mouse_range(0, 0, PLAYFIELD_W, PLAYFIELD_H);
+}
+
+void cycleResolution()
+{
+    for (const ResolutionStep &s : resolutionSteps) {
+        if (resx == s.from) {
+            setDisplayMode(s.w, s.h);
+            textdetailx = s.labelX;
+            return;
+        }
+    }
+}
+
+void restoreDefaults()
+{
+    setDisplayMode(1280, 1024);
+    textdetailx = 734;
+    musicOn = 1;
+    setDefaultBindings();
+}
+
+// A debounced widget of one page: hit, click sound, debounce.
+static int pageButton(int page, BITMAP *pic, int x, int y, int delay)
+{
+    if (TitleScreenPhase != page || !clickedOn(pic, x, y))
+        return 0;
+    playSample(SND_CLICK, 100, 128, 1000);
+    startDebounce(delay);
+    return 1;
+}
+
+static int pageArrow(int page, int x, int y, BITMAP *row, int delay)
+{
+    if (TitleScreenPhase != page || !row || !clickedBox(x, y, ARROW_W, row->h))
+        return 0;
+    playSample(SND_CLICK, 100, 128, 1000);
+    startDebounce(delay);
+    return 1;
+}
+
+static void handleWidgets()
+{
+    if (TitleScreenPhase == TITLE_PAGE_MAIN && mbL == 1 && pointerOn(textQuit, quitx, quity))
+        quitting = 1;
+    if (pageButton(TITLE_PAGE_MAIN, textQB, quickboutx, quickbouty, 20))
+        TitleScreenPhase = TITLE_PAGE_QUICK_BOUT;
+    if (pageButton(TITLE_PAGE_QUICK_BOUT, textBack, backqbx, backqby, 20))
+        TitleScreenPhase = TITLE_PAGE_MAIN;
+    if (quickbouty >= 1100 &&
+        pageButton(TITLE_PAGE_QUICK_BOUT, textQB, quickboutx, quickbouty, 20))
+        TitleScreenPhase = TITLE_PAGE_MAIN;
+    if (pageButton(TITLE_PAGE_QUICK_BOUT, textplayer2human, textplayer2x, textplayer2y, 20)) {
+        p2cpu = p2cpu == 1 ? 0 : 1;
+        textplayer2x = p2cpu == 1 ? 716 : 700;
+    }
+    // From the menu the computer plays at level 1 or 2; a 3 comes only from the settings.
+    if (AIcomp > 1 && pageArrow(TITLE_PAGE_QUICK_BOUT, textAIleftx, textAICompy,
+                                textAICompetence, 20))
+        AIcomp--;
+    if (AIcomp < 2 && pageArrow(TITLE_PAGE_QUICK_BOUT, textAIrightx, textAICompy,
+                                textAICompetence, 10))
+        AIcomp++;
+    if (pageArrow(TITLE_PAGE_QUICK_BOUT, textGLleftx, textgamelengthy, textgamelength, 10))
+        GameLength--;
+    // A match started here has one bout, so GO never answers.
+    GameLength = 1;
+    if (GameLength != 1 && TitleScreenPhase == TITLE_PAGE_QUICK_BOUT &&
+        clickedOn(textGo, textGox, textGoy)) {
+        startDebounce(10);
+        stopTitleMusic();
+        setupPreMap(GLarena1);
+        seconds = 0;
+    }
+    if (pageButton(TITLE_PAGE_MAIN, textOpt, optionsx, optionsy, 20))
+        TitleScreenPhase = TITLE_PAGE_OPTIONS;
+    if (pageButton(TITLE_PAGE_OPTIONS, textBack, backqbx, backqby, 20))
+        TitleScreenPhase = TITLE_PAGE_MAIN;
+    if (optionsy >= 1100 && pageButton(TITLE_PAGE_OPTIONS, textOpt, optionsx, optionsy, 20))
+        TitleScreenPhase = TITLE_PAGE_MAIN;
+    if (pageButton(TITLE_PAGE_OPTIONS, texthighdetail, textdetailx, textdetaily, 20))
+        cycleResolution();
+    if (pageButton(TITLE_PAGE_OPTIONS, textmusicon, textmusicx, textmusicy, 20))
+        musicOn = musicOn == 1 ? 0 : 1;
+    if (TitleScreenPhase == TITLE_PAGE_OPTIONS && clickedOn(defaults, defaultsx, defaultsy)) {
+        playSample(SND_DEFAULTS, 100, 128, 1000);
+        startDebounce(20);
+        restoreDefaults();
+    }
+}
+
+void TitleScreen()
+{
+    resetBoutCounters();
+    latchMouse();
+    fillArenaList();
+    latchWobble();
+    countClickDelay();
+    moveTexts();
+
+    if (thumbnailClicked())
+        return;
+    if (escapeOpensPrompt())
+        quitting = 1;
+    if (seconds > 1 && titlePiece[0].phase < LOGO_SETTLED_PHASE && quitting == 0)
+        updateGorblatTitle();
+    if (quitting == 0)
+        DrawTitleScreen();
+    if (musicLoaded == 0)
+        loadTrack();
+    if (titlemusic == 0 && musicLoaded == 1) {
+        playSample(SND_TITLE_MUSIC, 255, 128, 1000);
+        titlemusic = 1;
+    }
+    ThickLiney--;
+    if (ThickLiney < 10)
+        ThickLiney = 1190;
+
+    captureWaitingBindings();
+    handleWidgets();
+    clickkeys();
+
+    if (TitleScreenPhase == TITLE_PAGE_MAIN && clickedOn(textCredits, creditstextx,
+                                                         creditstexty)) {
+        playSample(SND_CLICK, 100, 128, 1000);
+        stopTitleMusic();
+        setupCredits();
+        seconds = 0;
+    }
+}

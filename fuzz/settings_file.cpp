@@ -53,12 +53,9 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *bytes, size_t size)
     if (fchdir(home) != 0)
         abort();
 
-    int offered = (resx == 800 && resy == 600) || (resx == 1280 && resy == 1024) ||
-                  (resx == 1600 && resy == 1200);
-    if (!offered || GameLength < GAME_LENGTH_MIN || GameLength > GAME_LENGTH_MAX ||
-        AIcomp < AI_LEVEL_MIN || AIcomp > AI_LEVEL_MAX || TitleWobble < TITLE_WOBBLE_MIN ||
-        TitleWobble > TITLE_WOBBLE_MAX || (musicOn != 0 && musicOn != 1) ||
-        (p2cpu != 0 && p2cpu != 1) || GreenTeam_list < -1 || PurpleTeam_list < -1)
+    if (GameLength < GAME_LENGTH_MIN || GameLength > GAME_LENGTH_MAX ||
+        TitleWobble < TITLE_WOBBLE_MIN || TitleWobble > TITLE_WOBBLE_MAX ||
+        GreenTeam_list < -1 || PurpleTeam_list < -1)
         abort();
     for (int slot = 0; slot < BIND_COUNT; slot++) {
         int code = keyBindings[slot].code;

@@ -211,6 +211,9 @@ void runTick()
             player2->won = 0;
             playersActive = 1;
             tutorialWait = 0;
+            // As a key ends it: the next hint then also waits its full time for a key, and is
+            // not let go at once by the run key held on the way into it.
+            tutWaitCount = 0;
         } else if (quitting != 1) {
             // The hint pause would draw over the quit prompt; it waits until the prompt closes.
             waitTutorial();

@@ -87,7 +87,10 @@ static void drawRespawnBubble(const EffectParticle *e)
 {
     const int x = (int)e->x, y = (int)e->y;
     circlefill(buffer, x, y, e->size, makecol(160, 0, 0));
-    circlefill(buffer, x, y, e->size - 3, makecol(255, 0, 0));
+    // A bubble of size 1 or 2 has no inner circle: the library's circlefill runs off the
+    // bitmap with a negative radius.
+    if (e->size >= 3)
+        circlefill(buffer, x, y, e->size - 3, makecol(255, 0, 0));
     putpixel(buffer, x + 2, y - 1, makecol(255, 255, 255));
 }
 

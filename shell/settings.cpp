@@ -133,22 +133,14 @@ static int clampInt(int v, int lo, int hi)
     return v < lo ? lo : v > hi ? hi : v;
 }
 
-// Values that pick menu entries or index tables are held to what the game offers; a
-// resolution the options page does not offer falls back to 800x600.
+// The file is kept as it says: a resolution is tried as stored (start-up falls back when the
+// display refuses it), and the switches and the computer's level are compared, never used
+// as indexes. Only values that would divide by zero or index a table are held in range:
+// the wobble is a modulus, the bout count is shown as one digit, a team is a list entry.
 static void holdSettingsInRange()
 {
-    int offered = (resx == 800 && resy == 600) || (resx == 1280 && resy == 1024) ||
-                  (resx == 1600 && resy == 1200);
-    if (!offered) {
-        resx = 800;
-        resy = 600;
-    }
-    musicOn = musicOn != 0;
-    p2cpu = p2cpu != 0;
     TitleWobble = clampInt(TitleWobble, TITLE_WOBBLE_MIN, TITLE_WOBBLE_MAX);
-    AIcomp = clampInt(AIcomp, AI_LEVEL_MIN, AI_LEVEL_MAX);
     GameLength = clampInt(GameLength, GAME_LENGTH_MIN, GAME_LENGTH_MAX);
-    // A team index points into team_list's names; -1 is none.
     int lastTeam = (int)(sizeof team_list.name / sizeof team_list.name[0]) - 1;
     GreenTeam_list = clampInt(GreenTeam_list, -1, lastTeam);
     PurpleTeam_list = clampInt(PurpleTeam_list, -1, lastTeam);

@@ -17,10 +17,9 @@ extern int GreenTeam_list, PurpleTeam_list;   // index into team_list, -1 = none
 // The list of team names; nothing fills it.
 extern FileList team_list;
 
-// The ranges the game offers; values read from the file are held to them.
+// The ranges of the values the file reader holds in range (the others are kept as read).
 enum {
     GAME_LENGTH_MIN = 1, GAME_LENGTH_MAX = 5,
-    AI_LEVEL_MIN = 1, AI_LEVEL_MAX = 3,
     TITLE_WOBBLE_MIN = 1, TITLE_WOBBLE_MAX = 8
 };
 

@@ -29,9 +29,6 @@ int (*installSoundHook)(int digi, int midi) = NULL;
 // The textdetailx global belongs to the options page; start-up only places the label.
 extern int textdetailx;
 
-int displayW() { return screen ? screen->w : 0; }
-int displayH() { return screen ? screen->h : 0; }
-
 // The library keeps the pointer inside the display's pixels whatever mouse range is set,
 // so at 800x600 the lower half of the page would be out of reach: scale it to the page.
 int pageMouseX()
@@ -44,13 +41,6 @@ int pageMouseY()
 {
     int h = displayH();
     return h > 0 ? mouse_y * PLAYFIELD_H / h : mouse_y;
-}
-
-void stretchToScreen()
-{
-    if (screen && buffer)
-        stretch_blit(buffer, screen, 0, 0, PLAYFIELD_W, PLAYFIELD_H, 0, 0, displayW() - 1,
-                     displayH() - 1);
 }
 
 static int trySetGfxMode(int card, int w, int h)

@@ -35,12 +35,6 @@ void cleanups();
 void quit();
 
 
-// Width and height of the display (the memory screen when headless).
-int displayW();
-int displayH();
 // The pointer in playfield coordinates (1600x1200) whatever the display size.
 int pageMouseX();
 int pageMouseY();
-// Stretches the 1600x1200 playfield of `buffer` onto the display, as every screen does
-// at the end of its tick.
-void stretchToScreen();

@@ -20,6 +20,16 @@ int resx = 800, resy = 600;
 int loadedTutorial = 0, loadedHell = 0, loadedLondon = 0, loadedCredits = 0;
 BITMAP *prebuffer = NULL;
 
+int displayW() { return screen ? screen->w : 0; }
+int displayH() { return screen ? screen->h : 0; }
+
+void stretchToScreen()
+{
+    if (screen && buffer)
+        stretch_blit(buffer, screen, 0, 0, PLAYFIELD_W, PLAYFIELD_H, 0, 0, displayW() - 1,
+                     displayH() - 1);
+}
+
 static int clampComponent(int c)
 {
     return c < 0 ? 0 : c > 255 ? 255 : c;

@@ -62,6 +62,12 @@ extern BITMAP *prebuffer;
 // turn). Angles that are never wrapped keep growing, so only the turn within one
 // revolution reaches the library's fixed-point angle.
 void drawTurned(BITMAP *dest, BITMAP *pic, int x, int y, int angle);
+// Width and height of the display (the memory screen when headless).
+int displayW();
+int displayH();
+// Stretches the 1600x1200 playfield of `buffer` onto the display, as every screen does
+// at the end of its tick.
+void stretchToScreen();
 // makecol with each component held to 0..255 first.
 int packColour(int r, int g, int b);
 

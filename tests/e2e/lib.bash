@@ -32,7 +32,8 @@ e2e_setup() {
 }
 
 e2e_cleanup() {
-    [ -n "${game_pid:-}" ] && kill "$game_pid" 2>/dev/null
+    # The library's own signal handler can hang in its shut-down: end the game outright.
+    [ -n "${game_pid:-}" ] && kill -KILL "$game_pid" 2>/dev/null
     [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null
     wait 2>/dev/null
     rm -rf "$work"
@@ -70,4 +71,74 @@ e2e_wait_exit() {
 # Holds a key long enough for the game's once-a-tick read to see it.
 e2e_key() {
     xdotool keydown "$1"; sleep 0.15; xdotool keyup "$1"
+}
+
+# ---- Driving the game's page. The game draws a 1600x1200 page stretched onto its
+# display (resx x resy), which the X server shows centred on its root window.
+
+# Sets page_w/page_h (the game's display) and off_x/off_y (where it sits on the root).
+e2e_page_geometry() {
+    page_w=${1:-800}; page_h=${2:-600}
+    read -r root_w root_h < <(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1], d[2] }')
+    off_x=$(( (root_w - page_w) / 2 )); off_y=$(( (root_h - page_h) / 2 ))
+}
+
+# Root pixel of a page pixel (the page is stretched onto (page_w - 1) x (page_h - 1)).
+e2e_root_x() { echo $(( off_x + $1 * (page_w - 1) / 1600 )); }
+e2e_root_y() { echo $(( off_y + $1 * (page_h - 1) / 1200 )); }
+
+# Moves the pointer onto a page pixel (focus follows it under Xvfb).
+e2e_point() {
+    xdotool mousemove $(( off_x + ($1 * page_w + 1599) / 1600 )) $(( off_y + ($2 * page_h + 1199) / 1200 ))
+}
+
+# A left click on a page pixel, the button held long enough for a tick to see it.
+e2e_click() {
+    e2e_point "$1" "$2"; sleep 0.1
+    xdotool mousedown 1; sleep 0.15; xdotool mouseup 1
+}
+
+# Screenshot of the root window into $work/<name>.png (also into $E2E_SHOTS when set).
+e2e_shot() {
+    import -window root "$work/$1.png" 2>/dev/null
+    [ -n "${E2E_SHOTS:-}" ] && cp "$work/$1.png" "$E2E_SHOTS/$1.png"
+    return 0
+}
+
+# Crop of a page rectangle (x y w h in page pixels) of a screenshot, as ImageMagick args.
+e2e_crop() {
+    local x0 y0 x1 y1
+    x0=$(e2e_root_x "$2"); y0=$(e2e_root_y "$3")
+    x1=$(e2e_root_x $(( $2 + $4 ))); y1=$(e2e_root_y $(( $3 + $5 )))
+    echo "$work/$1.png -crop $(( x1 - x0 ))x$(( y1 - y0 ))+$x0+$y0 +repage"
+}
+
+# Mean colour "r g b" (0..255) of a page rectangle of a screenshot.
+e2e_mean() {
+    # shellcheck disable=SC2046
+    convert $(e2e_crop "$@") -scale '1x1!' -format '%[fx:int(255*r+0.5)] %[fx:int(255*g+0.5)] %[fx:int(255*b+0.5)]' info:
+}
+
+# Hash of the pixels of a page rectangle of a screenshot.
+e2e_hash() {
+    # shellcheck disable=SC2046
+    convert $(e2e_crop "$@") rgb:- | md5sum | cut -c1-16
+}
+
+# Share (0..1000) of a page rectangle's pixels that are clearly green (the green fighter).
+e2e_green_share() {
+    # shellcheck disable=SC2046
+    convert $(e2e_crop "$@") -fx 'g > r + 0.15 && g > b + 0.15 ? 1 : 0' -format '%[fx:int(1000*mean+0.5)]' info:
+}
+
+# 0 when the mean colour of a page rectangle is within `tol` of (r, g, b) in each part.
+# Usage: e2e_colour_near <shot> x y w h r g b tol
+e2e_colour_near() {
+    local got
+    got=$(e2e_mean "$1" "$2" "$3" "$4" "$5")
+    read -r gr gg gb <<< "$got"
+    last_colour=$got
+    [ $(( gr > $6 ? gr - $6 : $6 - gr )) -le "$9" ] &&
+        [ $(( gg > $7 ? gg - $7 : $7 - gg )) -le "$9" ] &&
+        [ $(( gb > $8 ? gb - $8 : $8 - gb )) -le "$9" ]
 }

@@ -12,6 +12,7 @@
 #include "frontend/quit.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
+#include "shell/match.h"
 #include "shell/music.h"
 #include "shell/pause.h"
 #include "shell/settings.h"
@@ -118,7 +119,9 @@ TEST_F(TickTest, EscapeOpensTheQuitPromptDuringABoutButNotOnTheTitle)
 {
     key[KEY_ESC] = 1;
     map = SCREEN_TITLE;
+    TitleScreenPhase = 3;   // the options page, where the title itself ignores Escape
     runTick();
+    TitleScreenPhase = 1;
     EXPECT_EQ(quitting, 0);
     map = ARENA_HELL;
     runTick();

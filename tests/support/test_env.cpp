@@ -45,6 +45,8 @@ void startTestBout(int arena)
     setupForcefields();
     if (arena == ARENA_HELL)
         setupHell();
+    else if (arena == SCREEN_TUTORIAL)
+        setupTutorial();
     else
         setupLondon();
     playersActive = 1;

@@ -6,8 +6,9 @@
 // Starts Allegro on SYSTEM_NONE with 16-bit colour once per test process.
 void startHeadlessAllegro();
 
-// A bout on `arena` (Hell or London) as the pre-screen and its next button start one: fresh
-// fighters, shot and bomb pools, effects and fields, the level script, the frame's gates open.
+// A bout on `arena` (Hell, London or the tutorial) as the pre-screen and its next button, or
+// the title's tutorial picture, start one: fresh fighters, shot and bomb pools, effects and
+// fields, the level script, the frame's gates open.
 void startTestBout(int arena);
 
 // Tests on the generated game data through the headless harness, started once per process;

@@ -1,0 +1,319 @@
+// The title screen and its pages driven headless: the reset, the logo, the menu slide,
+// the strict hit rule and the debounce, the quick-bout and options widgets, the key set-up
+// page, and the drawing of the pointer and the bound keys.
+#include <allegro.h>
+#include <gtest/gtest.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "frontend/credits.h"
+#include "frontend/quit.h"
+#include "frontend/screen.h"
+#include "frontend/title.h"
+#include "ai/tutorial.h"
+#include "arena/pickups.h"
+#include "frontend_fixture.h"
+#include "shell/assets.h"
+#include "shell/clock.h"
+#include "shell/harness.h"
+#include "shell/loop.h"
+#include "shell/match.h"
+#include "shell/pause.h"
+#include "shell/premap.h"
+#include "shell/render.h"
+#include "shell/settings.h"
+#include "shell/startup.h"
+
+namespace {
+
+class Title : public FrontEnd {};
+
+TEST_F(Title, ResetPutsTheTitleBackAndKeepsTheSettings)
+{
+    quitting = 1;
+    paused = 1;
+    TitleScreenPhase = TITLE_PAGE_OPTIONS;
+    GLarena3 = 7;
+    playerTwoFrags = 4;
+    GameLengthCurrent = 2;
+    quickboutx = 310;
+    titlePiece[0] = {10, 47, 10, 47, 6};
+    titlerecty1 = 1200;
+    p2cpu = 1;
+    AIcomp = 3;
+    p1left = 11;
+    setupTitleScreen();
+
+    struct Expect {
+        const char *name;
+        int got, want;
+    } table[] = {
+        {"quitting", quitting, 0}, {"paused", paused, 0}, {"page", TitleScreenPhase, 1},
+        {"GLarena3", GLarena3, 0}, {"frags", playerTwoFrags, 0},
+        {"bout", GameLengthCurrent, 0}, {"quickboutx", quickboutx, -200},
+        {"quity", quity, 880}, {"piece 1 x", titlePiece[0].x, 130},
+        {"piece 1 phase", titlePiece[0].phase, 1}, {"piece 6 y", titlePiece[5].originY, 33},
+        {"curtain 1", titlerecty1, 0}, {"curtain 2", titlerecty2, 1200},
+        {"releasey", releasey, 550}, {"ThickLiney", ThickLiney, 1190},
+        {"back to menu y", backtomenuy, 1100}, {"thumb 28 x", mapThumbx[27], 1250},
+        {"thumb 28 y", mapThumby[27], 840}, {"GL right arrow", textGLrightx,
+                                             textgamelength->w + 755},
+        {"titlemusic", titlemusic, 0}, {"playersActive", playersActive, 1},
+        {"p2cpu kept", p2cpu, 1}, {"AIcomp kept", AIcomp, 3}, {"p1left kept", p1left, 11},
+    };
+    for (const Expect &e : table)
+        EXPECT_EQ(e.got, e.want) << e.name;
+    EXPECT_EQ(prebuffer->w, LOGO_W);
+    EXPECT_EQ(prebuffer->h, LOGO_H);
+}
+
+TEST_F(Title, LogoPiecesWalkTheirLegsAndSettle)
+{
+    for (int i = 0; i < 25; i++)
+        updateGorblatTitle();
+    EXPECT_EQ(titlePiece[0].x, 105);
+    EXPECT_EQ(titlePiece[0].y, 39);
+    for (int i = 25; i < 223; i++)
+        updateGorblatTitle();
+    static const int ends[TITLE_PIECES][3] = {
+        {10, 47, 6}, {140, 40, 2}, {150, 0, 5}, {220, 33, 6}, {230, 47, 6}, {423, 40, 6},
+    };
+    for (int i = 0; i < TITLE_PIECES; i++) {
+        EXPECT_EQ(titlePiece[i].x, ends[i][0]) << "piece " << i + 1;
+        EXPECT_EQ(titlePiece[i].y, ends[i][1]) << "piece " << i + 1;
+        EXPECT_EQ(titlePiece[i].phase, ends[i][2]) << "piece " << i + 1;
+    }
+    EXPECT_EQ(titlerecty1, 1200);
+    EXPECT_EQ(titlerecty2, 0);
+    // The title stops stepping once piece 1 has settled.
+    seconds = 3;
+    tick(5);
+    EXPECT_EQ(titlePiece[0].x, 10);
+}
+
+TEST_F(Title, EachTickClearsWhatTheNextBoutMustStartWithout)
+{
+    tutorialWait = 1;
+    tutWaitCount = 30;
+    cube1spawn = cube1spawnR = 2;
+    timersecs = 9;
+    tick(1);
+    for (int v : {tutorialWait, tutWaitCount, cube1spawn, cube1spawnR, timersecs})
+        EXPECT_EQ(v, 0);
+}
+
+TEST_F(Title, MenuSlidesInAndAPagesLabelFallsAndClimbsBack)
+{
+    settleLogo();
+    tick(60);
+    EXPECT_EQ(releasey, 900);
+    for (int x : {quickboutx, teamsx, optionsx, creditstextx, quitx})
+        EXPECT_EQ(x, 310);
+    TitleScreenPhase = TITLE_PAGE_QUICK_BOUT;
+    tick(60);
+    EXPECT_EQ(quickbouty, 1120);
+    EXPECT_EQ(quitx, -200);
+    EXPECT_EQ(optionsx, -200);
+    TitleScreenPhase = TITLE_PAGE_MAIN;
+    tick(40);
+    EXPECT_EQ(quickbouty, 600);
+    EXPECT_EQ(optionsx, 310);
+}
+
+TEST_F(Title, HitsAreStrictlyInsideAndTheDebounceCountsReleasedTicks)
+{
+    showMenu();
+    // On the border: nothing.
+    press(quickboutx, quickbouty + 5);
+    EXPECT_EQ(TitleScreenPhase, TITLE_PAGE_MAIN);
+    press(quickboutx + 5, quickbouty + textQB->h);
+    EXPECT_EQ(TitleScreenPhase, TITLE_PAGE_MAIN);
+    press(quickboutx + 1, quickbouty + 1);
+    EXPECT_EQ(TitleScreenPhase, TITLE_PAGE_QUICK_BOUT);
+    EXPECT_EQ(clickdelay, 20);
+
+    // Holding the button keeps every debounced widget blocked.
+    pointAt(backqbx + 5, backqby + 5);
+    mouse_b = 1;
+    tick(30);
+    EXPECT_EQ(TitleScreenPhase, TITLE_PAGE_QUICK_BOUT);
+    mouse_b = 0;
+    tick(19);
+    press(backqbx + 5, backqby + 5);
+    EXPECT_EQ(TitleScreenPhase, TITLE_PAGE_QUICK_BOUT) << "only 19 released ticks";
+    tick(1);
+    press(backqbx + 5, backqby + 5);
+    EXPECT_EQ(TitleScreenPhase, TITLE_PAGE_MAIN);
+
+    // QUIT alone ignores a pending debounce.
+    ASSERT_EQ(clicking, 1);
+    press(quitx + 5, quity + 5);
+    EXPECT_EQ(quitting, 1);
+}
+
+TEST_F(Title, ThumbnailsStartTheTutorialLondonAndHellAndTheRestDoNothing)
+{
+    TitleScreenPhase = TITLE_PAGE_QUICK_BOUT;
+    for (int slot = 3; slot < THUMB_SLOTS; slot++) {
+        press(mapThumbx[slot] + 20, mapThumby[slot] + 20);
+        ASSERT_EQ(map, SCREEN_TITLE) << "slot " << slot + 1;
+        ASSERT_EQ(TitleScreenPhase, TITLE_PAGE_QUICK_BOUT) << "slot " << slot + 1;
+    }
+    struct Destination {
+        int slot, map, arena;
+    } destinations[] = {
+        {1, SCREEN_PREMAP, ARENA_LONDON}, {2, SCREEN_PREMAP, ARENA_HELL},
+        {0, SCREEN_TUTORIAL, 0},
+    };
+    for (const Destination &d : destinations) {
+        map = SCREEN_TITLE;
+        setupTitleScreen();
+        TitleScreenPhase = TITLE_PAGE_QUICK_BOUT;
+        nextMap = 0;
+        press(mapThumbx[d.slot] + 20, mapThumby[d.slot] + 20);
+        EXPECT_EQ(map, d.map) << "slot " << d.slot + 1;
+        if (d.arena) {
+            EXPECT_EQ(nextMap, d.arena) << "slot " << d.slot + 1;
+        }
+    }
+}
+
+TEST_F(Title, PlayerTwoAndLevelTogglesOfferLevelsOneAndTwoOnly)
+{
+    TitleScreenPhase = TITLE_PAGE_QUICK_BOUT;
+    p2cpu = 0;
+    AIcomp = 1;
+    int left = textAIleftx + 5, right = textAIrightx + 5, row = textAICompy + 5;
+    struct Step {
+        int x, y, p2cpu, AIcomp;
+    } steps[] = {
+        {textplayer2x + 50, textplayer2y + 5, 1, 1}, {right, row, 1, 2}, {right, row, 1, 2},
+        {left, row, 1, 1}, {left, row, 1, 1}, {textplayer2x + 50, textplayer2y + 5, 0, 1},
+    };
+    for (const Step &s : steps) {
+        pressAndRelease(s.x, s.y);
+        EXPECT_EQ(p2cpu, s.p2cpu);
+        EXPECT_EQ(AIcomp, s.AIcomp);
+    }
+    EXPECT_EQ(textplayer2x, 700);
+    // A level 3 from the settings file stays until the left arrow lowers it.
+    AIcomp = 3;
+    pressAndRelease(right, row);
+    EXPECT_EQ(AIcomp, 3);
+    pressAndRelease(left, row);
+    EXPECT_EQ(AIcomp, 2);
+    // The game-length arrow clicks, but a match from here has one bout.
+    press(textGLleftx + 5, textgamelengthy + 5);
+    EXPECT_EQ(clickdelay, 10);
+    EXPECT_EQ(GameLength, 1);
+}
+
+TEST_F(Title, ResolutionStepsThroughThreeModesAndFallsBackTo800x600)
+{
+    static int refuse = 0;
+    setGfxModeHook = [](int, int w, int) { return w == refuse ? -1 : 0; };
+    struct Step {
+        int refuse, from, fromY, resx, resy, label;
+    } steps[] = {
+        {0, 1600, 1200, 800, 600, 728}, {0, 800, 600, 1280, 1024, 707},
+        {0, 1280, 1024, 1600, 1200, 725}, {1280, 800, 600, 800, 600, 707},
+        // A mode from a hand-edited file: the label does nothing.
+        {0, 1024, 768, 1024, 768, 707},
+    };
+    for (const Step &s : steps) {
+        refuse = s.refuse;
+        resx = s.from;
+        resy = s.fromY;
+        cycleResolution();
+        EXPECT_EQ(resx, s.resx) << "from " << s.from;
+        EXPECT_EQ(resy, s.resy) << "from " << s.from;
+        EXPECT_EQ(textdetailx, s.label) << "from " << s.from;
+    }
+    refuse = 0;
+    p2cpu = 1;
+    musicOn = 0;
+    p1fire = 7;
+    restoreDefaults();
+    setGfxModeHook = NULL;
+    EXPECT_EQ(resx, 1280);
+    EXPECT_EQ(textdetailx, 734);
+    EXPECT_EQ(musicOn, 1);
+    EXPECT_EQ(p1fire, 75);
+    EXPECT_EQ(p2bomb, 83);
+    EXPECT_EQ(p2cpu, 1);
+}
+
+TEST_F(Title, MusicLabelToggles)
+{
+    TitleScreenPhase = TITLE_PAGE_OPTIONS;
+    musicOn = 1;
+    pressAndRelease(textmusicx + 5, textmusicy + 5);
+    EXPECT_EQ(musicOn, 0);
+    pressAndRelease(textmusicx + 5, textmusicy + 5);
+    EXPECT_EQ(musicOn, 1);
+}
+
+void pressK() { key[KEY_K] = 1; }
+
+TEST_F(Title, ARowArmedByAClickCapturesTheNextKeyOrPadButton)
+{
+    TitleScreenPhase = TITLE_PAGE_OPTIONS;
+    int x, y, end;
+    bindingRow(BIND_P2_UP, &x, &y, &end);
+    press(x + 1, y + 1);
+    EXPECT_EQ(p2upactive, 1);
+    void (*saved)() = keyCaptureWait;
+    keyCaptureWait = pressK;
+    tick(1);
+    keyCaptureWait = saved;
+    key[KEY_K] = 0;
+    EXPECT_EQ(p2up, 11);
+    EXPECT_EQ(p2upactive, 0);
+
+    // Pad fire of player 1: buttons 2 and 5 together, the higher wins.
+    bindingRow(BIND_P1_PAD_FIRE, &x, &y, &end);
+    pressAndRelease(end - 1, y + KEY_ROW_H - 1);
+    EXPECT_EQ(p1padfireactive, 1);
+    joy[0].button[2].b = joy[0].button[5].b = 1;
+    tick(1);
+    EXPECT_EQ(p1padfire, 5);
+    EXPECT_EQ(p1padfireactive, 0);
+    joy[0].button[2].b = joy[0].button[5].b = 0;
+
+    // Escape on the options page disarms a waiting pad slot and opens no prompt.
+    bindingRow(BIND_P2_PAD_BOMB, &x, &y, &end);
+    pressAndRelease(x + 100, y + 5);
+    EXPECT_EQ(p2padbombactive, 1);
+    key[KEY_ESC] = 1;
+    tick(1);
+    key[KEY_ESC] = 0;
+    EXPECT_EQ(p2padbombactive, 0);
+    EXPECT_EQ(p2padbomb, 0);
+    EXPECT_EQ(quitting, 0);
+
+    // The new codes are what the settings file keeps.
+    std::string text = savedSettings();
+    EXPECT_NE(text.find("p2up = 11\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("p1padfire = 5\n"), std::string::npos) << text;
+}
+
+TEST_F(Title, ThePageShowsTheBoundKeysAndThePointerItself)
+{
+    settleLogo();
+    TitleScreenPhase = TITLE_PAGE_OPTIONS;
+    quickboutx = -200;
+    optionsy = 1100;
+    TitleWobble = 1;
+    mouse_z = 1;
+    p1left = 11;       // K
+    p2padfire = 12;    // no such button: nothing is drawn for it
+    pointAt(1500, 900);
+    tick(1);
+    EXPECT_TRUE(sameAsSprite(letter[10], p1leftx, p1lefty));
+    EXPECT_TRUE(sameAsSprite(pointer, 1500, 900));
+}
+
+}  // namespace
