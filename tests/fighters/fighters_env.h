@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fighters/fighter.h"
+#include "fighters/twins.h"
 #include "shell/sound.h"
 
 // Legend: '#' solid, '.' empty, 'H' ladder, 'T' ladder top, '=' ladder-top side, 'S' stairs.
@@ -68,6 +69,9 @@ class FighterTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // Fighter 1 or 2 and his twin table.
+    static Fighter *fighter(int side) { return side == 1 ? player : player2; }
+    static FighterSide sideOf(int side) { return side == 1 ? sideOne() : sideTwo(); }
     // restFighters at (x, y) and its mirror.
     void place(int x, int y) { restFighters(x, mirrorX(x), y); }
     // Loads the arena, places both at x (and its mirror) at kRestY and lets three quiet ticks

@@ -21,8 +21,6 @@ protected:
         FighterTest::SetUp();
         loadMirroredArena(kFloor, kFloorRow);
     }
-    static Fighter *fighter(int side) { return side == 1 ? player : player2; }
-    static FighterSide sideOf(int side) { return side == 1 ? sideOne() : sideTwo(); }
 };
 
 TEST_F(LifeTest, ADeathIsBookedOnceAndTheFighterReturnsAfter494Ticks)

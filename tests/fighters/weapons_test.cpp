@@ -15,7 +15,6 @@ namespace {
 
 class WeaponsTest : public FighterTest {
 protected:
-    static Fighter *fighter(int side) { return side == 1 ? player : player2; }
     static int &fireOf(int side) { return side == 1 ? fire1 : fire2; }
 };
 
@@ -163,7 +162,7 @@ TEST_F(WeaponsTest, APressFiresOnceAndCountsTheAmmunition)
                                             << ", fighter " << side);
             FighterTest::SetUp();
             Fighter *f = fighter(side);
-            FighterSide s = side == 1 ? sideOne() : sideTwo();
+            FighterSide s = sideOf(side);
             restFighters(300, 1200, 500);
             f->weapon = p.weapon;
             f->ammo = p.ammo;
@@ -197,7 +196,7 @@ TEST_F(WeaponsTest, UnderTheSpeedPowerUpHeldFireShootsEveryFiveTicks)
         FighterTest::SetUp();
         restFighters(300, 1200, 500);
         Fighter *f = fighter(side);
-        FighterSide s = side == 1 ? sideOne() : sideTwo();
+        FighterSide s = sideOf(side);
         SampleLog log;
         fireOf(side) = 1;
         f->sonic = 1;
@@ -299,7 +298,7 @@ TEST_F(WeaponsTest, TheLaserHitsALevelOpponentAheadOutsideHisBase)
             p2cpu = 1;
             t->aiMove = AI_MOVE_HOLD;
             fireOf(side) = 1;
-            fighterFire(side == 1 ? sideOne() : sideTwo());
+            fighterFire(sideOf(side));
             fireOf(side) = 0;
             p2cpu = 0;
             EXPECT_EQ(f->ammo, 2);
@@ -317,7 +316,7 @@ TEST_F(WeaponsTest, TheRocketStepsEightSidewaysAndFollowsTheSlope)
     for (int side = 1; side <= 2; side++) {
         restFighters(300, mirrorX(300), 500);
         Fighter *t = fighter(3 - side);
-        FighterSide s = side == 1 ? sideOne() : sideTwo();
+        FighterSide s = sideOf(side);
         Projectile *p = s.rocket[0];
         p->active = 1;
         p->stepX = p->stepY = 8;
