@@ -32,20 +32,15 @@ void AiBout::startBout(int arena, int level, unsigned seed)
     secondscount = 0;
 }
 
-void AiBout::placeP2(int cx, int cy)
+void AiBout::standP2(int cx, int floorY)
 {
     Fighter *f = player2;
     f->x = f->prevX = cx - f->w / 2;
-    f->y = f->prevY = cy - f->h / 2;
+    f->y = f->prevY = floorY - 2 - f->h;
     f->jumpPhase = JUMP_NONE;
     f->fallSpeed = 0;
     f->runSpeed = 0;
-}
-
-void AiBout::standP2(int cx, int floorY)
-{
-    placeP2(cx, floorY - 2 - player2->h / 2 - player2->h % 2);
-    player2->onGround = 1;
+    f->onGround = 1;
 }
 
 Cube *AiBout::placeCube(int slot, double x, double y)

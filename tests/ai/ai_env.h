@@ -14,9 +14,8 @@ protected:
     // A fresh bout on `arena` (5 Hell, 10 London) at computer level `level`, with rand()
     // seeded by `seed` and both fighters out of their booths.
     void startBout(int arena, int level, unsigned seed);
-    // Puts player 2's box so that his centre is (cx, cy), at rest.
-    static void placeP2(int cx, int cy);
-    // Stands player 2 at rest on the floor under (cx, y), his feet just above it.
+    // Stands player 2 at rest, centred on cx, on the floor whose top is floorY, his feet just
+    // above it.
     static void standP2(int cx, int floorY);
     // A live cube with its top-left at (x, y), marked as the cube update would mark it in
     // the green base; returns it.

@@ -265,14 +265,6 @@ TEST_F(Behaviour, AProbeRocketStraightAbovePlayerOneStepsAtMost)
     ASSERT_EQ(probe->x, player->x);
     EXPECT_EQ(probe->stepY, 8);
     EXPECT_EQ(probe->active, 1);
-    // Right on his top-left corner the slope is 0 over 0.
-    probe->h = 20;
-    probe->x = player->x - 16;
-    probe->y = player->y - probe->stepY;
-    updateFakeHomer();
-    ASSERT_EQ(probe->x, player->x);
-    ASSERT_EQ(probe->y, player->y);
-    EXPECT_EQ(probe->stepY, 8);
 }
 
 }  // namespace

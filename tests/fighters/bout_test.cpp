@@ -1,5 +1,4 @@
-// Whole bouts on the generated Hell arena through the game's own loop: left alone, both
-// fighters leave their booths and the pools drain to the end; played, both fighters shoot,
+// A whole bout on the generated Hell arena through the game's own loop: both fighters shoot,
 // bomb and die again and again until a pool runs dry and the result screen is set up.
 #include <allegro.h>
 #include <gtest/gtest.h>
@@ -24,23 +23,6 @@ protected:
             startTestBout(ARENA_HELL);
     }
 };
-
-TEST_F(BoutTest, LeftAloneBothFightersComeOutAndThePoolsDrainToTheEnd)
-{
-    player->power = player2->power = 10;
-    int ticks = 0, bothOut = 0;
-    while (map == ARENA_HELL && ticks < 3000) {
-        harnessTick();
-        ticks++;
-        if (ticks == 520)
-            bothOut = player->alive && player2->alive && !player->respawning &&
-                      !player2->respawning;
-    }
-    EXPECT_TRUE(bothOut);
-    EXPECT_EQ(map, SCREEN_RESULT);
-    // 494 ticks in the booth, then a second per point of power.
-    EXPECT_NEAR(ticks, 494 + 10 * 60, 70);
-}
 
 TEST_F(BoutTest, APlayedBoutEndsWithDeathsShotsAndBombsOnBothSides)
 {

@@ -221,6 +221,15 @@ COUNT_ON("_Z14spawnExplosionddii", explosion, (double x, double y, int type, int
 
 int mirrorX(int x) { return 1600 - 33 - x; }
 
+const std::vector<std::string> kFloor = {"#########################"};
+
+void FighterTest::settleOn(const std::vector<std::string> &rows, int firstRow, int x)
+{
+    loadMirroredArena(rows, firstRow);
+    place(x, kRestY);
+    combatTicks(keys(""), 3);
+}
+
 void FighterTest::SetUp()
 {
     startHeadlessAllegro();
@@ -229,6 +238,7 @@ void FighterTest::SetUp()
     needPicture(gibber2, 38, 20);
     needPicture(greenbooth[0], 97, 131);
     needPicture(purplebooth[0], 97, 131);
+    needPicture(bomb_image, 12, 12);
     p2cpu = 0;
     srand(7);
     setupPlayer();

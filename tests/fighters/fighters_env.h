@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fighters/fighter.h"
+#include "fighters/twins.h"
 #include "shell/sound.h"
 
 // Legend: '#' solid, '.' empty, 'H' ladder, 'T' ladder top, '=' ladder-top side, 'S' stairs.
@@ -60,10 +61,27 @@ void restFighters(int x1, int x2, int y);
 // x of player 2 mirroring a player 1 box at x (the arena is 1600 wide, the box 33).
 int mirrorX(int x);
 
+// The plain floor: row 30 solid, its top at y 960; a fighter rests on it at y 911.
+extern const std::vector<std::string> kFloor;
+const int kFloorRow = 30, kRestY = 911;
+
 class FighterTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // Fighter 1 or 2 and his twin table.
+    static Fighter *fighter(int side) { return side == 1 ? player : player2; }
+    static FighterSide sideOf(int side) { return side == 1 ? sideOne() : sideTwo(); }
     // restFighters at (x, y) and its mirror.
     void place(int x, int y) { restFighters(x, mirrorX(x), y); }
+    // Loads the arena, places both at x (and its mirror) at kRestY and lets three quiet ticks
+    // settle them.
+    void settleOn(const std::vector<std::string> &rows, int firstRow, int x);
+    void settle(int x) { settleOn(kFloor, kFloorRow, x); }
+    // Player 2 stands where player 1's mirror would, give or take `slack` px sideways.
+    void expectMirrored(int slack = 1)
+    {
+        EXPECT_NEAR(player2->x, mirrorX(player->x), slack);
+        EXPECT_EQ(player2->y, player->y);
+    }
 };

@@ -12,27 +12,9 @@
 
 namespace {
 
-// The floor's top is y 960 (row 30); a fighter rests on it at y 911 (feet one pixel above).
-const std::vector<std::string> kFloor = {"#########################"};
-const int kFloorRow = 30, kRestY = 911;
+using MovementTest = FighterTest;
 
-class MovementTest : public FighterTest {
-protected:
-    void settle(int x) { settleOn(kFloor, kFloorRow, x); }
-    void settleOn(const std::vector<std::string> &rows, int firstRow, int x)
-    {
-        loadMirroredArena(rows, firstRow);
-        place(x, kRestY);
-        fighterTicks(keys(""), 3);
-    }
-    void expectMirrored()
-    {
-        EXPECT_NEAR(player2->x, mirrorX(player->x), 1);
-        EXPECT_EQ(player2->y, player->y);
-    }
-};
-
-TEST_F(MovementTest, RunSpeedBuildsUpOnePerTickToEightAndStopsAtOnceOnRelease)
+TEST_F(MovementTest, RunSpeedBuildsUpToEightStopsAtOnceAndBothKeysEndFacingLeft)
 {
     settle(200);
     ASSERT_EQ(player->y, kRestY);
@@ -52,18 +34,14 @@ TEST_F(MovementTest, RunSpeedBuildsUpOnePerTickToEightAndStopsAtOnceOnRelease)
     EXPECT_EQ(player->runSpeed, 0.0);
     EXPECT_EQ(player->state, FIGHTER_STAND_RIGHT);
     EXPECT_EQ(player2->state, FIGHTER_STAND_LEFT);
-}
 
-TEST_F(MovementTest, BothDirectionsHeldEndFacingLeftForBothFighters)
-{
-    settle(400);
+    // Both held: right then left, speed gained twice, both end facing left.
     fighterTick(keys("lr"));
-    // Right then left: speed gained twice, back where he started, facing left.
     EXPECT_EQ(player->runSpeed, 2.0);
-    EXPECT_EQ(player->state, FIGHTER_RUN_LEFT);
-    EXPECT_EQ(player2->state, FIGHTER_RUN_LEFT);
-    EXPECT_EQ(player->facing, FACING_LEFT);
-    EXPECT_EQ(player2->facing, FACING_LEFT);
+    for (Fighter *f : {player, player2}) {
+        EXPECT_EQ(f->state, FIGHTER_RUN_LEFT);
+        EXPECT_EQ(f->facing, FACING_LEFT);
+    }
 }
 
 TEST_F(MovementTest, JumpRises66AndADoubleJumpNeedsTheKeyPressedAgain)
@@ -104,7 +82,7 @@ TEST_F(MovementTest, JumpRises66AndADoubleJumpNeedsTheKeyPressedAgain)
     EXPECT_EQ(player->doubleJumpReady, 1);
 }
 
-TEST_F(MovementTest, LongFallCapsAtFourteenLandsOnTheFloorAndKnocksFlat)
+TEST_F(MovementTest, LongFallCapsAtFourteenAndLandsOnTheFloor)
 {
     loadMirroredArena(kFloor, kFloorRow);
     place(300, 100);
@@ -126,16 +104,7 @@ TEST_F(MovementTest, LongFallCapsAtFourteenLandsOnTheFloorAndKnocksFlat)
     EXPECT_EQ(maxStep, 14);
     EXPECT_EQ(player->jumpPhase, JUMP_NONE);
     EXPECT_GE(player->y + player->h, 958);
-    // A hard landing: lying flat, no running until it wears off (at most 15 ticks).
-    EXPECT_GT(player->floorTimer, 0);
-    fighterTick(keys("r"));
-    EXPECT_LE(player->floorTimer, 15);
-    int x = player->x;
-    fighterTicks(keys("r"), player->floorTimer);
-    EXPECT_EQ(player->x, x);
-    EXPECT_EQ(player->floorTimer, 0);
-    fighterTick(keys("r"));
-    EXPECT_GT(player->x, x);
+    EXPECT_GT(player->floorTimer, 0);   // a hard landing
 }
 
 // A pillar (column 10, x 320..351) from y 640 down to the floor, and its mirror.
@@ -354,9 +323,8 @@ TEST_F(MovementTest, ComputerTakesTheLadderTopJumpOnlyEvadingAtTopLevel)
     p2cpu = 1;
     AIcomp = 3;
     player2->aiEvadeTimer = 0;
-    int climbs = 0;
     // Jump held but not evading: the computer never takes the human jump.
-    for (int t = 0; t < 40 && player2->state != FIGHTER_STAND_LEFT; t++, climbs++)
+    for (int t = 0; t < 40 && player2->state != FIGHTER_STAND_LEFT; t++)
         fighterTick(keys("uj"));
     EXPECT_EQ(player2->flipTimer, 0);
 
@@ -371,22 +339,6 @@ TEST_F(MovementTest, ComputerTakesTheLadderTopJumpOnlyEvadingAtTopLevel)
     EXPECT_EQ(player2->facing, FACING_LEFT);
     EXPECT_EQ(player2->aiJumpTargetX, 0);
     p2cpu = 0;
-}
-
-// A stair cell in front of a one-block step five blocks long (x 384..543, top 928).
-const std::vector<std::string> kStep = {"...........S#####", "#########################"};
-
-TEST_F(MovementTest, RunningUpAStairOntoAStep)
-{
-    settleOn(kStep, 29, 250);
-    int lowest = player->y;
-    fighterTicks(keys("r"), 25);
-    EXPECT_LT(player->y, lowest - 25);
-    EXPECT_GE(player->x + 11, 384);
-    fighterTicks(keys(""), 10);
-    EXPECT_GE(player->y + player->h, 926);
-    EXPECT_LE(player->y + player->h, 927);
-    expectMirrored();
 }
 
 TEST_F(MovementTest, KnockBackMovesDecaysAndStopsAtWalls)
@@ -444,25 +396,21 @@ TEST_F(MovementTest, EachFighterIsHeldOutOfTheEnemyBaseOnlyFacingIntoIt)
     EXPECT_GT(player2->x, mirrorX(1400) + 10);
 }
 
+// Carried by the thruster, he dies on the tick his box passes 50 px from the side, and the
+// fighter step itself ends the carrier.
 TEST_F(MovementTest, ACarryByTheThrusterKillsAtTheArenaSide)
 {
     settle(300);
     player->thrusterCaught = THRUSTER_CARRY_LEFT;
     player2->thrusterCaught = THRUSTER_CARRY_RIGHT;
-    player->knockX = player2->knockX = 0;
     mummrathruster[0]->active = mummrathruster2[0]->active = 1;
-    int ticks = 0;
-    while (player->health > 0 && ticks < 100) {
+    for (int t = 0; t < 100 && player->health > 0; t++)
         fighterTick(keys(""));
-        ticks++;
-    }
-    EXPECT_LT(ticks, 30);
     EXPECT_LT(player->x, 50);
-    EXPECT_EQ(player->thrusterCaught, THRUSTER_FREE);
-    EXPECT_EQ(mummrathruster2[0]->active, 0);
+    EXPECT_GE(player->x, 40);
     EXPECT_EQ(player2->health, 0);
-    EXPECT_GT(player2->x + player2->w, 1550);
-    EXPECT_EQ(mummrathruster[0]->active, 0);
+    EXPECT_EQ(player->thrusterCaught, THRUSTER_FREE);
+    EXPECT_EQ(mummrathruster[0]->active + mummrathruster2[0]->active, 0);
 }
 
 TEST_F(MovementTest, GravityDifferencesOfPlayerTwo)
@@ -535,10 +483,6 @@ TEST_F(MovementTest, ArenaTopKillsAndEdgesClamp)
     playerBackCollision();
     EXPECT_EQ(player->x, 1561);
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(MovementTest, ASlideIntoTheOwnBoothLiftsOverItsSillInEachBoothsWindow)
 {

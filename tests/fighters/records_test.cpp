@@ -63,69 +63,54 @@ TEST_F(RecordsTest, ASecondSetUpGivesFreshRecordsAndFreePools)
     EXPECT_EQ(bullet2[5]->active, 0);
 }
 
+struct Pose {
+    int facing, state, fallSpeed, runFrame, sonic, floorTimer, jumpPhase, climbFrame;   // -1 no climb
+    int y, x0, y0;   // the fighter's y, the anchor before the call
+    int x1, y1;      // the anchor after it
+};
+
 TEST_F(RecordsTest, GunAnchorFollowsTheHandByStateAndFrame)
 {
+    const int R = FACING_RIGHT, L = FACING_LEFT, FALL = JUMP_FALLING;
+    const Pose poses[] = {
+        {R, FIGHTER_STAND_RIGHT, 0, 0, 0, 0, 0, -1, 500, 0, 0, 102, 519},
+        {R, FIGHTER_STAND_RIGHT, 1, 0, 0, 0, 0, -1, 500, 0, 0, 102, 517},   // not steady
+        {L, FIGHTER_STAND_LEFT, 0, 0, 0, 0, 0, -1, 500, 0, 0, 92, 519},
+        {L, FIGHTER_RUN_LEFT, 0, 9, 0, 0, 0, -1, 500, 0, 0, 85, 524},
+        {L, FIGHTER_RUN_LEFT, 0, 9, 1, 0, 0, -1, 500, 0, 0, 92, 518},
+        // Knocked flat while crouching: the later rule wins.
+        {L, FIGHTER_CROUCH, 0, 9, 0, 3, 0, -1, 500, 0, 0, 86, 526},
+        // Sliding while falling keeps the jump pose.
+        {R, FIGHTER_SLIDE, 0, 0, 0, 0, FALL, -1, 500, 0, 0, 102, 517},
+        // Climbing beats every rule, but a frame outside its table leaves the pose above.
+        {R, FIGHTER_SLIDE, 0, 0, 0, 0, FALL, 7, 500, 0, 0, 102, 517},
+        {R, FIGHTER_SLIDE, 0, 0, 0, 0, FALL, 1, 500, 0, 0, 94, 516},
+        // At the top edge the anchor stays, pulled in to at least (3, 4).
+        {R, FIGHTER_SLIDE, 0, 0, 0, 0, FALL, 1, 0, 1, 2, 3, 4},
+    };
     for (int side = 0; side < 2; side++) {
         Fighter *f = side == 0 ? player : player2;
         GunAnchor *g = side == 0 ? arms : arms2;
-        void (*place)() = side == 0 ? playerArms : player2arms;
-        f->x = 100;
-        f->y = 500;
-        f->facing = FACING_RIGHT;
-        f->state = FIGHTER_STAND_RIGHT;
-        place();
-        EXPECT_EQ(g->x, 102);
-        EXPECT_EQ(g->y, 519);
-        f->fallSpeed = 1;   // the standing pose needs a steady fighter
-        place();
-        EXPECT_EQ(g->y, 517);
-        f->fallSpeed = 0;
-        f->facing = FACING_LEFT;
-        f->state = FIGHTER_STAND_LEFT;
-        place();
-        EXPECT_EQ(g->x, 92);
-        f->state = FIGHTER_RUN_LEFT;
-        f->runFrame = 9;
-        place();
-        EXPECT_EQ(g->x, 85);
-        EXPECT_EQ(g->y, 524);
-        f->sonic = 1;
-        place();
-        EXPECT_EQ(g->x, 92);
-        EXPECT_EQ(g->y, 518);
-        f->sonic = 0;
-        // Knocked flat while crouching: the later rule wins.
-        f->state = FIGHTER_CROUCH;
-        f->floorTimer = 3;
-        place();
-        EXPECT_EQ(g->x, 86);
-        EXPECT_EQ(g->y, 526);
-        f->floorTimer = 0;
-        // Sliding while falling keeps the jump pose.
-        f->facing = FACING_RIGHT;
-        f->state = FIGHTER_SLIDE;
-        f->jumpPhase = JUMP_FALLING;
-        place();
-        EXPECT_EQ(g->x, 102);
-        EXPECT_EQ(g->y, 517);
-        // Climbing beats every rule, but a frame outside the table places nothing.
-        f->climbing = 1;
-        f->climbFrame = 7;
-        place();
-        EXPECT_EQ(g->x, 102);
-        f->climbFrame = 1;
-        place();
-        EXPECT_EQ(g->x, 94);
-        EXPECT_EQ(g->y, 516);
-        // At the top edge the anchor stays, pulled in to at least (3, 4).
-        f->y = 0;
-        g->x = 1;
-        g->y = 2;
-        place();
-        EXPECT_EQ(g->x, 3);
-        EXPECT_EQ(g->y, 4);
-        f->climbing = 0;
-        f->jumpPhase = JUMP_NONE;
+        for (const Pose &p : poses) {
+            SCOPED_TRACE(testing::Message() << "fighter " << side + 1 << ", state " << p.state
+                                            << ", climb frame " << p.climbFrame);
+            f->x = 100;
+            f->y = p.y;
+            f->facing = p.facing;
+            f->state = p.state;
+            f->fallSpeed = p.fallSpeed;
+            f->runFrame = p.runFrame;
+            f->sonic = p.sonic;
+            f->floorTimer = p.floorTimer;
+            f->jumpPhase = p.jumpPhase;
+            f->climbing = p.climbFrame >= 0;
+            f->climbFrame = p.climbFrame;
+            g->x = p.x0;
+            g->y = p.y0;
+            (side == 0 ? playerArms : player2arms)();
+            EXPECT_EQ(g->x, p.x1);
+            EXPECT_EQ(g->y, p.y1);
+        }
     }
 }
 
@@ -200,56 +185,21 @@ protected:
     }
 };
 
-TEST_F(PowerTest, PoolsDrainOnceASecondOnlyAfterPlayerOnesFirstSpawn)
-{
-    oneSecond();
-    oneSecond();
-    EXPECT_EQ(player->power, 200);
-    EXPECT_EQ(player2->power, 200);
-    player->hasSpawned = 1;
-    for (int i = 0; i < 59; i++)
-        secondsfunct();
-    EXPECT_EQ(player->power, 200);
-    secondsfunct();
-    EXPECT_EQ(player->power, 199);
-    EXPECT_EQ(player2->power, 199);
-    EXPECT_EQ(player->powerHundreds, 1);
-    EXPECT_EQ(player->powerTens, 9);
-    EXPECT_EQ(player2->powerOnes, 9);
-}
-
+// An empty pool ends the bout for the other side; both empty in one second is a draw.
 TEST_F(PowerTest, AnEmptyPoolEndsTheBoutForTheOtherSide)
 {
-    player->hasSpawned = 1;
-    player->power = 1;
-    player2->power = 40;
-    oneSecond();
-    EXPECT_EQ(map, SCREEN_RESULT);
-    EXPECT_EQ(playersActive, 0);
-    EXPECT_EQ(player2->won, 1);
-    EXPECT_EQ(player->won, 0);
-
-    setupPlayer();
-    setupPlayer2();
-    map = ARENA_HELL;
-    playersActive = 1;
-    player->hasSpawned = 1;
-    player->power = 50;
-    player2->power = 1;
-    oneSecond();
-    EXPECT_EQ(map, SCREEN_RESULT);
-    EXPECT_EQ(player->won, 1);
-    EXPECT_EQ(player2->won, 0);
-}
-
-TEST_F(PowerTest, BothPoolsEmptyInOneSecondIsADraw)
-{
-    player->hasSpawned = 1;
-    player->power = player2->power = 1;
-    oneSecond();
-    EXPECT_EQ(map, SCREEN_RESULT);
-    EXPECT_EQ(player->won, 1);
-    EXPECT_EQ(player2->won, 1);
+    const int cases[][4] = {{1, 40, 0, 1}, {50, 1, 1, 0}, {1, 1, 1, 1}};   // power 1, 2; won 1, 2
+    for (const auto &c : cases) {
+        SetUp();
+        player->hasSpawned = 1;
+        player->power = c[0];
+        player2->power = c[1];
+        oneSecond();
+        EXPECT_EQ(map, SCREEN_RESULT);
+        EXPECT_EQ(playersActive, 0);
+        EXPECT_EQ(player->won, c[2]) << c[0] << ":" << c[1];
+        EXPECT_EQ(player2->won, c[3]) << c[0] << ":" << c[1];
+    }
 }
 
 TEST_F(PowerTest, ClampsAndStaleDigits)
