@@ -1,6 +1,8 @@
 // The fighters' set-ups, the gun anchor, the hit tests and the power pools.
 #include <gtest/gtest.h>
 
+#include "arena/explosions.h"
+
 #include "ai/tutorial.h"
 #include "fighters/hittests.h"
 #include "fighters/weapons.h"
@@ -158,6 +160,29 @@ TEST_F(RecordsTest, PoolTestsTakeOnlyTheShotInTheFirstSlot)
     homorocket2[0]->active = 1;
     EXPECT_EQ(hithomo2(-100, 100, 100, -100), 1);
     EXPECT_EQ(hithomo(-100, 100, 100, -100), 0);
+}
+
+// A bullet taken by a cube bursts at its trailing end: the right edge of a shot flying left,
+// the left edge of one flying right.
+TEST_F(RecordsTest, ATakenBulletBurstsAtItsTrailingEnd)
+{
+    setupExplosions();
+    for (int direction : {FACING_LEFT, FACING_RIGHT}) {
+        SCOPED_TRACE(direction);
+        for (Explosion *e : boom)
+            e->active = 0;
+        Projectile *b = bullet[0];
+        b->active = 1;
+        b->x = 50;
+        b->y = 50;
+        b->w = 12;
+        b->h = 6;
+        b->direction = direction;
+        ASSERT_EQ(hitbullet(0, 200, 200, 0), 1);
+        ASSERT_EQ(boom[0]->active, 1);
+        EXPECT_EQ(boom[0]->x, direction == FACING_LEFT ? b->x + b->w : b->x);
+        EXPECT_EQ(boom[0]->y, b->y + b->h / 2);
+    }
 }
 
 class PowerTest : public FighterTest {
