@@ -1,8 +1,6 @@
 #include "matchflow_env.h"
 
 #include <allegro.h>
-#include <dirent.h>
-#include <limits.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -17,52 +15,11 @@
 #include "shell/startup.h"
 
 static int started = 0;
-static char folder[] = "/tmp/gor_matchflow_XXXXXX";
-
-// Empties and removes the private folder when the test program ends.
-static void removePrivateGameFolder()
-{
-    DIR *d = opendir(folder);
-    if (!d)
-        return;
-    while (struct dirent *e = readdir(d)) {
-        char path[PATH_MAX * 2];
-        snprintf(path, sizeof path, "%s/%s", folder, e->d_name);
-        if (e->d_name[0] != '.')
-            unlink(path);
-    }
-    closedir(d);
-    rmdir(folder);
-}
-
-// A folder of links to the generated data (no settings file, so the defaults hold).
-static void enterPrivateGameFolder()
-{
-    char source[PATH_MAX];
-    if (!realpath(harnessGameDir(), source))
-        FAIL() << "no game folder " << harnessGameDir();
-    ASSERT_TRUE(mkdtemp(folder));
-    atexit(removePrivateGameFolder);
-    DIR *d = opendir(source);
-    ASSERT_TRUE(d);
-    while (struct dirent *e = readdir(d)) {
-        const char *dot = strrchr(e->d_name, '.');
-        if (e->d_name[0] == '.' || (dot && strcmp(dot, ".cfg") == 0))
-            continue;
-        char from[PATH_MAX * 2], to[PATH_MAX * 2];
-        snprintf(from, sizeof from, "%s/%s", source, e->d_name);
-        snprintf(to, sizeof to, "%s/%s", folder, e->d_name);
-        ASSERT_EQ(symlink(from, to), 0);
-    }
-    closedir(d);
-    setenv("GOR_GAME_DIR", folder, 1);
-}
 
 void MatchFlowTest::SetUpTestSuite()
 {
     if (started || !harnessGameDataPresent())
         return;
-    enterPrivateGameFolder();
     harnessStart(7);
     started = 1;
 }
