@@ -4,6 +4,8 @@
 // and does nothing when none is free; a record is freed by its own update.
 #pragma once
 
+#include "shell/pools.h"
+
 // The generic particle record shared by most pools; each pool uses a subset of the fields.
 struct EffectParticle {
     double x, y;
@@ -109,44 +111,6 @@ extern EffectParticle *speedLine[SPEEDLINE_COUNT];
 extern EffectParticle *bubble[BUBBLE_COUNT];
 extern EffectParticle *groundBit[GROUNDBIT_COUNT];
 extern MagnoBit *magnobit[MAGNOBIT_COUNT];
-
-// The spawn rule shared by every pool: the first record whose `active` is 0, marked live,
-// or NULL when the pool is full (the spawn is then dropped).
-template <class Record, int N>
-Record *takeFreeRecord(Record *(&pool)[N])
-{
-    for (int i = 0; i < N; i++) {
-        if (pool[i] && pool[i]->active == 0) {
-            pool[i]->active = 1;
-            return pool[i];
-        }
-    }
-    return nullptr;
-}
-
-// Gives every slot of the pool a zeroed, free record. Records are allocated at the first call
-// and reused by every later one, so rebuilding the world neither leaks nor leaves anything
-// in flight.
-template <class Record, int N>
-void clearRecords(Record *(&pool)[N])
-{
-    for (int i = 0; i < N; i++) {
-        if (!pool[i])
-            pool[i] = new Record();
-        *pool[i] = Record();
-    }
-}
-
-// Number of live records of a pool.
-template <class Record, int N>
-int countLiveRecords(Record *(&pool)[N])
-{
-    int live = 0;
-    for (int i = 0; i < N; i++)
-        if (pool[i] && pool[i]->active)
-            live++;
-    return live;
-}
 
 // Builds every effect pool with every record free. Records of an earlier build are reused,
 // so effects in flight vanish at every world rebuild without the pools growing.

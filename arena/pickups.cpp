@@ -106,10 +106,7 @@ static int findSpotClearOfBases(int *x, int *y)
 
 void spawncube(int px, int py, int materialise, int xVel, int yVel)
 {
-    Cube *c = NULL;
-    for (int i = 0; i < CUBE_COUNT && !c; i++)
-        if (cube[i] && cube[i]->active == 0)
-            c = cube[i];
+    Cube *c = firstFreeRecord(cube, CUBE_COUNT);
     if (!c)
         return;
     if (besideABase(px, py)) {

@@ -10,6 +10,7 @@
 #include "fighters/weapons.h"
 #include "gore/gore.h"
 #include "shell/assets.h"
+#include "shell/pools.h"
 #include "shell/sound.h"
 #include "shell/world.h"
 
@@ -45,19 +46,15 @@ void setupBombblastUp() { renewBombblasts(bombblastup); }
 
 static void layBomb(Bomb **pool, Fighter *f)
 {
-    for (int i = 0; i < BOMB_COUNT; i++) {
-        Bomb *b = pool[i];
-        if (!b || b->active)
-            continue;
-        f->power -= 10;   // the power rules clamp the pool later
-        b->active = 1;
-        // The fall speed stays what the slot's last bomb left.
-        b->x = f->x + f->w / 2;
-        b->y = f->y + f->h / 2;
-        b->fuse = 90;
-        b->pan = f->pan;
+    Bomb *b = takeFreeRecord(pool, BOMB_COUNT);
+    if (!b)
         return;
-    }
+    f->power -= 10;   // the power rules clamp the pool later
+    // The fall speed stays what the slot's last bomb left.
+    b->x = f->x + f->w / 2;
+    b->y = f->y + f->h / 2;
+    b->fuse = 90;
+    b->pan = f->pan;
 }
 
 void spawnBomb() { layBomb(bomb1, player); }
@@ -126,16 +123,12 @@ void updateBomb2() { updateBombs(bomb2); }
 
 static void spawnFront(Projectile **pool, int x, int y)
 {
-    for (int i = 0; i < BOMBBLAST_COUNT; i++) {
-        Projectile *p = pool[i];
-        if (p && p->active == 0) {
-            p->active = 1;
-            p->x = x;
-            p->y = y;
-            p->speed = 5;
-            return;
-        }
-    }
+    Projectile *p = takeFreeRecord(pool, BOMBBLAST_COUNT);
+    if (!p)
+        return;
+    p->x = x;
+    p->y = y;
+    p->speed = 5;
 }
 
 void spawnBombblastLeft(int x, int y) { spawnFront(bombblastleft, x, y); }

@@ -9,6 +9,7 @@
 #include "fighters/hittests.h"
 #include "fighters/probes.h"
 #include "fighters/twins.h"
+#include "shell/pools.h"
 #include "shell/world.h"
 #include "shell/sound.h"
 
@@ -35,14 +36,6 @@ void setupProjectilePool(Projectile **pool, int count, int w, int h, int speed)
     }
 }
 
-
-static Projectile *firstFree(Projectile **pool, int count)
-{
-    for (int i = 0; i < count; i++)
-        if (pool[i] && pool[i]->active == 0)
-            return pool[i];
-    return NULL;
-}
 
 // Where a shot leaves the gun, from the gun anchor, by facing and wall grab.
 enum Barrel { BARREL_MAIN, BARREL_SECOND, BARREL_PLASMA };
@@ -105,7 +98,7 @@ static int strikesBody(const Fighter *t, const Projectile *p)
 
 static void shootBullet(const FighterSide &s, int barrel)
 {
-    Projectile *p = firstFree(s.bullets, BULLET_COUNT);
+    Projectile *p = firstFreeRecord(s.bullets, BULLET_COUNT);
     if (!p)
         return;
     const Fighter *f = s.self;
@@ -133,14 +126,14 @@ static void recoil(const FighterSide &s, int hanging)
 
 static void shootPlasma(const FighterSide &s)
 {
-    Projectile *p = firstFree(s.plasmas, PLASMA_COUNT);
+    Projectile *p = firstFreeRecord(s.plasmas, PLASMA_COUNT);
     if (p)
         recoil(s, aimShot(p, s, BARREL_PLASMA));
 }
 
 static void shootBlaster(const FighterSide &s)
 {
-    Projectile *p = s.blasters ? firstFree(s.blasters, BLASTER_COUNT) : NULL;
+    Projectile *p = s.blasters ? firstFreeRecord(s.blasters, BLASTER_COUNT) : NULL;
     if (!p)
         return;
     p->speed = 13;

@@ -10,6 +10,7 @@
 #include "fighters/probes.h"
 #include "shell/assets.h"
 #include "shell/clock.h"
+#include "shell/pools.h"
 #include "shell/world.h"
 
 DebrisParticle *greenblood[BLOOD_COUNT], *purpleblood[BLOOD_COUNT];
@@ -246,16 +247,12 @@ static int thrownWith(const Fighter *f, double speed)
 // The first free slot, made live at (x, y); none when the pool is full.
 static DebrisParticle *takeSlot(DebrisParticle **pool, int count, int x, int y)
 {
-    for (int i = 0; i < count; i++) {
-        DebrisParticle *p = pool[i];
-        if (p && p->active == 0) {
-            p->active = 1;
-            p->x = x;
-            p->y = y;
-            return p;
-        }
+    DebrisParticle *p = takeFreeRecord(pool, count);
+    if (p) {
+        p->x = x;
+        p->y = y;
     }
-    return nullptr;
+    return p;
 }
 
 // ---- Blood drops.
