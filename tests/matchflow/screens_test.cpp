@@ -6,6 +6,7 @@
 #include <set>
 
 #include "fighters/fighter.h"
+#include "frontend/title.h"
 #include "matchflow_env.h"
 #include "shell/assets.h"
 #include "shell/clock.h"
@@ -88,6 +89,41 @@ TEST_F(PreScreenTest, TheInformationButtonSendsThePanelsOutAndBackOncePerClick)
     harnessTicks(18);
     EXPECT_EQ(manga[0]->x, 300);
     EXPECT_EQ(manga[1]->x, 900);
+}
+
+// The title's reset releases the bout's track but leaves `musicLoaded` as it was: a
+// track that was played (music on) is replaced on the title's first tick; one never
+// played (music off) still counts as loaded, so the title decodes nothing.
+TEST_F(PreScreenTest, TheTitleDecodesATrackOnlyAfterABoutThatPlayedOne)
+{
+    const struct {
+        int musicOn, loadedAfterReset, trackOnTitle;
+    } cases[] = {{1, 0, 1}, {0, 1, 0}};
+    const int keptMusicOn = musicOn;
+    for (auto c : cases) {
+        SCOPED_TRACE(c.musicOn ? "music on" : "music off");
+        musicOn = c.musicOn;
+        music = 0;   // as the title or the result screen leaves it
+        setupPreMap(ARENA_LONDON);
+        harnessTick();
+        ASSERT_NE(sample, nullptr);
+        key[KEY_SPACE] = 1;
+        harnessTick();
+        harnessReleaseInput();
+        ASSERT_EQ(map, ARENA_LONDON);
+        harnessTicks(2);
+        EXPECT_EQ(music, c.musicOn);
+
+        setupTitleScreen();
+        map = SCREEN_TITLE;
+        EXPECT_EQ(sample, nullptr);
+        EXPECT_EQ(voice, -1);
+        EXPECT_EQ(musicLoaded, c.loadedAfterReset);
+        harnessTick();
+        EXPECT_EQ(sample != nullptr, c.trackOnTitle);
+        EXPECT_EQ(musicLoaded, 1);
+    }
+    musicOn = keptMusicOn;
 }
 
 using ResultTest = MatchFlowTest;
