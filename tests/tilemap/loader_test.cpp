@@ -1,6 +1,7 @@
 // Loading: every map type and byte order gives the same map; header variants, colour
 // conversion, graphics choice, files on disk, and the failures that keep or drop a map.
 #include <stdio.h>
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <string>
@@ -227,6 +228,70 @@ TEST_F(LoaderTest, OnlyAPaletteDisplayTakesTheEightBitCopy) {
   fmpSetPixel(deep, 1, 1, 0, 255, 255, 255);
   ASSERT_EQ(0, decodeMap(deep));
   EXPECT_EQ(0, getpixel(abmTiles[1], 0, 0));
+}
+
+// Puts the chunk `id` of a written file before every other chunk.
+void moveToFront(std::vector<unsigned char> &b, const char *id) {
+  long at = fmpFindChunk(b, id);
+  long end = at + 8 + (b[at + 4] << 24 | b[at + 5] << 16 | b[at + 6] << 8 | b[at + 7]);
+  std::vector<unsigned char> chunk(b.begin() + at, b.begin() + end);
+  b.erase(b.begin() + at, b.begin() + end);
+  b.insert(b.begin() + 12, chunk.begin(), chunk.end());
+}
+
+// Repeats and order: the first graphics count (a second BGFX is ignored), a later colour
+// map or NOVC list replaces the earlier one, and graphics may come before the header.
+// Extra chunks are written right after the header, so they come before the map's own.
+TEST_F(LoaderTest, LaterColourMapsAndListsReplaceTheFirstAndTheFirstGraphicsCount) {
+  const int kPalette = -1;  // pixel checked as a palette index
+  const struct {
+    const char *what;
+    FmpMap m;
+    const char *front;  // chunk moved before the header
+    int target;         // display depth
+    int r, g, b;        // tile 1, pixel (4, 1)
+    const char *novc;
+  } cases[] = {
+      {"second BGFX", [] {
+         FmpMap m = sampleMap();
+         m.extraChunks.push_back({"BGFX", std::vector<unsigned char>(m.graphics.size(), 0xFF)});
+         return m;
+       }(), nullptr, 16, 255, 255, 255, ""},
+      {"second CMAP", [] {
+         FmpMap m = eightBitMap();
+         m.extraChunks.push_back({"CMAP", std::vector<unsigned char>(768, 0)});
+         return m;
+       }(), nullptr, 16, 200, 100, 40, ""},
+      {"second NOVC", [] {
+         FmpMap m = sampleMap();
+         m.extraChunks.push_back({"NOVC", {'0', 0}});
+         m.novc = "1-2";
+         return m;
+       }(), nullptr, 16, 255, 0, 0, "1-2"},
+      {"BGFX first", sampleMap(), "BGFX", 16, 255, 0, 0, ""},
+      {"AGFX first", [] {
+         FmpMap m = sampleMap();
+         m.graphics8.assign(4 * 16 * 16, 9);
+         m.cmap.assign(768, 0);
+         return m;
+       }(), "AGFX", 8, kPalette, 9, 0, ""},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    std::vector<unsigned char> bytes;
+    ASSERT_TRUE(fmpWriteMemory(c.m, bytes));
+    if (c.front) moveToFront(bytes, c.front);
+    maptargetdepth = c.target;
+    EXPECT_EQ(0, decodeBytes(bytes)) << maperror;
+    if (!abmTiles) continue;
+    int px = getpixel(abmTiles[1], 4, 1);
+    if (c.r == kPalette)
+      EXPECT_EQ(c.g, px);
+    else  // within what 16 bits keep of a colour
+      EXPECT_TRUE(abs(getr(px) - c.r) < 8 && abs(getg(px) - c.g) < 4 && abs(getb(px) - c.b) < 8)
+          << getr(px) << "," << getg(px) << "," << getb(px);
+    EXPECT_STREQ(c.novc, mapnovctext);
+  }
 }
 
 TEST_F(LoaderTest, NoDisplayAndNoChosenDepthFailsWithoutTouchingTheScreen) {
