@@ -240,7 +240,7 @@ void moveToFront(std::vector<unsigned char> &b, const char *id) {
 }
 
 // Repeats and order: the first graphics count (a second BGFX is ignored), a later colour
-// map or NOVC list replaces the earlier one, and graphics may come before the header.
+// map, NOVC list or layer replaces the earlier one, and graphics may come before the header.
 // Extra chunks are written right after the header, so they come before the map's own.
 TEST_F(LoaderTest, LaterColourMapsAndListsReplaceTheFirstAndTheFirstGraphicsCount) {
   const int kPalette = -1;  // pixel checked as a palette index
@@ -268,6 +268,13 @@ TEST_F(LoaderTest, LaterColourMapsAndListsReplaceTheFirstAndTheFirstGraphicsCoun
          m.novc = "1-2";
          return m;
        }(), nullptr, 16, 255, 0, 0, "1-2"},
+      {"second BODY", [] {
+         FmpMap m = sampleMap();
+         std::vector<unsigned char> ones(2 * 30, 0);
+         for (size_t i = 0; i < ones.size(); i += 2) ones[i] = 1;
+         m.extraChunks.push_back({"BODY", ones});
+         return m;
+       }(), nullptr, 16, 255, 0, 0, ""},
       {"BGFX first", sampleMap(), "BGFX", 16, 255, 0, 0, ""},
       {"AGFX first", [] {
          FmpMap m = sampleMap();
@@ -291,6 +298,7 @@ TEST_F(LoaderTest, LaterColourMapsAndListsReplaceTheFirstAndTheFirstGraphicsCoun
       EXPECT_TRUE(abs(getr(px) - c.r) < 8 && abs(getg(px) - c.g) < 4 && abs(getb(px) - c.b) < 8)
           << getr(px) << "," << getg(px) << "," << getb(px);
     EXPECT_STREQ(c.novc, mapnovctext);
+    EXPECT_EQ(kSampleCells[1][1], mappt[7]);
   }
 }
 
