@@ -111,8 +111,9 @@ void setupTitleScreen()
     if (quitting == 1)
         quitting = 0;
     stopSample(SND_RESULT_JINGLE);
+    // The track goes, but `musicLoaded` stays: a track never started (music off)
+    // still counts as loaded, so the title does not decode another one for nothing.
     releaseTrack();
-    musicLoaded = 0;
     // A pause left on from the pre-screen would freeze the title under its tint.
     paused = 0;
     pausedelay = 0;

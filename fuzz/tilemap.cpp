@@ -39,6 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     MapDrawBGT(dest[pick], 0, 0, 2, 2, 40, 40);
     MapDrawFG(dest[pick], 7, 1, 0, 0, 64, 48, 2);
     MapDrawRow(dest[pick], 0, 0, 0, 0, 64, 48, 1, NULL);
+    // a window running off both sides of the bitmap, every cell of it reported
+    MapDrawRow(dest[pick], 5, 9, -30, 4, 130, 30, 2, [](int, int, int, int) {});
     MapGenerateYLookup();
     MapDecodeMAR(copy.data(), 1, (long)size);
     if (MapChangeLayer(1) == 1) MapDrawBG(dest[pick], 0, 0, 0, 0, 64, 48);

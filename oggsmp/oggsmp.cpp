@@ -142,12 +142,15 @@ static void convert_frame(const unsigned char *in, int channels, unsigned char *
 long oggsmpint_pull_frames(OggVorbis_File *vf, OggPcmPending *pending, unsigned char *out,
                            long maxFrames, int outChannels) {
     if (pending->next >= pending->frames) {
-        // A hole (lost or damaged pages, and every link boundary of a chain read
-        // from a source that cannot seek) is skipped, as other players do.
+        // A hole is lost or damaged data and is the caller's error, except the
+        // one libvorbisfile reports when a source that cannot seek crosses into
+        // the next link of a chain: that read has moved on to the new link.
         long n;
-        do
+        int link;
+        do {
+            link = vf->current_link;
             n = read_ogg_data(vf, (char *)pending->bytes, (int)sizeof pending->bytes, 2, 0, NULL);
-        while (n == OV_HOLE);
+        } while (n == OV_HOLE && vf->current_link != link);
         if (n <= 0)
             return n;
         vorbis_info *info = ov_info(vf, -1);

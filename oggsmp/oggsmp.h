@@ -80,7 +80,8 @@ struct OggPcmPending {
 
 // Copies up to maxFrames frames of unsigned 16-bit PCM into out, converted to
 // outChannels (1 or 2).  Returns the frames written; 0 at the end of the
-// stream; a negative libvorbisfile code on a read error (nothing written).
+// stream; a negative libvorbisfile code on a read error, a hole in the data
+// included (nothing written).
 long oggsmpint_pull_frames(OggVorbis_File *vf, OggPcmPending *pending, unsigned char *out,
                            long maxFrames, int outChannels);
 

@@ -106,8 +106,9 @@ int oggsmp_update_streaming(OggStream *s) {
 }
 
 // Fills buffer with decoded frames in the audio stream's layout.  What the
-// source cannot fill is padded with the last decoded frame (silence, 0x8000,
-// when nothing was decoded), so the block ends without a click.
+// source cannot fill is padded: a stereo block with copies of the last decoded
+// 16-bit value (an odd last byte is left alone), a mono block byte by byte with
+// copies of the last decoded byte; silence (0x8000) when nothing was decoded.
 int oggsmp_read_stream_data(OggStream *s, void *buffer, int size) {
     if (!s || !buffer || size <= 0)
         return 0;
@@ -130,11 +131,16 @@ int oggsmp_read_stream_data(OggStream *s, void *buffer, int size) {
         got += (int)n;
     }
     int bytes = got * frameBytes;
-    unsigned char last[4] = {0x00, 0x80, 0x00, 0x80};
-    if (got > 0)
-        memcpy(last, out + bytes - frameBytes, (size_t)frameBytes);
-    for (int i = bytes; i < size; i++)
-        out[i] = last[(i - bytes) % frameBytes];
+    unsigned char pad[2] = {0x00, 0x80};
+    if (got > 0 && s->channels > 1) {
+        pad[0] = out[bytes - 2];
+        pad[1] = out[bytes - 1];
+    } else if (got > 0) {
+        pad[0] = pad[1] = out[bytes - 1];
+    }
+    int end = s->channels > 1 ? bytes + (size - bytes) / 2 * 2 : size;
+    for (int i = bytes; i < end; i++)
+        out[i] = pad[(i - bytes) % 2];
     return bytes;
 }
 

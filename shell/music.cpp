@@ -32,6 +32,8 @@ void listTracks() {
 #pragma GCC diagnostic pop
 }
 
+void countingMusic() { listTracks(); }
+
 static void dropTrack(int index) {
     file_list.count--;
     for (int i = index; i < file_list.count; i++) {

@@ -21,6 +21,9 @@ extern int music;           // 0 not playing, 1 playing, 2 stopped by the pause 
 // Lists every "*.ogg" file of the working directory into file_list.  Files beyond
 // the list's 500 entries and names too long for it are left out.
 void listTracks();
+// The listing again, as a later caller would make it: countMusic, which marks the
+// start-up listing done, is left as it is.  Nothing in the game calls it.
+void countingMusic();
 // The enumeration's callback: adds one file to file_list.
 void trackCount(const char *filename, int attrib, int param);
 // Decodes a random listed file and puts it on a looping voice, not started.  A file

@@ -1,6 +1,7 @@
 // Drawing windows of the current layer into bitmaps, raw MAR layers, palette helpers.
 #include "tilemap/tilemap.h"
 
+#include <limits.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -166,9 +167,11 @@ static void drawPillar(BITMAP *dest, const BlockStr *b, int px, int py) {
   }
 }
 
+// The callback hears of every cell of the window, also where the window runs off the
+// bitmap; without one, only the cells that reach the bitmap are walked.
 void MapDrawRow(BITMAP *dest, int mapx, int mapy, int x, int y, int w, int h, int row,
                 void (*cellcall)(int cx, int cy, int dx, int dy)) {
-  if (!mapgfxinbitmaps || !mapLoaded()) return;
+  if (!mapgfxinbitmaps || !mapLoaded() || w <= 0 || h <= 0) return;
   int gx = mapblockgapx, gy = mapblockgapy;
   long maprow, py, px;
   if (!isStaggered()) {
@@ -186,14 +189,22 @@ void MapDrawRow(BITMAP *dest, int mapx, int mapy, int x, int y, int w, int h, in
     if (row & 1) { py += mapblockstaggery; px += mapblockstaggerx; }
   }
   DrawWindow win;
-  if (!openWindow(dest, x, y, w, h, &win)) return;
-  long col = mapx / gx + skipTo(&px, gx, mapblockwidth, win.left);
-  for (; px <= win.right; px += gx, col++) {
+  int drawn = openWindow(dest, x, y, w, h, &win);
+  if (!drawn && !cellcall) return;
+  long col = mapx / gx;
+  long end = (long)x + w;  // the window's right edge; positions stay ints
+  if (end > (long)INT_MAX - gx) end = (long)INT_MAX - gx;
+  if (!cellcall) {
+    col += skipTo(&px, gx, mapblockwidth, win.left);
+    end = win.right + 1L;
+  }
+  for (; px < end; px += gx, col++) {
     if (cellcall) cellcall((int)col, (int)maprow, (int)px, (int)py);
+    if (!drawn || px > win.right || px + mapblockwidth <= win.left) continue;
     const BlockStr *b = drawnBlock(col, maprow);
     if (b) drawPillar(dest, b, (int)px, (int)py);
   }
-  closeWindow(dest, &win);
+  if (drawn) closeWindow(dest, &win);
 }
 
 BITMAP *MapMakeParallaxBitmap(BITMAP *source, int kind) {

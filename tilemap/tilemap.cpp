@@ -38,13 +38,20 @@ int maptargetdepth;
 static const long MAP_MAX_CELLS = 1L << 22;  // cells in one layer
 static const int MAP_MAX_BLOCK_SIDE = 1024;  // pixels
 
-// Which chunks the current decode has taken, so a second copy of one is refused (it could
-// otherwise change sizes that tables built earlier rely on).
+// Which chunks the current decode has taken: the header must come before the chunks it
+// sizes, and a second header after them would change their sizes under them.
 static unsigned mapchunksseen;
 enum {
   SEEN_MPHD = 1 << 0, SEEN_CMAP = 1 << 1, SEEN_BKDT = 1 << 2, SEEN_ANDT = 1 << 3,
   SEEN_AGFX = 1 << 4, SEEN_BGFX = 1 << 5, SEEN_NOVC = 1 << 6, SEEN_LAYER0 = 1 << 7
 };
+static const unsigned SEEN_LAYERS = 0xffu * SEEN_LAYER0;
+
+// The held graphics: their size in bytes (a graphics chunk may come before the header, so
+// it is measured against the header only once every chunk is in) and whether they are the
+// 8-bit copy.
+static long mapgfxbytes;
+static int mapgfxis8bit;
 
 static int mapFail(int code) {
   maperror = code;
@@ -112,7 +119,7 @@ int MapDecodeMPHD(unsigned char *chunk) {
   mapblockwidth = readMap16(b + 12);
   mapblockheight = readMap16(b + 14);
   mapdepth = readMap16(b + 16);
-  mapaltdepth = mapdepth;
+  mapaltdepth = mapblockgfxpt && mapgfxis8bit ? 8 : mapdepth;
   mapblockstrsize = readMap16(b + 18);
   mapnumblockstr = readMap16(b + 20);
   mapnumblockgfx = readMap16(b + 22);
@@ -234,30 +241,36 @@ int MapDecodeANDT(unsigned char *chunk) {
   return 0;
 }
 
-static int takeGraphics(const unsigned char *body, long bytes, int depth) {
+// Holds the chunk's body as the block graphics, replacing any held before.
+static int takeGraphics(const unsigned char *chunk, int is8bit) {
+  long n = chunkLength(chunk);
   free(mapblockgfxpt);
-  mapblockgfxpt = (unsigned char *)malloc(bytes);
+  mapgfxbytes = 0;
+  mapblockgfxpt = (unsigned char *)malloc(n > 0 ? n : 1);
   if (!mapblockgfxpt) return mapFail(MAP_ERR_MEMORY);
-  memcpy(mapblockgfxpt, body, bytes);
-  mapaltdepth = depth;
+  memcpy(mapblockgfxpt, chunk + 8, n);
+  mapgfxbytes = n;
+  mapgfxis8bit = is8bit;
+  mapaltdepth = is8bit ? 8 : mapdepth;
   return 0;
+}
+
+// The held graphics hold every picture the header announces, at the depth they are held in.
+static int graphicsComplete() {
+  return mapblockgfxpt && headerUsable() &&
+         mapgfxbytes >= graphicsPixels() * bytesPerPixel(mapgfxis8bit ? 8 : mapdepth);
 }
 
 int MapDecodeAGFX(unsigned char *chunk) {
   int display = targetDepth();
   if (display < 1 || display > 8) return 0;  // only palette displays use the 8-bit copy
-  if (!headerUsable()) return mapFail(MAP_ERR_FORMAT);
-  long bytes = graphicsPixels();
-  if (chunkLength(chunk) < bytes) return mapFail(MAP_ERR_FORMAT);
-  return takeGraphics(chunk + 8, bytes, 8);
+  return takeGraphics(chunk, 1);
 }
 
+// Only the first graphics count: a later BGFX, or one after the 8-bit copy, is ignored.
 int MapDecodeBGFX(unsigned char *chunk) {
   if (mapblockgfxpt) return 0;
-  if (!headerUsable()) return mapFail(MAP_ERR_FORMAT);
-  long bytes = graphicsPixels() * bytesPerPixel(mapdepth);
-  if (chunkLength(chunk) < bytes) return mapFail(MAP_ERR_FORMAT);
-  return takeGraphics(chunk + 8, bytes, mapdepth);
+  return takeGraphics(chunk, 0);
 }
 
 int MapDecodeNOVC(unsigned char *chunk) {
@@ -324,8 +337,10 @@ int MapDecodeLayer(unsigned char *chunk, int layer) {
 
 static int chunkIs(const unsigned char *chunk, const char *id) { return !memcmp(chunk, id, 4); }
 
-// Hands one chunk to its decoder. Chunks sized by the header need the header first, and no
-// chunk the map is built from may come twice.
+// Hands one chunk to its decoder. Chunks sized by the header need the header first, and a
+// second header may not follow them. Any other chunk may come again: a later colour map,
+// NOVC list, record table, animation table or layer replaces the earlier one, and the
+// graphics decoders keep their own rule.
 static void decodeChunk(unsigned char *chunk) {
   static const char *const ids[] = {"MPHD", "CMAP", "BKDT", "ANDT", "AGFX", "BGFX", "NOVC"};
   int kind = -1, layer = -1;
@@ -339,8 +354,10 @@ static void decodeChunk(unsigned char *chunk) {
   if (kind < 0 && layer < 0) return;  // not ours: skipped
 
   unsigned bit = layer >= 0 ? SEEN_LAYER0 << layer : 1u << kind;
-  int needsHeader = layer >= 0 || (kind != 0 && kind != 1 && kind != 6);
-  if ((mapchunksseen & bit) || (needsHeader && !(mapchunksseen & SEEN_MPHD))) {
+  const unsigned sized = SEEN_BKDT | SEEN_ANDT | SEEN_LAYERS;
+  int refused = (bit & sized) ? !(mapchunksseen & SEEN_MPHD)
+                              : bit == SEEN_MPHD && (mapchunksseen & sized);
+  if (refused) {
     maperror = MAP_ERR_FORMAT;
     return;
   }
@@ -399,7 +416,7 @@ static unsigned char *readChunkFromFile(PACKFILE *file, const unsigned char *hea
 // name a block record or a live animation record.
 static void checkWholeMap() {
   const unsigned needed = SEEN_MPHD | SEEN_BKDT | SEEN_LAYER0;
-  if ((mapchunksseen & needed) != needed || !mapblockgfxpt ||
+  if ((mapchunksseen & needed) != needed || !graphicsComplete() ||
       (mapaltdepth == 8 && !mapcmappt)) {
     maperror = MAP_ERR_FORMAT;
     return;
@@ -567,7 +584,7 @@ int MapRelocate() {
     MapFreeMem();
     return mapFail(MAP_ERR_NO_SCREEN);
   }
-  if (!mapblockgfxpt) {
+  if (!graphicsComplete()) {
     MapFreeMem();
     return mapFail(MAP_ERR_FORMAT);
   }
@@ -602,6 +619,8 @@ int MapRelocate() {
   }
   free(mapblockgfxpt);
   mapblockgfxpt = out;
+  mapgfxbytes = pixels * outbpp;
+  mapgfxis8bit = 0;
   mapdepth = (short)depth;
   return MapRelocate2();
 }
@@ -722,6 +741,8 @@ void MapFreeMem() {
   mapcmappt = NULL;
   free(mapblockgfxpt);
   mapblockgfxpt = NULL;
+  mapgfxbytes = 0;
+  mapgfxis8bit = 0;
   free(mapblockstrpt);
   mapblockstrpt = NULL;
   free(mapanimseqpt);

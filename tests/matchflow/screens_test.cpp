@@ -6,6 +6,7 @@
 #include <set>
 
 #include "fighters/fighter.h"
+#include "frontend/title.h"
 #include "matchflow_env.h"
 #include "shell/assets.h"
 #include "shell/clock.h"
@@ -88,6 +89,32 @@ TEST_F(PreScreenTest, TheInformationButtonSendsThePanelsOutAndBackOncePerClick)
     harnessTicks(18);
     EXPECT_EQ(manga[0]->x, 300);
     EXPECT_EQ(manga[1]->x, 900);
+}
+
+// The title's reset releases the bout's track but leaves `musicLoaded` as it was: a
+// track that was played (music on) is replaced on the title's first tick; one never
+// played (music off) still counts as loaded, so the title decodes nothing.
+TEST_F(PreScreenTest, TheTitleDecodesATrackOnlyAfterABoutThatPlayedOne)
+{
+    const int keptMusicOn = musicOn;
+    for (int on : {1, 0}) {
+        SCOPED_TRACE(on ? "music on" : "music off");
+        musicOn = on;
+        music = 0;   // as the title or the result screen leaves it
+        setupPreMap(ARENA_LONDON);
+        harnessTick();
+        key[KEY_SPACE] = 1;
+        harnessTicks(3);   // the bout starts, then its game frames
+        harnessReleaseInput();
+        ASSERT_TRUE(map == ARENA_LONDON && sample);
+        setupTitleScreen();
+        map = SCREEN_TITLE;
+        EXPECT_TRUE(sample == nullptr && voice == -1);
+        EXPECT_EQ(musicLoaded, !on);
+        harnessTick();
+        EXPECT_EQ(sample != nullptr, on);
+    }
+    musicOn = keptMusicOn;
 }
 
 using ResultTest = MatchFlowTest;

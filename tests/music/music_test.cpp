@@ -99,6 +99,20 @@ TEST_F(Music, ListsOggFilesThatFitTheList) {
     EXPECT_EQ(file_list.count, 500);
 }
 
+// The second listing starts the list afresh and leaves start-up's mark alone.
+TEST_F(Music, CountingMusicListsAfreshAndLeavesTheMarkAlone) {
+    touch("one.ogg");
+    touch("two.ogg");
+    for (int mark : {0, 1}) {
+        countMusic = mark;
+        file_list.count = 7;
+        countingMusic();
+        EXPECT_EQ(file_list.count, 2) << "mark " << mark;
+        EXPECT_EQ(countMusic, mark);
+    }
+    countMusic = 0;
+}
+
 TEST_F(Music, UndecodableFilesAreSkipped) {
     touch("broken.ogg", "definitely not an Ogg Vorbis stream");
     touch("empty.ogg");

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <string.h>
 
+#include <functional>
+#include <vector>
+
 #include "ogg_fixtures.h"
 #include "oggsmp/oggsmp.h"
 #include "support/test_env.h"
@@ -219,6 +222,41 @@ TEST_F(OggDecode, ManyChannelsAndMixedChainsFitTheSample) {
     EXPECT_TRUE(sampleBytes(unseekable) == got);
     destroy_sample(unseekable);
     destroy_sample(s);
+}
+
+// A page lost in the middle of the audio is a read error whatever the source:
+// no sample (the partial one is destroyed) and the decoder's code for a hole.
+TEST_F(OggDecode, DamagedPageGivesNullAndTheHoleCode) {
+    REQUIRE_OGG_TOOLS();
+    Bytes damaged = readBytes(fixture("stereo48.ogg"));
+    std::vector<size_t> pages;
+    for (size_t i = 0; i + 27 <= damaged.size(); i++)
+        if (memcmp(&damaged[i], "OggS", 4) == 0)
+            pages.push_back(i);
+    ASSERT_GE(pages.size(), 5u);  // two of headers, three or more of audio
+    size_t page = pages[pages.size() - 2];  // between two pages of audio
+    damaged[page + 27 + damaged[page + 26] + 10] ^= 0x5A;  // a body byte: the checksum fails
+    writeBytes(fixture("damaged.ogg"), damaged);
+    std::string dat = writeOggDatafile(damaged, fixture("damaged.dat"));
+    DATAFILE object = {damaged.data(), DAT_OGG_VORBIS, (long)damaged.size(), nullptr};
+    const struct {
+        const char *source;
+        std::function<SAMPLE *()> decode;
+    } cases[] = {
+        {"file", [&] { return oggsmp_load_ogg(fixture("damaged.ogg").c_str()); }},
+        {"packfile", [&] { return oggsmp_load_ogg((dat + "#MUSIC").c_str()); }},
+        {"memory", [&] { return decodeMemory(damaged); }},
+        {"data-file object", [&] { return oggsmp_create_sample(&object); }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.source);
+        oggsmp_error_code = 0;
+        SAMPLE *s = c.decode();
+        EXPECT_EQ(s, nullptr);
+        EXPECT_EQ(oggsmp_error_code, OV_HOLE);
+        if (s)
+            destroy_sample(s);
+    }
 }
 
 TEST_F(OggDecode, HostileInputGivesNullAndAnErrorCode) {

@@ -19,26 +19,44 @@ protected:
     void SetUp() override { startHeadlessAllegro(); }
 };
 
-// Reads blocks until the source is exhausted; returns the decoded bytes and
-// checks the padding of every short block.
+// The padding of a block of `size` bytes that decoded n: a stereo block repeats
+// the last decoded 16-bit value and leaves an odd last byte as it was (0x11), a
+// mono block repeats the last decoded byte; silence (0x8000) when n is 0.
+void expectPadded(const Bytes &buf, int n, int size, int stereo) {
+    for (int i = n; i < size; i++) {
+        int want;
+        if (stereo && i == n + (size - n) / 2 * 2)
+            want = 0x11;
+        else if (n == 0)
+            want = i % 2 ? 0x80 : 0x00;
+        else if (stereo)
+            want = buf[n - 2 + (i - n) % 2];
+        else
+            want = buf[n - 1];
+        ASSERT_EQ(buf[i], want) << "pad byte " << i << " of " << size << ", " << n << " decoded";
+    }
+}
+
+// Reads blocks (one byte longer than `block`, so that each ends on an odd byte)
+// until the source is exhausted; returns the decoded bytes and checks the
+// padding of every block.
 Bytes readAllBlocks(OggStream *s, int block, int frameBytes) {
-    Bytes all, buf(block);
+    int size = block + 1;
+    Bytes all, buf(size);
     for (;;) {
-        int n = oggsmp_read_stream_data(s, buf.data(), block);
+        memset(buf.data(), 0x11, buf.size());
+        int n = oggsmp_read_stream_data(s, buf.data(), size);
         EXPECT_GE(n, 0);
+        EXPECT_EQ(n % frameBytes, 0);
+        expectPadded(buf, n, size, frameBytes == 4);
         if (n <= 0)
             break;
         all.insert(all.end(), buf.begin(), buf.begin() + n);
-        if (n < block) {
-            for (int i = n; i < block; i++)
-                EXPECT_EQ(buf[i], buf[n - frameBytes + (i - n) % frameBytes]) << "pad byte " << i;
-        }
     }
     // after the end: a block of silence
     memset(buf.data(), 0x11, buf.size());
-    EXPECT_EQ(oggsmp_read_stream_data(s, buf.data(), block), 0);
-    for (int i = 0; i < block; i++)
-        EXPECT_EQ(buf[i], i % 2 ? 0x80 : 0x00);
+    EXPECT_EQ(oggsmp_read_stream_data(s, buf.data(), size), 0);
+    expectPadded(buf, 0, size, frameBytes == 4);
     return all;
 }
 

@@ -3,6 +3,8 @@
 #include <stdio.h>
 #include <unistd.h>
 
+#include <string>
+
 #include "maptest.h"
 
 namespace {
@@ -134,6 +136,41 @@ TEST_F(DrawTest, RowsStackPillarsUpwardsThroughFollowingRecords) {
   EXPECT_TRUE(is(50, 24, 255, 0, 0));            // block 3's fgoff2
   EXPECT_TRUE(isWhite(50, 8));
   MapDrawRow(dest, 0, 0, 0, 0, 96, 190, 5, countCell);  // past the last row: nothing
+}
+
+int rowFirstColumn, rowFirstX, rowLastX;
+void recordCell(int cx, int, int dx, int) {
+  if (rowCalls++ == 0) {
+    rowFirstColumn = cx;
+    rowFirstX = dx;
+  }
+  rowLastColumn = cx;
+  rowLastX = dx;
+}
+
+// The callback sees every cell of the window, drawn or not: the window may run off the
+// 120-pixel-wide bitmap on either side, or miss it altogether.
+TEST_F(DrawTest, RowCallbackSeesEveryCellOfTheWindowOnOrOffTheBitmap) {
+  const struct {
+    int mapx, x, w;
+    int calls, firstColumn, firstX, lastX;
+  } cases[] = {
+      {0, 0, 96, 6, 0, 0, 80},         // inside
+      {0, 100, 96, 6, 0, 100, 180},    // off the right edge
+      {0, -50, 96, 6, 0, -50, 30},     // off the left edge
+      {0, 500, 64, 4, 0, 500, 548},    // beside the bitmap
+      {20, -50, 40, 3, 1, -54, -22},   // starting inside a cell, wholly left of it
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE("mapx " + std::to_string(c.mapx) + " x " + std::to_string(c.x));
+    rowCalls = 0;
+    MapDrawRow(dest, c.mapx, 0, c.x, 100, c.w, 50, 1, recordCell);
+    EXPECT_EQ(c.calls, rowCalls);
+    EXPECT_EQ(c.firstColumn, rowFirstColumn);
+    EXPECT_EQ(c.firstX, rowFirstX);
+    EXPECT_EQ(c.lastX, rowLastX);
+  }
+  EXPECT_TRUE(is(5, 124, 0, 0, 255));  // drawn where on the bitmap: cell (3, 1) at x -2
 }
 
 TEST_F(DrawTest, ParallaxShowsBehindSeeThroughBlocks) {

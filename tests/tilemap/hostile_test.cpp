@@ -226,11 +226,16 @@ TEST_F(HostileTest, ChunkDecodersCalledAloneStayInsideTheirChunk) {
   EXPECT_EQ(-1, MapDecodeMPHD(header.data()));
   std::vector<unsigned char> chunk = {'X', 'X', 'X', 'X', 0, 0, 0, 16};
   chunk.resize(8 + 16, 255);
-  for (auto decode : {MapDecodeBKDT, MapDecodeANDT, MapDecodeBGFX}) {
+  for (auto decode : {MapDecodeBKDT, MapDecodeANDT}) {
     maperror = 0;
     EXPECT_EQ(-1, decode(chunk.data()));
     EXPECT_EQ(MAP_ERR_FORMAT, maperror);
   }
+  // Graphics need no header to be held; relocating them does.
+  EXPECT_EQ(0, MapDecodeBGFX(chunk.data()));
+  EXPECT_EQ(-1, MapRelocate());
+  EXPECT_EQ(MAP_ERR_FORMAT, maperror);
+  EXPECT_EQ(nullptr, mapblockgfxpt);
   EXPECT_EQ(-1, MapDecodeLayer(chunk.data(), 0));
   EXPECT_EQ(-1, MapDecodeLayer(chunk.data(), 8));
   EXPECT_EQ(0, MapDecodeNULL(chunk.data()));

@@ -229,6 +229,61 @@ TEST_F(LoaderTest, OnlyAPaletteDisplayTakesTheEightBitCopy) {
   EXPECT_EQ(0, getpixel(abmTiles[1], 0, 0));
 }
 
+// Puts the chunk `id` of a written file before every other chunk.
+void moveToFront(std::vector<unsigned char> &b, const char *id) {
+  long at = fmpFindChunk(b, id);
+  long end = at + 8 + (b[at + 4] << 24 | b[at + 5] << 16 | b[at + 6] << 8 | b[at + 7]);
+  std::vector<unsigned char> chunk(b.begin() + at, b.begin() + end);
+  b.erase(b.begin() + at, b.begin() + end);
+  b.insert(b.begin() + 12, chunk.begin(), chunk.end());
+}
+
+using Bytes = std::vector<unsigned char>;
+
+FmpMap withChunk(FmpMap m, const char *id, const Bytes &body) {
+  m.extraChunks.push_back({id, body});
+  return m;
+}
+
+// Repeats and order: the first graphics count (a second BGFX is ignored), a later colour
+// map, NOVC list or layer replaces the earlier one, and graphics may come before the header.
+// Extra chunks are written right after the header, so they come before the map's own.
+TEST_F(LoaderTest, LaterColourMapsAndListsReplaceTheFirstAndTheFirstGraphicsCount) {
+  FmpMap novc = sampleMap(), palette = sampleMap();
+  novc.novc = "1-2";
+  palette.graphics8.assign(4 * 16 * 16, 9);
+  palette.cmap.assign(768, 0);
+  const int red = makecol16(255, 0, 0);
+  const struct {
+    const char *what;
+    FmpMap m;
+    const char *front;  // chunk moved before the header
+    int target, pixel;  // display depth; tile 1's pixel (4, 1)
+    const char *novc;
+  } cases[] = {
+      {"second BGFX", withChunk(sampleMap(), "BGFX", Bytes(4 * 16 * 16 * 2, 0xFF)), nullptr, 16,
+       makecol16(255, 255, 255), ""},
+      {"second CMAP", withChunk(eightBitMap(), "CMAP", Bytes(768, 0)), nullptr, 16,
+       makecol16(200, 100, 40), ""},
+      {"second NOVC", withChunk(novc, "NOVC", {'0', 0}), nullptr, 16, red, "1-2"},
+      {"second BODY", withChunk(sampleMap(), "BODY", Bytes(2 * 30, 0)), nullptr, 16, red, ""},
+      {"BGFX first", sampleMap(), "BGFX", 16, red, ""},
+      {"AGFX first", palette, "AGFX", 8, 9, ""},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    Bytes bytes;
+    ASSERT_TRUE(fmpWriteMemory(c.m, bytes));
+    if (c.front) moveToFront(bytes, c.front);
+    maptargetdepth = c.target;
+    EXPECT_EQ(0, decodeBytes(bytes)) << maperror;
+    if (!abmTiles) continue;
+    EXPECT_EQ(c.pixel, getpixel(abmTiles[1], 4, 1));
+    EXPECT_STREQ(c.novc, mapnovctext);
+    EXPECT_EQ(kSampleCells[0][0], mappt[0]);
+  }
+}
+
 TEST_F(LoaderTest, NoDisplayAndNoChosenDepthFailsWithoutTouchingTheScreen) {
   maptargetdepth = 0;
   BITMAP *old = screen;
