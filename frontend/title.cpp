@@ -79,7 +79,7 @@ static void placeWidgets()
 static void placeLogo()
 {
     static const int start[TITLE_PIECES][2] = {
-        {130, 40}, {140, 15}, {150, 15}, {220, 40}, {280, 40}, {290, 33},
+        {136, 40}, {146, 15}, {181, 40}, {216, 0}, {251, 0}, {296, 15},
     };
     for (int i = 0; i < TITLE_PIECES; i++) {
         TitlePiece &p = titlePiece[i];

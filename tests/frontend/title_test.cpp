@@ -54,8 +54,8 @@ TEST_F(Title, ResetPutsTheTitleBackAndKeepsTheSettings)
         {"quitting", quitting, 0}, {"paused", paused, 0}, {"page", TitleScreenPhase, 1},
         {"GLarena3", GLarena3, 0}, {"frags", playerTwoFrags, 0},
         {"bout", GameLengthCurrent, 0}, {"quickboutx", quickboutx, -200},
-        {"quity", quity, 880}, {"piece 1 x", titlePiece[0].x, 130},
-        {"piece 1 phase", titlePiece[0].phase, 1}, {"piece 6 y", titlePiece[5].originY, 33},
+        {"quity", quity, 880}, {"piece 1 x", titlePiece[0].x, 136},
+        {"piece 1 phase", titlePiece[0].phase, 1}, {"piece 6 y", titlePiece[5].originY, 15},
         {"curtain 1", titlerecty1, 0}, {"curtain 2", titlerecty2, 1200},
         {"releasey", releasey, 550}, {"ThickLiney", ThickLiney, 1190},
         {"back to menu y", backtomenuy, 1100}, {"thumb 28 x", mapThumbx[27], 1250},
@@ -70,28 +70,47 @@ TEST_F(Title, ResetPutsTheTitleBackAndKeepsTheSettings)
     EXPECT_EQ(prebuffer->h, LOGO_H);
 }
 
+// Each piece's walk: the step on which it arrives and where (legs 1 px a step; the leg
+// after a finished one takes its first pixel in the same step).
 TEST_F(Title, LogoPiecesWalkTheirLegsAndSettle)
 {
-    for (int i = 0; i < 25; i++)
-        updateGorblatTitle();
-    EXPECT_EQ(titlePiece[0].x, 105);
-    EXPECT_EQ(titlePiece[0].y, 39);
-    for (int i = 25; i < 223; i++)
-        updateGorblatTitle();
-    static const int ends[TITLE_PIECES][3] = {
-        {10, 47, 6}, {140, 40, 2}, {150, 0, 5}, {220, 33, 6}, {230, 47, 6}, {423, 40, 6},
+    static const int ends[TITLE_PIECES][4] = {
+        {229, 10, 47, 6}, {97, 146, 15, 5}, {50, 201, 22, 4},
+        {112, 216, 15, 5}, {151, 261, 33, 8}, {188, 423, 40, 6},
     };
+    int arrived[TITLE_PIECES] = {};
+    for (int step = 1; step <= 229; step++) {
+        updateGorblatTitle();
+        if (step == 25) {
+            EXPECT_TRUE(titlePiece[0].x == 111 && titlePiece[0].y == 39);
+        }
+        for (int i = 0; i < TITLE_PIECES; i++)
+            if (!arrived[i] && titlePiece[i].phase == ends[i][3])
+                arrived[i] = step;
+    }
     for (int i = 0; i < TITLE_PIECES; i++) {
-        EXPECT_EQ(titlePiece[i].x, ends[i][0]) << "piece " << i + 1;
-        EXPECT_EQ(titlePiece[i].y, ends[i][1]) << "piece " << i + 1;
-        EXPECT_EQ(titlePiece[i].phase, ends[i][2]) << "piece " << i + 1;
+        EXPECT_EQ(arrived[i], ends[i][0]) << "piece " << i + 1;
+        EXPECT_EQ(titlePiece[i].x, ends[i][1]) << "piece " << i + 1;
+        EXPECT_EQ(titlePiece[i].y, ends[i][2]) << "piece " << i + 1;
     }
     EXPECT_EQ(titlerecty1, 1200);
     EXPECT_EQ(titlerecty2, 0);
     // The title stops stepping once piece 1 has settled.
     seconds = 3;
     tick(5);
+    EXPECT_EQ(titlePiece[4].phase, 8);
     EXPECT_EQ(titlePiece[0].x, 10);
+}
+
+// Each piece leaves one square a frame: the canvas keeps their trails and nothing beside
+// them (the bowl of the "b" stays empty).
+TEST_F(Title, TheSettledLogoIsTheTrailsOfItsPieces)
+{
+    seconds = 2;
+    tick(230);
+    EXPECT_EQ(getpixel(prebuffer, 237, 22), pageBackground());
+    for (const TitlePiece &p : titlePiece)
+        EXPECT_EQ(getpixel(prebuffer, p.x + 3, p.y + 3), makecol(255, 255, 255));
 }
 
 TEST_F(Title, EachTickClearsWhatTheNextBoutMustStartWithout)
