@@ -25,6 +25,7 @@
 #include "shell/premap.h"
 #include "shell/render.h"
 #include "shell/settings.h"
+#include "shell/sound.h"
 #include "shell/startup.h"
 
 namespace {
@@ -263,6 +264,44 @@ TEST_F(Title, ResolutionStepsThroughThreeModesAndFallsBackTo800x600)
     EXPECT_EQ(p1fire, 75);
     EXPECT_EQ(p2bomb, 83);
     EXPECT_EQ(p2cpu, 1);
+}
+
+int clickSounds = 0;
+void countClicks(const SampleCall &c) { clickSounds += c.slot == SND_CLICK && !c.stopped; }
+
+// The label answers, with a click and a debounce, only for the modes it lists.
+TEST_F(Title, TheResolutionLabelClicksOnlyForAListedMode)
+{
+    setGfxModeHook = [](int, int, int) { return 0; };
+    sampleCallHook = countClicks;
+    TitleScreenPhase = TITLE_PAGE_OPTIONS;
+    const int rows[][4] = {{800, 1280, 1, 1}, {1024, 1024, 0, 0}};   // from, to, clicks, debounce
+    for (const auto &r : rows) {
+        resx = r[0];
+        clickSounds = clicking = 0;
+        press(textdetailx + 5, textdetaily + 5);
+        EXPECT_EQ(resx, r[1]);
+        EXPECT_EQ(clickSounds, r[2]) << "from " << r[0];
+        EXPECT_EQ(clicking, r[3]) << "from " << r[0];
+    }
+    sampleCallHook = NULL;
+    setGfxModeHook = NULL;
+}
+
+// After a reset the pointer reads back at (800, 500) on every display size, so it stays
+// out of sight until it leaves row 500.
+TEST_F(Title, AfterAResetThePointerWaitsUnseenOnRow500AtEveryDisplaySize)
+{
+    const int sizes[][2] = {{800, 600}, {1024, 768}, {1280, 1024}, {1600, 1200}};
+    for (const auto &s : sizes) {
+        switchDisplayMode(s[0], s[1]);
+        setupTitleScreen();
+        pointAt(placedMouseX, placedMouseY);
+        tick(1);
+        EXPECT_TRUE(mx == 800 && my == 500) << s[0] << "x" << s[1] << ": " << mx << "," << my;
+        EXPECT_FALSE(sameAsSprite(pointer, mx, my)) << s[0] << "x" << s[1];
+    }
+    switchDisplayMode(PLAYFIELD_W, PLAYFIELD_H);
 }
 
 TEST_F(Title, MusicLabelToggles)
