@@ -231,27 +231,37 @@ TEST_F(Title, PlayerTwoAndLevelTogglesOfferLevelsOneAndTwoOnly)
     EXPECT_EQ(GameLength, 1);
 }
 
+int clickSounds = 0;
+void countClicks(const SampleCall &c) { clickSounds += c.slot == SND_CLICK && !c.stopped; }
+
+// Each click on the label, with its sound and debounce, leads to the next mode; a mode the
+// label does not list leaves it silent.
 TEST_F(Title, ResolutionStepsThroughThreeModesAndFallsBackTo800x600)
 {
     static int refuse = 0;
     setGfxModeHook = [](int, int w, int) { return w == refuse ? -1 : 0; };
+    sampleCallHook = countClicks;
+    TitleScreenPhase = TITLE_PAGE_OPTIONS;
     struct Step {
-        int refuse, from, fromY, resx, resy, label;
+        int refuse, from, fromY, resx, resy, label, clicks;
     } steps[] = {
-        {0, 1600, 1200, 800, 600, 728}, {0, 800, 600, 1280, 1024, 707},
-        {0, 1280, 1024, 1600, 1200, 725}, {1280, 800, 600, 800, 600, 707},
-        // A mode from a hand-edited file: the label does nothing.
-        {0, 1024, 768, 1024, 768, 707},
+        {0, 1600, 1200, 800, 600, 728, 1}, {0, 800, 600, 1280, 1024, 707, 1},
+        {0, 1280, 1024, 1600, 1200, 725, 1}, {1280, 800, 600, 800, 600, 707, 1},
+        // A mode from a hand-edited file.
+        {0, 1024, 768, 1024, 768, 707, 0},
     };
     for (const Step &s : steps) {
         refuse = s.refuse;
         resx = s.from;
         resy = s.fromY;
-        cycleResolution();
+        clickSounds = clicking = 0;
+        press(textdetailx + 5, textdetaily + 5);
         EXPECT_EQ(resx, s.resx) << "from " << s.from;
         EXPECT_EQ(resy, s.resy) << "from " << s.from;
         EXPECT_EQ(textdetailx, s.label) << "from " << s.from;
+        EXPECT_TRUE(clickSounds == s.clicks && clicking == s.clicks) << "from " << s.from;
     }
+    sampleCallHook = NULL;
     refuse = 0;
     p2cpu = 1;
     musicOn = 0;
@@ -264,28 +274,6 @@ TEST_F(Title, ResolutionStepsThroughThreeModesAndFallsBackTo800x600)
     EXPECT_EQ(p1fire, 75);
     EXPECT_EQ(p2bomb, 83);
     EXPECT_EQ(p2cpu, 1);
-}
-
-int clickSounds = 0;
-void countClicks(const SampleCall &c) { clickSounds += c.slot == SND_CLICK && !c.stopped; }
-
-// The label answers, with a click and a debounce, only for the modes it lists.
-TEST_F(Title, TheResolutionLabelClicksOnlyForAListedMode)
-{
-    setGfxModeHook = [](int, int, int) { return 0; };
-    sampleCallHook = countClicks;
-    TitleScreenPhase = TITLE_PAGE_OPTIONS;
-    const int rows[][4] = {{800, 1280, 1, 1}, {1024, 1024, 0, 0}};   // from, to, clicks, debounce
-    for (const auto &r : rows) {
-        resx = r[0];
-        clickSounds = clicking = 0;
-        press(textdetailx + 5, textdetaily + 5);
-        EXPECT_EQ(resx, r[1]);
-        EXPECT_EQ(clickSounds, r[2]) << "from " << r[0];
-        EXPECT_EQ(clicking, r[3]) << "from " << r[0];
-    }
-    sampleCallHook = NULL;
-    setGfxModeHook = NULL;
 }
 
 // After a reset the pointer reads back at (800, 500) on every display size, so it stays
