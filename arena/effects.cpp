@@ -954,3 +954,10 @@ void updateSpeedLine()
             e->active = 0;
     }
 }
+
+void spawnLeaf() {}
+void updateLeaf() {}
+void spawnConker() {}
+void updateConker() {}
+void spawnBarrel() {}
+void updateBarrel() {}

@@ -168,4 +168,13 @@ void updateGroundBit();
 void updateMagnoBit();
 // updateSnow, the last of them, is declared with the weather.
 
+// Leaves, conkers and barrels: named effects that have no pool and no caller; each of
+// these does nothing.
+void spawnLeaf();
+void updateLeaf();
+void spawnConker();
+void updateConker();
+void spawnBarrel();
+void updateBarrel();
+
 #include "arena/weather.h"

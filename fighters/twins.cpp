@@ -69,6 +69,7 @@ FighterSide sideOne()
         s.enemyBaseForThruster = s.enemyBaseForShots;
         s.ownBaseForBullets = baseWindow(gf, booth, booth->x + booth->w, gf->x + gf->w + 18);
     }
+    s.bulletMarksByArena = 1;
     s.rocketProbesAfterEdge = 1;
     s.thrusterLeftLimit = 50;
     s.standingCatchUsesVictimLatch = 1;
@@ -136,6 +137,7 @@ FighterSide sideTwo()
         s.enemyBaseForThruster = baseWindow(gf, booth, booth->x, gf->x);
         s.ownBaseForBullets = baseWindow(pf, booth2, pf->x + pf->w - 18, booth2->x);
     }
+    s.bulletMarksByArena = 0;
     s.rocketProbesAfterEdge = 0;
     s.thrusterLeftLimit = 80;
     s.standingCatchUsesVictimLatch = 0;

@@ -60,6 +60,9 @@ struct FighterSide {
     // His own base as his bullets meet it (he cannot shoot out of it); the two windows are
     // not mirror images of each other.
     Window ownBaseForBullets;
+    // Player 1's bullets mark walls by each arena's own rule and stop at the Moon's spark
+    // walls; player 2's spark at walls everywhere but the tutorial.
+    int bulletMarksByArena;
     // His rocket, once out of the arena, is still probed at the base and the blocks.
     int rocketProbesAfterEdge;
     // His thruster explodes at x < this on the left side (1550 on the right for both).

@@ -181,11 +181,41 @@ void playerShootMummra2() { shootThruster(sideTwo()); }
 
 static void moveStraight(Projectile *p) { p->x += p->direction == 1 ? p->speed : -p->speed; }
 
-// A bullet meeting a wall: yellow sparks, except on the tutorial arena.
-static void bulletWallImpact(const Projectile *p)
+// A bullet meeting a wall or stairs. Player 2's spark on every arena but the tutorial;
+// player 1's leave each arena's own mark: yellow sparks, the Beast's walls bleed purple,
+// the Cavern sparks only above y 773, and the Green Hill, the tutorial and any screen
+// that is not an arena (the result screen, in the rest of a frame that ended the bout)
+// take bullets silently.
+static void bulletWallImpact(const FighterSide &s, const Projectile *p)
 {
-    if (map != SCREEN_TUTORIAL)
-        sparks(5, centreX(p), centreY(p), 1);
+    int x = centreX(p), y = centreY(p);
+    if (!s.bulletMarksByArena) {
+        if (map != SCREEN_TUTORIAL)
+            sparks(5, x, y, 1);
+        return;
+    }
+    if (map == ARENA_BEAST)
+        bleed(2, 44, x, y);
+    else if (map == ARENA_CAVERN)
+        sparks(p->y < 773 ? 5 : 0, x, y, 1);
+    else if (map >= ARENA_SMOG_CITY && map <= ARENA_ONE_UP && map != ARENA_GREEN_HILL)
+        sparks(5, x, y, 1);
+}
+
+// The Moon's two spark walls stand in open air: the left one sparks green, the right one
+// magenta, and each stops the bullet.
+static void moonSparkWalls(Projectile *p)
+{
+    static const struct {
+        double left, right;
+        int kind;
+    } walls[2] = {{440, 480, 3}, {1127, 1167, 4}};
+    for (const auto &w : walls) {
+        if (p->active == 1 && w.left < p->x && p->x < w.right && 503 < p->y && p->y < 1200) {
+            sparks(8, centreX(p), centreY(p), w.kind);
+            p->active = 0;
+        }
+    }
 }
 
 static void updateBullets(const FighterSide &s)
@@ -211,7 +241,7 @@ static void updateBullets(const FighterSide &s)
             continue;
         }
         if (collided((int)p->x, (int)p->y) || stairs((int)p->x, (int)p->y)) {
-            bulletWallImpact(p);
+            bulletWallImpact(s, p);
             p->active = 0;
             continue;
         }
@@ -219,6 +249,8 @@ static void updateBullets(const FighterSide &s)
         const Fighter *t = s.opponent;
         if (t->state != FIGHTER_SLIDE && t->frozen == 0 && t->flipTimer < 2 && strikesBody(t, p))
             strike(s, p, 3, 2);
+        if (s.bulletMarksByArena && map == ARENA_MOON)
+            moonSparkWalls(p);
     }
 }
 

@@ -40,11 +40,15 @@ void drawPagePointer()
         draw_sprite(buffer, pointer, mx, my);
 }
 
+// The pointer is read back as display pixel * page size / display size, rounded down, so
+// the display pixel is rounded up: the first one that reads back as (x, y). Rounded down,
+// (800, 500) would read back as row 499 at 1280x1024.
 void placePointer(int x, int y)
 {
     int w = displayW(), h = displayH();
     if (w > 0 && h > 0)
-        position_mouse(x * w / PLAYFIELD_W, y * h / PLAYFIELD_H);
+        position_mouse((x * w + PLAYFIELD_W - 1) / PLAYFIELD_W,
+                       (y * h + PLAYFIELD_H - 1) / PLAYFIELD_H);
 }
 
 int switchDisplayMode(int w, int h)

@@ -79,7 +79,7 @@ static void placeWidgets()
 static void placeLogo()
 {
     static const int start[TITLE_PIECES][2] = {
-        {130, 40}, {140, 15}, {150, 15}, {220, 40}, {280, 40}, {290, 33},
+        {136, 40}, {146, 15}, {181, 40}, {216, 0}, {251, 0}, {296, 15},
     };
     for (int i = 0; i < TITLE_PIECES; i++) {
         TitlePiece &p = titlePiece[i];
@@ -296,15 +296,23 @@ static void setDisplayMode(int w, int h)
     set_mouse_range(0, 0, PLAYFIELD_W, PLAYFIELD_H);
 }
 
+// The step from the current mode; null for a mode the label does not list (one from a
+// hand-edited settings file), which leaves the label inert.
+static const ResolutionStep *nextResolution()
+{
+    for (const ResolutionStep &s : resolutionSteps)
+        if (resx == s.from)
+            return &s;
+    return NULL;
+}
+
 void cycleResolution()
 {
-    for (const ResolutionStep &s : resolutionSteps) {
-        if (resx == s.from) {
-            setDisplayMode(s.w, s.h);
-            textdetailx = s.labelX;
-            return;
-        }
-    }
+    const ResolutionStep *s = nextResolution();
+    if (!s)
+        return;
+    setDisplayMode(s->w, s->h);
+    textdetailx = s->labelX;
 }
 
 void restoreDefaults()
@@ -373,7 +381,8 @@ static void handleWidgets()
         TitleScreenPhase = TITLE_PAGE_MAIN;
     if (optionsy >= 1100 && pageButton(TITLE_PAGE_OPTIONS, textOpt, optionsx, optionsy, 20))
         TitleScreenPhase = TITLE_PAGE_MAIN;
-    if (pageButton(TITLE_PAGE_OPTIONS, texthighdetail, textdetailx, textdetaily, 20))
+    if (nextResolution() &&
+        pageButton(TITLE_PAGE_OPTIONS, texthighdetail, textdetailx, textdetaily, 20))
         cycleResolution();
     if (pageButton(TITLE_PAGE_OPTIONS, textmusicon, textmusicx, textmusicy, 20))
         musicOn = musicOn == 1 ? 0 : 1;

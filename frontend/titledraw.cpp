@@ -41,12 +41,9 @@ static int picW(BITMAP *pic) { return pic ? pic->w : 0; }
 static void drawLogo()
 {
     if (seconds > 1) {
-        for (int i = 0; i < TITLE_PIECES; i++) {
-            const TitlePiece &p = titlePiece[i];
+        // The canvas is never cleared: each piece's square leaves a trail.
+        for (const TitlePiece &p : titlePiece)
             rectfill(prebuffer, p.x, p.y, p.x + 3, p.y + 3, white());
-            if (i == 2)
-                rectfill(prebuffer, p.x + 35, p.y, p.x + 38, p.y + 3, white());
-        }
         rectfill(buffer, 100, 0, 350, titlerecty1, curtainColour());
         rectfill(buffer, 380, titlerecty2, 450, 1200, curtainColour());
     }

@@ -314,6 +314,19 @@ TEST_F(Effects, TrailPuffsSwellThenShrinkAndGreyNoFurtherThan80)
     EXPECT_EQ(homotrail[0]->red + homotrail[0]->green + homotrail[0]->blue, 3 * 80);
 }
 
+// Leaves, conkers and barrels have no pool: their steps touch neither a live effect nor
+// the random sequence.
+TEST_F(Effects, LeavesConkersAndBarrelsDoNothing)
+{
+    spawnSpark(800, 600, 1);
+    srand(5);
+    int next = rand();
+    srand(5);
+    for (auto step : {spawnLeaf, updateLeaf, spawnConker, updateConker, spawnBarrel, updateBarrel})
+        step();
+    EXPECT_TRUE(rand() == next && spark[0]->x == 800);
+}
+
 TEST_F(Effects, MagnetBitsFlyToTheFighterAndAreAbsorbedOrScatterOutward)
 {
     centreFighterAt(player, 800, 600);

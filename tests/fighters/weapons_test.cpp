@@ -215,12 +215,13 @@ struct Stop {
     int side, kind, x, y, ends;
     const char *effect;   // and how many of it
     int count;
-    int tutorial;         // on the tutorial arena
+    int arena;            // 0: Hell
 };
 
 // Where shots stop, one tick after being put there: each fighter's bullets die in his own
 // base, his plasma leaves it; player 2's thruster crosses the green field (x 290..325) and
-// stops only inside the base; walls (x 640..671 and 928..959 here) stop every shot.
+// stops only inside the base; walls (x 640..671 and 928..959 here, rows y 320..959) stop
+// every shot, with the mark the arena gives.
 TEST_F(WeaponsTest, BasesAndWallsStopShotsWhereEachFightersWindowsSay)
 {
     const Stop stops[] = {
@@ -241,8 +242,26 @@ TEST_F(WeaponsTest, BasesAndWallsStopShotsWhereEachFightersWindowsSay)
         {2, PLASMA, 955, 510, 1, "spark2", 10, 0},
         {2, ROCKET, 955, 510, 1, "explosion 3/6", 1, 0},
         {2, THRUSTER, 955, 510, 1, "explosion 2/80", 1, 0},
-        // On the tutorial arena a bullet meets a wall without sparks.
-        {1, BULLET, 645, 510, 1, "spark1", 0, 1},
+        // Player 1's bullets mark walls by the arena's own rule; player 2's spark on all
+        // but the tutorial.
+        {1, BULLET, 645, 510, 1, "spark1", 5, ARENA_SMOG_CITY},
+        {1, BULLET, 645, 510, 1, "spark1", 5, ARENA_ONE_UP},
+        {1, BULLET, 645, 510, 1, "spark1", 0, ARENA_BEAST},
+        {1, BULLET, 645, 510, 1, "blood2", 44, ARENA_BEAST},
+        {1, BULLET, 645, 510, 1, "spark1", 0, ARENA_GREEN_HILL},
+        {1, BULLET, 645, 772, 1, "spark1", 5, ARENA_CAVERN},
+        {1, BULLET, 645, 773, 1, "spark1", 0, ARENA_CAVERN},
+        {1, BULLET, 645, 510, 1, "spark1", 0, SCREEN_RESULT},
+        {1, BULLET, 645, 510, 1, "spark1", 0, SCREEN_TUTORIAL},
+        {2, BULLET, 955, 510, 1, "spark1", 5, ARENA_GREEN_HILL},
+        {2, BULLET, 955, 510, 1, "spark1", 0, SCREEN_TUTORIAL},
+        // The Moon's two spark walls stand in open air (440..480 and 1127..1167, below 503)
+        // and stop player 1's bullets only.
+        {1, BULLET, 460, 600, 1, "spark3", 8, ARENA_MOON},
+        {1, BULLET, 1140, 600, 1, "spark4", 8, ARENA_MOON},
+        {1, BULLET, 460, 503, 0, "spark3", 0, ARENA_MOON},
+        {1, BULLET, 460, 600, 0, "spark3", 0, ARENA_HELL},
+        {2, BULLET, 1140, 600, 0, "spark4", 0, ARENA_MOON},
     };
     loadMirroredArena(std::vector<std::string>(20, "....................#"), 10);
     for (const Stop &c : stops) {
@@ -252,7 +271,7 @@ TEST_F(WeaponsTest, BasesAndWallsStopShotsWhereEachFightersWindowsSay)
         setupPlayer2();
         restFighters(300, mirrorX(300), 500);
         resetCalls();
-        map = c.tutorial ? (int)SCREEN_TUTORIAL : (int)ARENA_HELL;
+        map = c.arena ? c.arena : (int)ARENA_HELL;
         Projectile *p = shotOf(c.side, c.kind);
         p->active = 1;
         p->speed = 0;
@@ -265,6 +284,7 @@ TEST_F(WeaponsTest, BasesAndWallsStopShotsWhereEachFightersWindowsSay)
         EXPECT_EQ(callCount(c.effect), c.count);
         EXPECT_EQ(player->health + player2->health, 24);
     }
+    map = ARENA_HELL;
 }
 
 enum Relation { LEVEL_AHEAD, LEVEL_BEHIND, ABOVE };

@@ -16,6 +16,16 @@
 #include "shell/settings.h"
 #include "shell/startup.h"
 
+int placedMouseX = -1, placedMouseY = -1;
+
+extern "C" void __real_position_mouse(int x, int y);
+extern "C" void __wrap_position_mouse(int x, int y)
+{
+    placedMouseX = x;
+    placedMouseY = y;
+    __real_position_mouse(x, y);
+}
+
 namespace {
 struct SavedSettings {
     int resx, resy, musicOn, TitleWobble, p2cpu, AIcomp, GameLength;

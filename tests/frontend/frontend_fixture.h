@@ -8,6 +8,10 @@
 
 #include <string>
 
+// The display position the game last put the pointer at (the headless library has no
+// mouse to move; a test puts mouse_x, mouse_y there itself).
+extern int placedMouseX, placedMouseY;
+
 class FrontEnd : public ::testing::Test {
 protected:
     static void SetUpTestSuite();

@@ -25,6 +25,7 @@
 #include "shell/premap.h"
 #include "shell/render.h"
 #include "shell/settings.h"
+#include "shell/sound.h"
 #include "shell/startup.h"
 
 namespace {
@@ -54,8 +55,8 @@ TEST_F(Title, ResetPutsTheTitleBackAndKeepsTheSettings)
         {"quitting", quitting, 0}, {"paused", paused, 0}, {"page", TitleScreenPhase, 1},
         {"GLarena3", GLarena3, 0}, {"frags", playerTwoFrags, 0},
         {"bout", GameLengthCurrent, 0}, {"quickboutx", quickboutx, -200},
-        {"quity", quity, 880}, {"piece 1 x", titlePiece[0].x, 130},
-        {"piece 1 phase", titlePiece[0].phase, 1}, {"piece 6 y", titlePiece[5].originY, 33},
+        {"quity", quity, 880}, {"piece 1 x", titlePiece[0].x, 136},
+        {"piece 1 phase", titlePiece[0].phase, 1}, {"piece 6 y", titlePiece[5].originY, 15},
         {"curtain 1", titlerecty1, 0}, {"curtain 2", titlerecty2, 1200},
         {"releasey", releasey, 550}, {"ThickLiney", ThickLiney, 1190},
         {"back to menu y", backtomenuy, 1100}, {"thumb 28 x", mapThumbx[27], 1250},
@@ -70,28 +71,47 @@ TEST_F(Title, ResetPutsTheTitleBackAndKeepsTheSettings)
     EXPECT_EQ(prebuffer->h, LOGO_H);
 }
 
+// Each piece's walk: the step on which it arrives and where (legs 1 px a step; the leg
+// after a finished one takes its first pixel in the same step).
 TEST_F(Title, LogoPiecesWalkTheirLegsAndSettle)
 {
-    for (int i = 0; i < 25; i++)
-        updateGorblatTitle();
-    EXPECT_EQ(titlePiece[0].x, 105);
-    EXPECT_EQ(titlePiece[0].y, 39);
-    for (int i = 25; i < 223; i++)
-        updateGorblatTitle();
-    static const int ends[TITLE_PIECES][3] = {
-        {10, 47, 6}, {140, 40, 2}, {150, 0, 5}, {220, 33, 6}, {230, 47, 6}, {423, 40, 6},
+    static const int ends[TITLE_PIECES][4] = {
+        {229, 10, 47, 6}, {97, 146, 15, 5}, {50, 201, 22, 4},
+        {112, 216, 15, 5}, {151, 261, 33, 8}, {188, 423, 40, 6},
     };
+    int arrived[TITLE_PIECES] = {};
+    for (int step = 1; step <= 229; step++) {
+        updateGorblatTitle();
+        if (step == 25) {
+            EXPECT_TRUE(titlePiece[0].x == 111 && titlePiece[0].y == 39);
+        }
+        for (int i = 0; i < TITLE_PIECES; i++)
+            if (!arrived[i] && titlePiece[i].phase == ends[i][3])
+                arrived[i] = step;
+    }
     for (int i = 0; i < TITLE_PIECES; i++) {
-        EXPECT_EQ(titlePiece[i].x, ends[i][0]) << "piece " << i + 1;
-        EXPECT_EQ(titlePiece[i].y, ends[i][1]) << "piece " << i + 1;
-        EXPECT_EQ(titlePiece[i].phase, ends[i][2]) << "piece " << i + 1;
+        EXPECT_EQ(arrived[i], ends[i][0]) << "piece " << i + 1;
+        EXPECT_EQ(titlePiece[i].x, ends[i][1]) << "piece " << i + 1;
+        EXPECT_EQ(titlePiece[i].y, ends[i][2]) << "piece " << i + 1;
     }
     EXPECT_EQ(titlerecty1, 1200);
     EXPECT_EQ(titlerecty2, 0);
     // The title stops stepping once piece 1 has settled.
     seconds = 3;
     tick(5);
+    EXPECT_EQ(titlePiece[4].phase, 8);
     EXPECT_EQ(titlePiece[0].x, 10);
+}
+
+// Each piece leaves one square a frame: the canvas keeps their trails and nothing beside
+// them (the bowl of the "b" stays empty).
+TEST_F(Title, TheSettledLogoIsTheTrailsOfItsPieces)
+{
+    seconds = 2;
+    tick(230);
+    EXPECT_EQ(getpixel(prebuffer, 237, 22), pageBackground());
+    for (const TitlePiece &p : titlePiece)
+        EXPECT_EQ(getpixel(prebuffer, p.x + 3, p.y + 3), makecol(255, 255, 255));
 }
 
 TEST_F(Title, EachTickClearsWhatTheNextBoutMustStartWithout)
@@ -211,27 +231,37 @@ TEST_F(Title, PlayerTwoAndLevelTogglesOfferLevelsOneAndTwoOnly)
     EXPECT_EQ(GameLength, 1);
 }
 
+int clickSounds = 0;
+void countClicks(const SampleCall &c) { clickSounds += c.slot == SND_CLICK && !c.stopped; }
+
+// Each click on the label, with its sound and debounce, leads to the next mode; a mode the
+// label does not list leaves it silent.
 TEST_F(Title, ResolutionStepsThroughThreeModesAndFallsBackTo800x600)
 {
     static int refuse = 0;
     setGfxModeHook = [](int, int w, int) { return w == refuse ? -1 : 0; };
+    sampleCallHook = countClicks;
+    TitleScreenPhase = TITLE_PAGE_OPTIONS;
     struct Step {
-        int refuse, from, fromY, resx, resy, label;
+        int refuse, from, fromY, resx, resy, label, clicks;
     } steps[] = {
-        {0, 1600, 1200, 800, 600, 728}, {0, 800, 600, 1280, 1024, 707},
-        {0, 1280, 1024, 1600, 1200, 725}, {1280, 800, 600, 800, 600, 707},
-        // A mode from a hand-edited file: the label does nothing.
-        {0, 1024, 768, 1024, 768, 707},
+        {0, 1600, 1200, 800, 600, 728, 1}, {0, 800, 600, 1280, 1024, 707, 1},
+        {0, 1280, 1024, 1600, 1200, 725, 1}, {1280, 800, 600, 800, 600, 707, 1},
+        // A mode from a hand-edited file.
+        {0, 1024, 768, 1024, 768, 707, 0},
     };
     for (const Step &s : steps) {
         refuse = s.refuse;
         resx = s.from;
         resy = s.fromY;
-        cycleResolution();
+        clickSounds = clicking = 0;
+        press(textdetailx + 5, textdetaily + 5);
         EXPECT_EQ(resx, s.resx) << "from " << s.from;
         EXPECT_EQ(resy, s.resy) << "from " << s.from;
         EXPECT_EQ(textdetailx, s.label) << "from " << s.from;
+        EXPECT_TRUE(clickSounds == s.clicks && clicking == s.clicks) << "from " << s.from;
     }
+    sampleCallHook = NULL;
     refuse = 0;
     p2cpu = 1;
     musicOn = 0;
@@ -244,6 +274,22 @@ TEST_F(Title, ResolutionStepsThroughThreeModesAndFallsBackTo800x600)
     EXPECT_EQ(p1fire, 75);
     EXPECT_EQ(p2bomb, 83);
     EXPECT_EQ(p2cpu, 1);
+}
+
+// After a reset the pointer reads back at (800, 500) on every display size, so it stays
+// out of sight until it leaves row 500.
+TEST_F(Title, AfterAResetThePointerWaitsUnseenOnRow500AtEveryDisplaySize)
+{
+    const int sizes[][2] = {{800, 600}, {1024, 768}, {1280, 1024}, {1600, 1200}};
+    for (const auto &s : sizes) {
+        switchDisplayMode(s[0], s[1]);
+        setupTitleScreen();
+        pointAt(placedMouseX, placedMouseY);
+        tick(1);
+        EXPECT_TRUE(mx == 800 && my == 500) << s[0] << "x" << s[1] << ": " << mx << "," << my;
+        EXPECT_FALSE(sameAsSprite(pointer, mx, my)) << s[0] << "x" << s[1];
+    }
+    switchDisplayMode(PLAYFIELD_W, PLAYFIELD_H);
 }
 
 TEST_F(Title, MusicLabelToggles)
