@@ -15,6 +15,7 @@
 #include "oggsmp/oggsmp.h"
 #include "shell/assets.h"
 #include "shell/comic.h"
+#include "shell/datacheck.h"
 #include "shell/loop.h"
 #include "shell/music.h"
 #include "shell/premap.h"
@@ -110,6 +111,17 @@ void setupSoundDevice()
     }
 }
 
+void loadDataFile()
+{
+    // The library's loader trusts every count and size in the file and crashes on a damaged
+    // one: the file's structure is checked first, and a damaged file is as good as none.
+    if (findDataFileDamage("gor.dat") || !(data = load_datafile("gor.dat")))
+        fatalError("cannot load the data file \"gor.dat\" from the working directory");
+    const char *fault = findDataFileFault(data);
+    if (fault)
+        fatalError("the data file \"gor.dat\" is not usable: %s", fault);
+}
+
 void setupScreen()
 {
     // Every text the game handles is plain 8-bit: with the library's default UTF-8 a
@@ -153,12 +165,7 @@ void setupScreen()
     textprintf_centre_ex(screen, font, displayW() / 2, displayH() / 2, makecol(255, 255, 255),
                          -1, "...loading...");
 
-    data = load_datafile("gor.dat");
-    if (!data)
-        fatalError("cannot load the data file \"gor.dat\" from the working directory");
-    const char *fault = findDataFileFault(data);
-    if (fault)
-        fatalError("the data file \"gor.dat\" is not usable: %s", fault);
+    loadDataFile();
 
     if (!headless) {
         install_mouse();

@@ -24,6 +24,9 @@ void setupScreen();
 // The display and sound steps of setupScreen, with their fallbacks.
 void setupDisplay();
 void setupSoundDevice();
+// Loads gor.dat from the working directory into `data`; a file that is missing, damaged
+// or short of an entry the game reads stops the program with a message and status 1.
+void loadDataFile();
 // main's first pass: cuts the pictures, builds every pool, runs each level set-up once.
 void firstPass();
 // Writes the settings and releases the tile map, the music, the codec, the data file
