@@ -13,6 +13,10 @@ extern int headless;
 // the library call of the same purpose and returns what that call would.
 extern int (*setGfxModeHook)(int card, int w, int h);
 extern int (*installSoundHook)(int digi, int midi);
+extern int (*desktopSizeHook)(int *w, int *h);
+// The smallest display the configured size may ask for; a smaller one, or one larger than
+// the desktop, starts the game at 800x600 as a refused mode does.
+enum { DISPLAY_MIN_W = 320, DISPLAY_MIN_H = 200 };
 // The digital voices the sound start-up reserved last (-1 before it ran): the library's
 // no-sound driver has none, so installing it fails while any are reserved.
 extern int reservedDigiVoices;
