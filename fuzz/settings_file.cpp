@@ -1,5 +1,6 @@
 // Any gorSetup.cfg: whatever the file holds, the settings come out inside the ranges the
-// game offers (the computer's level within what its arithmetic holds) and no binding reads outside the key table, a pad's buttons or the labels.
+// game offers (the computer's level within what its arithmetic holds) and no binding
+// reads outside the key table, a pad's buttons or the labels.
 #include <allegro.h>
 #include <stdio.h>
 #include <stdlib.h>
