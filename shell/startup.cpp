@@ -139,7 +139,9 @@ void setupSoundDevice()
         return;
     reserveVoices(24, 1);
     if (tryInstallSound(DIGI_AUTODETECT, MIDI_AUTODETECT) != 0) {
-        allegro_message("Unable to Detect Sound Card");
+        // The box takes the display away to be answered; then the game goes on without sound.
+        showMessageBox("Unable to Detect Sound Card");
+        setupDisplay();
         // Carry on silently: the no-sound driver has no voices, so reserve none.
         reserveVoices(0, 0);
         tryInstallSound(DIGI_NONE, MIDI_NONE);

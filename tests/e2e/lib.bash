@@ -68,6 +68,24 @@ e2e_wait_exit() {
     done
 }
 
+# Waits for one of the library's message boxes (an xmessage window); prints its id.
+e2e_wait_box() {
+    for _ in $(seq 100); do
+        w=$(xdotool search --class xmessage 2>/dev/null | head -1)
+        if [ -n "$w" ]; then echo "$w"; return 0; fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# Answers the box with a real key press, the pointer (and so the focus) inside it.
+e2e_answer_box() {
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    xdotool mousemove $(( X + 5 )) $(( Y + 5 ))
+    sleep 0.2
+    e2e_key Return
+}
+
 # Holds a key long enough for the game's once-a-tick read to see it.
 e2e_key() {
     xdotool keydown "$1"; sleep 0.15; xdotool keyup "$1"
