@@ -31,6 +31,14 @@ e2e_setup() {
     exit 1
 }
 
+# Ends the test as failed, with the game's error output (a script may define its own).
+fail() {
+    echo "FAIL: $*"
+    echo "--- stderr:"; cat "$work/gor.err" 2>/dev/null
+    [ -n "${E2E_SHOTS:-}" ] && echo "(screenshots in $E2E_SHOTS)"
+    exit 1
+}
+
 e2e_cleanup() {
     # The library's own signal handler can hang in its shut-down: end the game outright.
     [ -n "${game_pid:-}" ] && kill -KILL "$game_pid" 2>/dev/null

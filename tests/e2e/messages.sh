@@ -9,12 +9,6 @@ here=$(dirname "$0")
 . "$here/lib.bash"
 wmclose=$2
 e2e_setup "$1"
-fail() {
-    echo "FAIL: $*"
-    echo "--- stderr:"; cat "$work/gor.err" 2>/dev/null
-    [ -n "${E2E_SHOTS:-}" ] && echo "(screenshots in $E2E_SHOTS)"
-    exit 1
-}
 
 # Pixels of a window (drawn, not just mapped) as a hash.
 window_hash() {

@@ -25,12 +25,15 @@ void writeBytes(const char *path, const std::string &bytes)
     fclose(f);
 }
 
-void putName(PACKFILE *f, const char *name)
+// An object's name property and type, then its chunk, open for its body.
+PACKFILE *openObject(PACKFILE *f, const char *name, int type, bool packed)
 {
     pack_mputl(DAT_PROPERTY, f);
     pack_mputl(DAT_NAME, f);
     pack_mputl((long)strlen(name), f);
     pack_fwrite(name, (long)strlen(name), f);
+    pack_mputl(type, f);
+    return pack_fopen_chunk(f, packed);
 }
 
 // A picture and a sample written through the library's own packfile writer, the whole
@@ -43,19 +46,15 @@ std::string smallDataFile(bool packFile, bool packChunks)
     PACKFILE *f = pack_fopen(path, packFile ? F_WRITE_PACKED : F_WRITE_NOPACK);
     pack_mputl(DAT_MAGIC, f);
     pack_mputl(2, f);
-    putName(f, "PICTURE");
-    pack_mputl(DAT_BITMAP, f);
-    f = pack_fopen_chunk(f, packChunks);
-    pack_mputw(16, f);
+    f = openObject(f, "PICTURE", DAT_BITMAP, packChunks);
+    pack_mputw(16, f);   // depth, width, height, then red rows over green ones
     pack_mputw(5, f);
     pack_mputw(4, f);
     for (int i = 0; i < 20; i++)
         pack_iputw(i < 10 ? 0xF800 : 0x07E0, f);
     f = pack_fclose_chunk(f);
-    putName(f, "SOUND");
-    pack_mputl(DAT_SAMPLE, f);
-    f = pack_fopen_chunk(f, packChunks);
-    pack_mputw(8, f);
+    f = openObject(f, "SOUND", DAT_SAMPLE, packChunks);
+    pack_mputw(8, f);   // bits, frequency, frames, then a ramp
     pack_mputw(11025, f);
     pack_mputl(40, f);
     for (int i = 0; i < 40; i++)
