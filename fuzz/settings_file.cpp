@@ -1,5 +1,6 @@
 // Any gorSetup.cfg: whatever the file holds, the settings come out inside the ranges the
-// game offers and no binding reads outside the key table, a pad's buttons or the labels.
+// game offers (the computer's level within what its arithmetic holds) and no binding
+// reads outside the key table, a pad's buttons or the labels.
 #include <allegro.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -55,7 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *bytes, size_t size)
 
     if (GameLength < GAME_LENGTH_MIN || GameLength > GAME_LENGTH_MAX ||
         TitleWobble < TITLE_WOBBLE_MIN || TitleWobble > TITLE_WOBBLE_MAX ||
-        GreenTeam_list < -1 || PurpleTeam_list < -1)
+        GreenTeam_list < -1 || PurpleTeam_list < -1 || AIcomp > AI_LEVEL_LIMIT ||
+        AIcomp < -AI_LEVEL_LIMIT)
         abort();
     for (int slot = 0; slot < BIND_COUNT; slot++) {
         int code = keyBindings[slot].code;

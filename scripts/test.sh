@@ -3,7 +3,8 @@
 #  1. the whole suite (unit, integration, end to end) on the normal build;
 #  2. every benchmark once, briefly, to prove it runs (its figures are printed, not judged);
 #  3. the unit and integration tests again under AddressSanitizer + UBSan;
-#  4. each libFuzzer target for a short fixed time.
+#  4. each libFuzzer target for a short fixed time (seeded from fuzz/corpus/<name>, and
+#     from fuzz/<name>_seeds.sh where that makes seeds out of the generated data).
 # Prints a summary line per stage and exits non-zero if anything failed.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -47,6 +48,8 @@ if CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Rel
     name=$(basename "$f"); name=${name#fuzz_}
     corpus=$(mktemp -d); seeds=fuzz/corpus/$name
     [ -d "$seeds" ] || seeds=""
+    # A target whose seeds come from the generated data makes them now.
+    [ -f "fuzz/${name}_seeds.sh" ] && bash "fuzz/${name}_seeds.sh" build/game "$corpus"
     echo "-- fuzz $name for ${fuzz_seconds}s"
     mkdir -p "$PWD/build-fuzz/artifacts"
     if ! "$f" -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \

@@ -134,11 +134,14 @@ static int clampInt(int v, int lo, int hi)
 }
 
 // The file is kept as it says: a resolution is tried as stored (start-up falls back when the
-// display refuses it), and the switches and the computer's level are compared, never used
-// as indexes. Only values that would divide by zero or index a table are held in range:
-// the wobble is a modulus, the bout count is shown as one digit, a team is a list entry.
+// display refuses it or could not show it), and the switches and the computer's level are
+// compared, never used as indexes. Only values that would divide by zero, index a table or
+// overflow are held in range: the wobble is a modulus, the bout count is shown as one
+// digit, a team is a list entry, the computer's level is squared.
 static void holdSettingsInRange()
 {
+    if (AIcomp > AI_LEVEL_LIMIT || AIcomp < -AI_LEVEL_LIMIT)
+        AIcomp = AIcomp > 0 ? AI_LEVEL_MAX : AI_LEVEL_MIN;
     TitleWobble = clampInt(TitleWobble, TITLE_WOBBLE_MIN, TITLE_WOBBLE_MAX);
     GameLength = clampInt(GameLength, GAME_LENGTH_MIN, GAME_LENGTH_MAX);
     int lastTeam = (int)(sizeof team_list.name / sizeof team_list.name[0]) - 1;

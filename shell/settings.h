@@ -18,9 +18,13 @@ extern int GreenTeam_list, PurpleTeam_list;   // index into team_list, -1 = none
 extern FileList team_list;
 
 // The ranges of the values the file reader holds in range (the others are kept as read).
+// The computer's level is kept as read up to AI_LEVEL_LIMIT either way (its shot delays
+// multiply the level by itself, which leaves an int not far beyond); past that it becomes
+// the nearest level the title screen offers.
 enum {
     GAME_LENGTH_MIN = 1, GAME_LENGTH_MAX = 5,
-    TITLE_WOBBLE_MIN = 1, TITLE_WOBBLE_MAX = 8
+    TITLE_WOBBLE_MIN = 1, TITLE_WOBBLE_MAX = 8,
+    AI_LEVEL_MIN = 1, AI_LEVEL_MAX = 3, AI_LEVEL_LIMIT = 10000
 };
 
 // One input binding: the code (a keyboard slot holds a key code in the settings file's

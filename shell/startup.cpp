@@ -15,6 +15,7 @@
 #include "oggsmp/oggsmp.h"
 #include "shell/assets.h"
 #include "shell/comic.h"
+#include "shell/datacheck.h"
 #include "shell/loop.h"
 #include "shell/music.h"
 #include "shell/premap.h"
@@ -26,6 +27,7 @@
 int headless = 0;
 int (*setGfxModeHook)(int card, int w, int h) = NULL;
 int (*installSoundHook)(int digi, int midi) = NULL;
+int (*desktopSizeHook)(int *w, int *h) = NULL;
 
 // The textdetailx global belongs to the options page; start-up only places the label.
 extern int textdetailx;
@@ -72,9 +74,27 @@ static void closeButtonPressed()
 }
 END_OF_FUNCTION(closeButtonPressed)
 
-// Full-screen at the configured size, else full-screen at 800x600 (which replaces the
-// configured size until the settings are read again), else a window at 800x600.
-void setupDisplay()
+static int getDesktopSize(int *w, int *h)
+{
+    if (desktopSizeHook)
+        return desktopSizeHook(w, h);
+    return get_desktop_resolution(w, h);
+}
+
+// Whether the page could be seen in a w x h display: at least the smallest display mode
+// there is, and no larger than the desktop where that is known (the full-screen window
+// of a larger mode hangs off the screen).
+static int modeShowable(int w, int h)
+{
+    if (w < DISPLAY_MIN_W || h < DISPLAY_MIN_H)
+        return 0;
+    int deskW, deskH;
+    if (!headless && getDesktopSize(&deskW, &deskH) == 0 && deskW > 0 && deskH > 0)
+        return w <= deskW && h <= deskH;
+    return 1;
+}
+
+static int openDisplay()
 {
     set_color_depth(16);
     if (headless) {
@@ -82,19 +102,35 @@ void setupDisplay()
         if (!screen)
             fatalError("cannot make a %dx%d memory screen", resx, resy);
         clear_bitmap(screen);
-        return;
+        return 1;
     }
     if (trySetGfxMode(GFX_AUTODETECT_FULLSCREEN, resx, resy) == 0)
-        return;
+        return 1;
     resx = 800;
     resy = 600;
     set_color_depth(16);
     if (trySetGfxMode(GFX_AUTODETECT_FULLSCREEN, 800, 600) == 0)
-        return;
+        return 1;
     set_color_depth(16);
-    if (trySetGfxMode(GFX_AUTODETECT_WINDOWED, 800, 600) == 0)
-        return;
-    fatalError("no 16-bit display mode could be set (%s)", allegro_error);
+    return trySetGfxMode(GFX_AUTODETECT_WINDOWED, 800, 600) == 0;
+}
+
+// Full-screen at the configured size, else full-screen at 800x600 (which replaces the
+// configured size until the settings are read again), else a window at 800x600. A size
+// that could not be shown is treated as one the display refuses.
+void setupDisplay()
+{
+    if (!modeShowable(resx, resy)) {
+        resx = 800;
+        resy = 600;
+    }
+    if (!openDisplay())
+        fatalError("no 16-bit display mode could be set (%s)", allegro_error);
+    if (!headless) {
+        LOCK_FUNCTION(closeButtonPressed);
+        set_close_button_callback(closeButtonPressed);
+        set_window_title("gor");
+    }
 }
 
 void setupSoundDevice()
@@ -103,11 +139,24 @@ void setupSoundDevice()
         return;
     reserveVoices(24, 1);
     if (tryInstallSound(DIGI_AUTODETECT, MIDI_AUTODETECT) != 0) {
-        allegro_message("Unable to Detect Sound Card");
+        // The box takes the display away to be answered; then the game goes on without sound.
+        showMessageBox("Unable to Detect Sound Card");
+        setupDisplay();
         // Carry on silently: the no-sound driver has no voices, so reserve none.
         reserveVoices(0, 0);
         tryInstallSound(DIGI_NONE, MIDI_NONE);
     }
+}
+
+void loadDataFile()
+{
+    // The library's loader trusts every count and size in the file and crashes on a damaged
+    // one: the file's structure is checked first, and a damaged file is as good as none.
+    if (findDataFileDamage("gor.dat") || !(data = load_datafile("gor.dat")))
+        fatalError("cannot load the data file \"gor.dat\" from the working directory");
+    const char *fault = findDataFileFault(data);
+    if (fault)
+        fatalError("the data file \"gor.dat\" is not usable: %s", fault);
 }
 
 void setupScreen()
@@ -133,11 +182,6 @@ void setupScreen()
         install_int_ex(increment_speed_counter, BPS_TO_TIMER(60));
     }
     setupDisplay();
-    if (!headless) {
-        LOCK_FUNCTION(closeButtonPressed);
-        set_close_button_callback(closeButtonPressed);
-        set_window_title("gor");
-    }
     set_mouse_range(0, 0, PLAYFIELD_W, PLAYFIELD_H);
     textdetailx = 707;
     setupSoundDevice();
@@ -153,12 +197,7 @@ void setupScreen()
     textprintf_centre_ex(screen, font, displayW() / 2, displayH() / 2, makecol(255, 255, 255),
                          -1, "...loading...");
 
-    data = load_datafile("gor.dat");
-    if (!data)
-        fatalError("cannot load the data file \"gor.dat\" from the working directory");
-    const char *fault = findDataFileFault(data);
-    if (fault)
-        fatalError("the data file \"gor.dat\" is not usable: %s", fault);
+    loadDataFile();
 
     if (!headless) {
         install_mouse();

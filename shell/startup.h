@@ -13,6 +13,10 @@ extern int headless;
 // the library call of the same purpose and returns what that call would.
 extern int (*setGfxModeHook)(int card, int w, int h);
 extern int (*installSoundHook)(int digi, int midi);
+extern int (*desktopSizeHook)(int *w, int *h);
+// The smallest display the configured size may ask for; a smaller one, or one larger than
+// the desktop, starts the game at 800x600 as a refused mode does.
+enum { DISPLAY_MIN_W = 320, DISPLAY_MIN_H = 200 };
 // The digital voices the sound start-up reserved last (-1 before it ran): the library's
 // no-sound driver has none, so installing it fails while any are reserved.
 extern int reservedDigiVoices;
@@ -24,6 +28,9 @@ void setupScreen();
 // The display and sound steps of setupScreen, with their fallbacks.
 void setupDisplay();
 void setupSoundDevice();
+// Loads gor.dat from the working directory into `data`; a file that is missing, damaged
+// or short of an entry the game reads stops the program with a message and status 1.
+void loadDataFile();
 // main's first pass: cuts the pictures, builds every pool, runs each level set-up once.
 void firstPass();
 // Writes the settings and releases the tile map, the music, the codec, the data file

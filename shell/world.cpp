@@ -52,13 +52,24 @@ void drawTurned(BITMAP *dest, BITMAP *pic, int x, int y, int angle)
                                            itofix(angle & 255), 0x10000, FALSE);
 }
 
+void showMessageBox(const char *text)
+{
+    if (!system_driver || !system_driver->message)
+        return;
+    if (gfx_driver)
+        set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
+    allegro_message("%s", text);
+}
+
 void fatalError(const char *fmt, ...)
 {
+    char text[512];
     va_list ap;
     va_start(ap, fmt);
-    fprintf(stderr, "gor: ");
-    vfprintf(stderr, fmt, ap);
-    fprintf(stderr, "\n");
+    vsnprintf(text, sizeof text, fmt, ap);
     va_end(ap);
+    fprintf(stderr, "gor: %s\n", text);
+    // A player who started the game from a desktop sees no terminal.
+    showMessageBox(text);
     exit(1);
 }

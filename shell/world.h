@@ -71,5 +71,10 @@ void stretchToScreen();
 // makecol with each component held to 0..255 first.
 int packColour(int r, int g, int b);
 
-// Ends the program at once with a message on stderr and exit status 1.
+// Shows `text` in the library's message box and waits for the player to answer it. A
+// full-screen display holds the keyboard and the pointer, so the box could not be answered
+// over it: the display is given up first (set it again to go on). Does nothing where the
+// library has no message box (headless: the caller's terminal output is all there is).
+void showMessageBox(const char *text);
+// Ends the program with a message on stderr and in the message box, and exit status 1.
 [[noreturn]] void fatalError(const char *fmt, ...);

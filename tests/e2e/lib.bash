@@ -31,6 +31,14 @@ e2e_setup() {
     exit 1
 }
 
+# Ends the test as failed, with the game's error output (a script may define its own).
+fail() {
+    echo "FAIL: $*"
+    echo "--- stderr:"; cat "$work/gor.err" 2>/dev/null
+    [ -n "${E2E_SHOTS:-}" ] && echo "(screenshots in $E2E_SHOTS)"
+    exit 1
+}
+
 e2e_cleanup() {
     # The library's own signal handler can hang in its shut-down: end the game outright.
     [ -n "${game_pid:-}" ] && kill -KILL "$game_pid" 2>/dev/null
@@ -66,6 +74,24 @@ e2e_wait_exit() {
         fi
         sleep 0.1
     done
+}
+
+# Waits for one of the library's message boxes (an xmessage window); prints its id.
+e2e_wait_box() {
+    for _ in $(seq 100); do
+        w=$(xdotool search --class xmessage 2>/dev/null | head -1)
+        if [ -n "$w" ]; then echo "$w"; return 0; fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# Answers the box with a real key press, the pointer (and so the focus) inside it.
+e2e_answer_box() {
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    xdotool mousemove $(( X + 5 )) $(( Y + 5 ))
+    sleep 0.2
+    e2e_key Return
 }
 
 # Holds a key long enough for the game's once-a-tick read to see it.

@@ -9,12 +9,6 @@ set -u
 here=$(dirname "$0")
 . "$here/lib.bash"
 e2e_setup "$1"
-fail() {
-    echo "FAIL: $*"
-    echo "--- stderr:"; cat "$work/gor.err" 2>/dev/null
-    [ -n "${E2E_SHOTS:-}" ] && echo "(screenshots in $E2E_SHOTS)"
-    exit 1
-}
 
 BG="30 20 33"        # page background
 CURTAIN="76 99 124"  # title curtains and credits bars

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real program under Xvfb: it starts in its folder, opens its window, runs its loop,
 # and ends cleanly when the window is asked to close; without gor.dat it stops with a
-# message naming the file and a failure status.
+# message naming the file (answered in its box) and a failure status.
 set -u
 here=$(dirname "$0")
 . "$here/lib.bash"
@@ -22,6 +22,8 @@ echo "ok: started, ran and closed cleanly"
 
 rm "$work/game/gor.dat"
 e2e_start_game
+box=$(e2e_wait_box) || fail "without gor.dat: no message box"
+e2e_answer_box "$box"
 e2e_wait_exit 20
 [ "$exit_status" != "0" ] && [ "$exit_status" != "timeout" ] || fail "without gor.dat: exit status $exit_status"
 grep -q 'gor.dat' "$work/gor.err" || fail "without gor.dat: the message does not name it"

@@ -191,28 +191,74 @@ TEST_F(Settings, TeamsAreWrittenAsNoneWhileTheTeamListIsEmpty)
     EXPECT_EQ(PurpleTeam_list, -1);
 }
 
-TEST_F(Settings, StoredValuesAreKeptUnlessTheyWouldDivideByZeroOrIndexATable)
+// What start-up makes of the configured size: the mode it sets, on a 1600x1200 desktop.
+int shownW, shownH;
+int recordMode(int, int w, int h)
 {
-    // A hand-edited mode, switches and a level the menu never offers stay as written.
-    writeFile("[Settings]\nGameLength = 0\nAIcomp = 7\nresx = 1024\nresy = 768\n"
-              "TitleWobble = 0\nmusicOn = 5\np2cpu = -2\n[Teams]\nGreen = -8\nPurple = 500\n");
-    get_settings();
-    EXPECT_EQ(resx, 1024);
-    EXPECT_EQ(resy, 768);
-    EXPECT_EQ(musicOn, 5);
-    EXPECT_EQ(p2cpu, -2);
-    EXPECT_EQ(AIcomp, 7);
-    EXPECT_EQ(GameLength, GAME_LENGTH_MIN);
-    EXPECT_EQ(TitleWobble, TITLE_WOBBLE_MIN);
-    EXPECT_EQ(GreenTeam_list, -1);
-    EXPECT_EQ(PurpleTeam_list, 499);
+    shownW = w;
+    shownH = h;
+    return 0;
+}
+int desktop1600x1200(int *w, int *h)
+{
+    *w = 1600;
+    *h = 1200;
+    return 0;
+}
 
-    writeFile("[Settings]\nGameLength = 99\nresx = 1600\nresy = 600\nTitleWobble = 40\n");
-    get_settings();
-    EXPECT_EQ(GameLength, GAME_LENGTH_MAX);
-    EXPECT_EQ(TitleWobble, TITLE_WOBBLE_MAX);
-    EXPECT_EQ(resx, 1600);
-    EXPECT_EQ(resy, 600);
+TEST_F(Settings, StoredValuesAreKeptUnlessTheyWouldCrashOverflowOrHideTheGame)
+{
+    // Hand-edited values the menu never offers stay as written; only a value that would
+    // divide by zero, index past a table, overflow, or leave nothing on the screen is not
+    // used as it stands.
+    const struct {
+        const char *lines;
+        int *value;   // what the game goes on with
+        int expected;
+    } rows[] = {
+        {"resx = 1024\nresy = 768", &resx, 1024},
+        {"resx = 1024\nresy = 768", &shownH, 768},
+        {"resx = 1600\nresy = 600", &resy, 600},
+        {"resx = 1600\nresy = 1200", &shownW, 1600},
+        {"resx = 640\nresy = 480", &shownH, 480},
+        {"resx = 800\nresy = -5", &resy, -5},   // the file keeps it...
+        {"resx = 800\nresy = -5", &shownH, 600},   // ...the display falls back
+        {"resx = 1\nresy = 1", &shownW, 800},
+        {"resx = 1\nresy = 1", &shownH, 600},
+        {"resx = 4000\nresy = 3000", &shownW, 800},
+        {"resx = 1600\nresy = 1201", &shownH, 600},
+        {"musicOn = 5", &musicOn, 5},
+        {"p2cpu = -2", &p2cpu, -2},
+        {"AIcomp = 7", &AIcomp, 7},
+        {"AIcomp = 0", &AIcomp, 0},
+        {"AIcomp = -10000", &AIcomp, -10000},
+        {"AIcomp = 10000", &AIcomp, 10000},
+        {"AIcomp = 10001", &AIcomp, AI_LEVEL_MAX},
+        {"AIcomp = 2147483647", &AIcomp, AI_LEVEL_MAX},
+        {"AIcomp = -2000000000", &AIcomp, AI_LEVEL_MIN},
+        {"GameLength = 0", &GameLength, GAME_LENGTH_MIN},
+        {"GameLength = 99", &GameLength, GAME_LENGTH_MAX},
+        {"TitleWobble = 0", &TitleWobble, TITLE_WOBBLE_MIN},
+        {"TitleWobble = 40", &TitleWobble, TITLE_WOBBLE_MAX},
+        {"p1fire = 100000", &p1fire, 100000},   // binds nothing, harmlessly
+        {"CredHiScore = -7", &credhigh, -7},
+        {"[Teams]\nGreen = -8", &GreenTeam_list, -1},
+        {"[Teams]\nPurple = 500", &PurpleTeam_list, 499},
+    };
+    int wasHeadless = headless;
+    headless = 0;
+    setGfxModeHook = recordMode;
+    desktopSizeHook = desktop1600x1200;
+    for (const auto &row : rows) {
+        writeFile((std::string("[Settings]\n") + row.lines + "\n").c_str());
+        get_settings();
+        if (row.value == &shownW || row.value == &shownH)
+            setupDisplay();
+        EXPECT_EQ(*row.value, row.expected) << row.lines;
+    }
+    setGfxModeHook = NULL;
+    desktopSizeHook = NULL;
+    headless = wasHeadless;
 }
 
 TEST_F(Settings, KeyCodesTranslateBothWays)

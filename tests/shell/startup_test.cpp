@@ -40,6 +40,7 @@ protected:
         headless = 0;
         modeCalls.clear();
         soundCalls.clear();
+        modesRefused = 0;
         setGfxModeHook = fakeSetGfxMode;
         installSoundHook = fakeInstallSound;
         resx = 1280;
@@ -81,13 +82,17 @@ TEST_F(StartupTest, NoModeAtAllStopsWithAMessageAndAFailureStatus)
     EXPECT_EXIT(setupDisplay(), ::testing::ExitedWithCode(1), "no 16-bit display mode");
 }
 
-TEST_F(StartupTest, NoSoundCardGoesOnWithTheNoSoundDriver)
+TEST_F(StartupTest, NoSoundCardGoesOnWithTheNoSoundDriverAndTheDisplaySetAgain)
 {
     setupSoundDevice();
     ASSERT_EQ(soundCalls.size(), 2u);
     EXPECT_EQ(soundCalls[0], DIGI_AUTODETECT);
     EXPECT_EQ(soundCalls[1], DIGI_NONE);
     EXPECT_TRUE(soundInstalled) << "the no-sound driver must install";
+    // The message box gave the display up to be answered.
+    ASSERT_EQ(modeCalls.size(), 1u);
+    EXPECT_EQ(modeCalls[0].card, GFX_AUTODETECT_FULLSCREEN);
+    EXPECT_EQ(modeCalls[0].w, 1280);
 }
 
 TEST_F(StartupTest, PointerIsScaledToThePlayfield)
