@@ -49,6 +49,27 @@ TEST_F(Behaviour, PicksUpACubeAndCarriesItHome)
     EXPECT_GT(homeAt, tookAt);
 }
 
+// A cube at his feet: he takes it while he carries fewer than three, but not one the cube
+// update found lying in the green base (he reads that mark before the cube update of the
+// same tick renews it).
+TEST_F(Behaviour, TakesACubeOnlyWithRoomAndOutsideTheGreenBase)
+{
+    const struct { int carried, inGreenBase, taken; } cases[] = {{2, 0, 1}, {3, 0, 0}, {0, 1, 0}};
+    for (const auto &k : cases) {
+        SCOPED_TRACE(testing::Message() << k.carried << " carried, in the green base " << k.inGreenBase);
+        startBout(ARENA_HELL, 2, 3);
+        for (int i = 0; i < CUBE_COUNT; i++)
+            cube[i]->active = 0;
+        powerup[0]->active = 0;
+        standP2(1000, HELL_FLOOR);
+        player2->cubesCarried = k.carried;
+        Cube *c = placeCube(0, 1000 - cube[0]->w / 2, HELL_FLOOR - cube[0]->h - 2);
+        c->inGreenBase = k.inGreenBase;
+        harnessTick();
+        EXPECT_EQ(player2->cubesCarried, k.carried + k.taken);
+    }
+}
+
 TEST_F(Behaviour, TakesThePowerUpBox)
 {
     startBout(ARENA_HELL, 2, 3);
