@@ -49,6 +49,27 @@ TEST_F(Behaviour, PicksUpACubeAndCarriesItHome)
     EXPECT_GT(homeAt, tookAt);
 }
 
+// A cube at his feet: he takes it while he carries fewer than three, but not one the cube
+// update found lying in the green base (he reads that mark before the cube update of the
+// same tick renews it).
+TEST_F(Behaviour, TakesACubeOnlyWithRoomAndOutsideTheGreenBase)
+{
+    const struct { int carried, inGreenBase, taken; } cases[] = {{2, 0, 1}, {3, 0, 0}, {0, 1, 0}};
+    for (const auto &k : cases) {
+        SCOPED_TRACE(testing::Message() << k.carried << " carried, in the green base " << k.inGreenBase);
+        startBout(ARENA_HELL, 2, 3);
+        for (int i = 0; i < CUBE_COUNT; i++)
+            cube[i]->active = 0;
+        powerup[0]->active = 0;
+        standP2(1000, HELL_FLOOR);
+        player2->cubesCarried = k.carried;
+        Cube *c = placeCube(0, 1000 - cube[0]->w / 2, HELL_FLOOR - cube[0]->h - 2);
+        c->inGreenBase = k.inGreenBase;
+        harnessTick();
+        EXPECT_EQ(player2->cubesCarried, k.carried + k.taken);
+    }
+}
+
 TEST_F(Behaviour, TakesThePowerUpBox)
 {
     startBout(ARENA_HELL, 2, 3);
@@ -56,6 +77,7 @@ TEST_F(Behaviour, TakesThePowerUpBox)
     box->x = 1000;
     box->y = HELL_FLOOR - box->h - 2;
     box->active = 1;
+    box->life = POWERUP_LIFE;
     int tookAt = -1;
     for (int t = 0; t < 900 && tookAt < 0; t++) {
         harnessTick();
@@ -63,6 +85,30 @@ TEST_F(Behaviour, TakesThePowerUpBox)
             tookAt = t;
     }
     EXPECT_GE(tookAt, 0);
+}
+
+// Player 1 cannot lose the box while he waits in his booth: the computer standing on it
+// leaves it there, and takes it once player 1 is back.
+TEST_F(Behaviour, LeavesTheBoxWhilePlayerOneRespawnsAndTakesItAfter)
+{
+    startBout(ARENA_HELL, 2, 3);
+    player->health = 0;
+    for (int t = 0; t < 5 && !player->respawning; t++)
+        harnessTick();
+    ASSERT_EQ(player->respawning, 1);
+    Cube *box = powerup[0];
+    for (int t = 0; t < 300 && player->respawning; t++) {
+        standP2(1000, HELL_FLOOR);
+        box->x = player2->x + player2->w / 2 - box->w / 2;
+        box->y = HELL_FLOOR - box->h - 2;
+        box->active = 1;
+        box->life = POWERUP_LIFE;
+        harnessTick();
+        ASSERT_TRUE(box->active) << "taken at tick " << t << " of player 1's stay in the booth";
+    }
+    player->respawning = 0;
+    harnessTick();
+    EXPECT_FALSE(box->active);
 }
 
 // Player 1's homing rocket at his height, 200 px to his left: from level 2 on he runs from it.

@@ -34,7 +34,7 @@ struct EffectCase {
 
 TEST_F(Effects, EachEffectMovesLivesItsSpanFreesItsSlotAndAFullPoolDropsSpawns)
 {
-    EffectParticle *&s = spark[0];
+    static EffectParticle *&s = spark[0];   // the first spark slot, whatever it holds
     const EffectCase cases[] = {
         {"homing trail", [] { spawnHomoTrail(800, 600); }, updateHomoTrail, liveCount(homotrail),
          HOMOTRAIL_COUNT, 16, 16, [] { return homotrail[0]->y == 599 && homotrail[0]->size == 2; }},
@@ -52,18 +52,18 @@ TEST_F(Effects, EachEffectMovesLivesItsSpanFreesItsSlotAndAFullPoolDropsSpawns)
          [] { return abs(minilightning[0]->x - 800) <= 5 && minilightning[0]->points[7] == 700; }},
         // Sparks fly from where they were (the streak behind them), slowing their climb.
         {"yellow spark", [] { spawnSpark(800, 400, 1); }, updateSpark, liveCount(spark),
-         SPARK_COUNT, 11, 15, [&s] {
+         SPARK_COUNT, 11, 15, [] {
              return s->x == 800 + s->xVel && s->y == 399 + s->yVel && s->trail[4] == 800 &&
                     s->trail[5] == 400 && s->fallSpeed == 1 && s->blue == 245;
          }},
         {"cyan spark", [] { spawnSpark(800, 400, 2); }, updateSpark, liveCount(spark),
-         SPARK_COUNT, 11, 15, [&s] { return s->red == 245 && s->green == 255 && s->blue == 255; }},
+         SPARK_COUNT, 11, 15, [] { return s->red == 245 && s->green == 255 && s->blue == 255; }},
         {"green spark", [] { spawnSpark(800, 400, 3); }, updateSpark, liveCount(spark),
-         SPARK_COUNT, 11, 15, [&s] { return s->red == 225 && s->green == 255 && s->blue == 225; }},
+         SPARK_COUNT, 11, 15, [] { return s->red == 225 && s->green == 255 && s->blue == 225; }},
         {"magenta spark", [] { spawnSpark(800, 400, 4); }, updateSpark, liveCount(spark),
-         SPARK_COUNT, 11, 15, [&s] { return s->red == 255 && s->green == 225 && s->blue == 255; }},
+         SPARK_COUNT, 11, 15, [] { return s->red == 255 && s->green == 225 && s->blue == 255; }},
         {"lamp spark", [] { spawnSpark(800, 400, 5); }, updateSpark, liveCount(spark),
-         SPARK_COUNT, 26, 30, [&s] { return s->blue == 245 && s->y > 399 - 5 && s->y < 400; }},
+         SPARK_COUNT, 26, 30, [] { return s->blue == 245 && s->y > 399 - 5 && s->y < 400; }},
         {"green power-up particle", [] { spawnPupPart(800, 600, 1, 0, 0); }, updatePupPart,
          liveCount(puppart), PUPPART_COUNT, 7, 7,
          [] { return puppart[0]->red == 40 && puppart[0]->green == 255 && puppart[0]->y == 600; }},

@@ -66,6 +66,25 @@ TEST_F(LifeTest, ADeathIsBookedOnceAndTheFighterReturnsAfter494Ticks)
     EXPECT_EQ(GreenDeaths, greenDeaths + 1);
 }
 
+// The cubes a fighter carries are lost with his life: he is back without them.
+TEST_F(LifeTest, ADeadFighterLosesTheCubesHeCarried)
+{
+    for (int side = 1; side <= 2; side++) {
+        FighterTest::SetUp();
+        settle(600);
+        Fighter *f = fighter(side);
+        f->cubesCarried = 3;
+        f->health = 0;
+        combatTick(keys(""));
+        EXPECT_EQ(f->cubesCarried, 0) << "fighter " << side;
+        for (int t = 0; t < 600 && f->alive == 0; t++)
+            combatTick(keys(""));
+        EXPECT_EQ(f->alive, 1);
+        combatTicks(keys(""), 20);
+        EXPECT_EQ(f->cubesCarried, 0) << "fighter " << side;
+    }
+}
+
 struct Burst {
     int armless, lava;
     int blood, gibs, heads, torsos, arms, legs;
@@ -271,15 +290,18 @@ TEST_F(LifeTest, FrontsKillOutsideTheBaseButSpareTheFrozenAndThoseInTheirBase)
             setupBombblastLeft();
             setupBombblastRight();
             restFighters(300, 1200, 500);
-            Fighter *f = fighter(side);
+            Fighter *f = fighter(side), *other = fighter(3 - side);
             f->x = 800;
             f->inBase = c.inBase;
             f->frozen = c.frozen;
+            // The other fighter's flags are the opposite: only the victim's own may count.
+            other->inBase = !c.inBase;
+            other->frozen = !c.frozen;
             // After its first move of 5 px its centre row reaches 45 px into him.
             spawnBombblastRight(760, f->y + 10);
             updateBombblastRight();
             EXPECT_EQ(f->health == 0, c.killed);
-            EXPECT_EQ(fighter(3 - side)->health, 12);
+            EXPECT_EQ(other->health, 12);
         }
     }
 }

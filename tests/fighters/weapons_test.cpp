@@ -83,6 +83,36 @@ TEST_F(WeaponsTest, EachWeaponFiredByEachFighterHurtsAndPushesTheOther)
     }
 }
 
+// Plasma and the blaster kick their shooter back, away from where he faces, and up; not
+// while he hangs on a wall, crouches or slides.
+TEST_F(WeaponsTest, PlasmaAndTheBlasterKickTheirShooterBackAndUp)
+{
+    struct Kick {
+        int facing, state, hanging, knockX, knockY;
+    } kicks[] = {
+        {FACING_RIGHT, FIGHTER_STAND_RIGHT, 0, -4, -4}, {FACING_LEFT, FIGHTER_STAND_LEFT, 0, 4, -4},
+        {FACING_RIGHT, FIGHTER_CROUCH, 0, 0, 0},        {FACING_LEFT, FIGHTER_SLIDE, 0, 0, 0},
+        {FACING_RIGHT, FIGHTER_STAND_RIGHT, 1, 0, 0},
+    };
+    const struct { int side; void (*shoot)(); } guns[] = {
+        {1, playerShootZapZap}, {2, player2ShootZapZap}, {1, playerShootBlaster}};
+    for (const auto &g : guns)
+        for (const Kick &k : kicks) {
+            restFighters(300, 1200, kRestY);
+            for (int i = 0; i < PLASMA_COUNT; i++)
+                plasma[i]->active = plasma2[i]->active = 0;
+            for (int i = 0; i < BLASTER_COUNT; i++)
+                blaster[i]->active = 0;
+            Fighter *f = fighter(g.side);
+            f->facing = k.facing;
+            f->state = k.state;
+            f->wallGrabTimer = k.hanging ? 5 : 0;
+            g.shoot();
+            EXPECT_EQ(f->knockX, k.knockX) << "fighter " << g.side << ", state " << k.state;
+            EXPECT_EQ(f->knockY, k.knockY) << "fighter " << g.side << ", state " << k.state;
+        }
+}
+
 enum Pose { STANDING, SLIDING, FROZEN, FLIPPING, CROUCHING };
 struct Immunity {
     int kind, pose, lowerHalf, struck;

@@ -99,10 +99,10 @@ TEST(Painting, TextAndDigitsStayInsideTheirBoxes)
     BITMAP *b = newPic(120, 50);
     int white = makecol(255, 255, 255);
     // a line far too long for its box is squeezed, never spilled into the next frame
-    fitText(b, "A VERY LONG LABEL, WITH COMMAS", 10, 10, 50, 14, white, 1);
-    EXPECT_TRUE(artInside(b, 10, 10, 59, 10 + 16));
+    fitText(b, "A VERY LONG LABEL, WITH COMMAS", 10, 10, 50, 16, white, 1);
+    EXPECT_TRUE(artInside(b, 10, 10, 59, 10 + 18));
     clear_to_color(b, bitmap_mask_color(b));
-    fitText(b, "OK", 10, 10, 100, 14, white, 1); // short text is centred
+    fitText(b, "OK", 10, 10, 100, 16, white, 1); // short text is centred
     EXPECT_FALSE(artInside(b, 10, 10, 40, 30));
     EXPECT_TRUE(artInside(b, 40, 10, 80, 30));
     for (int d = 0; d < 10; d++) {
@@ -111,6 +111,44 @@ TEST(Painting, TextAndDigitsStayInsideTheirBoxes)
         EXPECT_TRUE(artInside(b, 20, 5, 33, 21)) << d;
         EXPECT_FALSE(artInside(b, 0, 0, 0, 0)) << d; // something was drawn
     }
+    destroy_bitmap(b);
+}
+
+// Small text is the label font at twice its size: halved by sampling either pixel of each
+// 2x2 block, as the 800x600 display does, it gives back the glyph's own rows; and no two
+// glyphs are alike. Small text too wide for its box stops the generator, never squeezed.
+TEST(LabelFont, HalvedSmallTextIsTheFontsOwnPixels)
+{
+    startHeadlessAllegro();
+    if (!sourcesLoaded())
+        GTEST_SKIP() << "no sources (GOR_SOURCE_DIR)";
+    std::vector<std::pair<char, const LabelGlyph *>> glyphs;
+    for (int c = 32; c < 127; c++)
+        if (labelGlyph((char)c))
+            glyphs.push_back({(char)c, labelGlyph((char)c)});
+    ASSERT_GE(glyphs.size(), 36u + 1);
+    int white = makecol(255, 255, 255);
+    for (auto [c, g] : glyphs) {
+        int gw = (int)g->rows[0].size();
+        BITMAP *b = newPic(40, 30);
+        char s[2] = {c, 0};
+        fitText(b, s, 3, 4, 30, 12, white, 0); // 14 px tall, centred on the 12: from y 3
+        for (int phase = 0; phase < 2; phase++)
+            for (int y = 0; y < LABEL_FONT_ROWS; y++)
+                for (int x = -1; x <= gw; x++) {
+                    bool ink = x >= 0 && x < gw && g->rows[y][x] == 'X';
+                    EXPECT_EQ(getpixel(b, 3 + 2 * x + phase, 3 + 2 * y + phase) == white, ink)
+                        << "'" << c << "' row " << y << " column " << x << " phase " << phase;
+                }
+        destroy_bitmap(b);
+    }
+    for (size_t i = 0; i < glyphs.size(); i++)
+        for (size_t j = i + 1; j < glyphs.size(); j++)
+            EXPECT_NE(glyphs[i].second->rows, glyphs[j].second->rows)
+                << "'" << glyphs[i].first << "' and '" << glyphs[j].first << "' look alike";
+    BITMAP *b = newPic(60, 20);
+    EXPECT_EXIT(fitText(b, "PLAYER 2 COMPUTER", 0, 0, 60, 10, white, 0),
+                ::testing::ExitedWithCode(1), "label font");
     destroy_bitmap(b);
 }
 

@@ -16,6 +16,7 @@
 #include "assets/cut_regions.h"
 #include "shell/assets.h"
 #include "support/test_env.h"
+#include "tools/gendata/gen.h"
 
 namespace {
 
@@ -296,6 +297,60 @@ TEST_F(GeneratedData, PicturesFitThePlacesTheScreensGiveThem)
     EXPECT_GE(bmp(DAT_PURPLE_TORSO)->w, 13);
 }
 
+// Small text read at 800x600, where the display keeps one pixel of every 2x2: whichever of
+// the two it samples across and down, exactly a quarter of the text's ink survives, so every
+// stroke of every glyph does (the label font is drawn in 2x2 blocks; stretched text loses
+// or keeps 1-px strokes by chance: a "2" read as a "3").
+TEST_F(GeneratedData, SmallTextKeepsEveryStrokeAtHalfSize)
+{
+    const char *src = getenv("GOR_SOURCE_DIR");
+    if (!src || !loadSources((std::string(src) + "/data").c_str()))
+        GTEST_SKIP() << "no sources (GOR_SOURCE_DIR)";
+    struct Area { int entry, x, y, w, h; const char *ink; };
+    std::vector<Area> areas = {
+        {DAT_AMMO_TEXT, 0, 0, 0, 0, "monitor_text"},   // w, h 0: the whole picture
+        {DAT_FRAG_TEXT, 0, 0, 0, 0, "monitor_text"},
+        {DAT_GREEN_LABEL, 0, 0, 0, 0, "green_light"},
+        {DAT_PURPLE_LABEL, 0, 0, 0, 0, "purple_light"},
+        {DAT_TEXT_POWER, 0, 0, 0, 0, "label_text"},
+        {DAT_TEXT_TOTAL, 0, 0, 0, 0, "label_text"},
+        {DAT_TEXT_DETAIL, 0, 0, 0, 0, "label_text"},
+        {DAT_TEXT_MUSIC, 0, 0, 0, 0, "label_text"},
+        {DAT_TEXT_PLAYER2, 0, 0, 0, 0, "label_text"},
+        {DAT_TEXT_KEY_SETUP, 0, 0, 0, 0, "label_text"},
+        {DAT_TEXT_KEY_SETUP_PAD, 0, 0, 0, 0, "label_text"},
+        {DAT_KEY_LABELS, 0, 0, 0, 0, "key_text"},
+        {DAT_PAD_KEYS, 0, 0, 0, 0, "key_text"},
+        {DAT_MAP_TITLES, 0, 0, 0, 0, "label_text"},
+        {DAT_POWERUP_TEXT, 0, 0, 0, 0, "monitor_text"},
+        {DAT_MANGA_ONE, 129, 131, 189, 198, "outline"},  // the captions below the window
+        {DAT_MANGA_TWO, 3, 131, 163, 198, "outline"},
+        {DAT_SCORE_EXPLANATION, 0, 0, 230, 100, "white"}, // the notes beside the totals
+        {DAT_SCORE_EXPLANATION, 994, 0, 226, 100, "white"},
+    };
+    for (int card = 0; card < 17; card++) // the small hints' lines below their titles
+        areas.push_back({DAT_TUTORIAL_TEXT, card * 200 + 4, 34, 192, 62, "hint_text"});
+    for (const Area &a : areas) {
+        BITMAP *b = bmp(a.entry);
+        int w = a.w ? a.w : b->w, h = a.h ? a.h : b->h, ink = col(a.ink);
+        auto inkAt = [&](int x, int y) { return getpixel(b, a.x + x, a.y + y) == ink; };
+        int all = 0;
+        for (int y = 0; y < h; y++)
+            for (int x = 0; x < w; x++)
+                all += inkAt(x, y);
+        EXPECT_GT(all, 0) << "entry " << a.entry << " at " << a.x << "," << a.y;
+        for (int px = 0; px < 2; px++)
+            for (int py = 0; py < 2; py++) {
+                int kept = 0;
+                for (int y = py; y < h; y += 2)
+                    for (int x = px; x < w; x += 2)
+                        kept += inkAt(x, y);
+                EXPECT_EQ(kept * 4, all) << "entry " << a.entry << " at " << a.x << "," << a.y
+                                         << ", sampling phase " << px << "," << py;
+            }
+    }
+}
+
 // Runs the generator on a copy of the sources with one line of one file replaced; returns
 // its exit status and whether it left a gor.dat behind.
 int runOnBrokenCopy(const char *file, const char *badLine, bool *wroteDat)
@@ -330,6 +385,10 @@ TEST(GeneratorRun, BrokenSourcesFailTheRun)
         {"sounds.txt", "  buzz 100 200 0 1 1 0 1"},   // unknown wave
         {"sounds.txt", "  notes H4/1"},                // not a note
         {"sounds.txt", "  sine 440 440 0 0 1 0 1"},    // lasts no time
+        {"font.txt", "glyph A"},                       // drawn twice
+        {"font.txt", "glyph ~"},                       // no rows
+        {"texts.txt", "label.ammo = AMMO~"},           // small text without a glyph
+        {"texts.txt", "music = MUSIC ON AT FULL VOLUME|MUSIC OFF"}, // wider than its label
     };
     for (const auto &b : broken) {
         bool wrote = true;

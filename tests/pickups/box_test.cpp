@@ -1,4 +1,6 @@
 // The power-up box and its outcomes.
+#include <algorithm>
+
 #include "ai/tutorial.h"
 #include "arena/pickups.h"
 #include "fighters/fighter.h"
@@ -94,6 +96,19 @@ TEST_F(PickupTest, EveryOutcomeActsOnTheRightFighterAndPostsItsMessage)
             for (auto &field : e.fields) {
                 EXPECT_EQ(target->*field.first, field.second) << "outcome " << e.outcome << " by " << taker;
                 EXPECT_NE(other->*field.first, field.second) << "outcome " << e.outcome << " by " << taker;
+            }
+            // ...and nothing another outcome does (a case running on into the next one).
+            for (const Effect &o : effects) {
+                if (o.outcome == e.outcome)
+                    continue;
+                for (auto &field : o.fields)
+                    for (Fighter *f : {player, player2}) {
+                        if (f == target && std::count(e.fields.begin(), e.fields.end(), field))
+                            continue;
+                        EXPECT_NE(f->*field.first, field.second)
+                            << "outcome " << e.outcome << " by " << taker << " did the work of "
+                            << o.outcome;
+                    }
             }
             EXPECT_EQ(booth->messageId, e.outcome + 1);
             EXPECT_EQ(booth->messageTimer, 200);

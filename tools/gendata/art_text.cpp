@@ -68,7 +68,9 @@ BITMAP *boxedLabel(const char *words, int minW, int minH, const Seed *seeds, int
 // Plain words on the mask colour, outlined so they stand on any background.
 BITMAP *plainLabel(const char *words, int h, int maxW, const char *colour)
 {
-    int natural = bigTextWidth(words, 1) * h / 7;
+    if (h < SMALL_TEXT_H)
+        h = LABEL_TEXT_H; // small words are the label font's height, whatever was asked
+    int natural = textWidth(words, h);
     int w = (natural < maxW ? natural : maxW) + 2;
     BITMAP *b = newPic(w, h + 2);
     fitText(b, words, 1, 1, w - 2, h, col(colour), 0);
@@ -269,7 +271,7 @@ static void keyRow(BITMAP *b, const char *key, size_t count, int x0, int y0, int
 {
     std::vector<std::string> names = textList(key, count, count);
     for (size_t i = 0; i < names.size(); i++)
-        fitText(b, names[i].c_str(), x0 + (int)i * w + 1, y0 + 2, w - 2, 11, col("key_text"), 1);
+        fitText(b, names[i].c_str(), x0 + (int)i * w + 1, y0, w - 2, LABEL_TEXT_H, col("key_text"), 1);
 }
 
 BITMAP *makeKeySheet(int entry)

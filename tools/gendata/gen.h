@@ -9,8 +9,8 @@
 
 // ---- sources (data/gendata/*.txt) ------------------------------------------------------
 
-// Reads colours.txt, texts.txt and sounds.txt under dataDir/gendata. Returns false (after
-// printing why) when a file is missing or a line cannot be parsed.
+// Reads colours.txt, texts.txt, font.txt and sounds.txt under dataDir/gendata. Returns false
+// (after printing why) when a file is missing or a line cannot be parsed.
 bool loadSources(const char *dataDir);
 
 // A named colour of colours.txt as a 16-bit pixel value; an unknown name stops the program.
@@ -22,6 +22,14 @@ std::vector<std::string> splitList(const char *s);
 // A '|'-separated text of texts.txt as its parts; a count outside minParts..maxParts stops
 // the program (the pictures have room for that many lines or labels).
 std::vector<std::string> textList(const char *key, size_t minParts, size_t maxParts);
+
+// A glyph of the label font (font.txt): 7 rows of 'X' (ink) and '.', all as wide as the glyph.
+enum { LABEL_FONT_ROWS = 7 };
+struct LabelGlyph {
+    std::vector<std::string> rows;
+};
+// The label font's glyph for c; NULL when the font has none.
+const LabelGlyph *labelGlyph(char c);
 
 // One line of a sound recipe: a wave sweeping from f0 to f1 Hz over dur seconds from start.
 struct SoundLayer {
@@ -101,9 +109,15 @@ struct DatObject {
 // Writes the objects in order as an uncompressed data file; false on an I/O failure.
 bool writeDatafile(const char *path, const std::vector<DatObject> &objs);
 
-// Text squeezed into a box: glyph height h (the font's 7 drawn rows scaled), narrower when
-// the natural width would pass w. align 0 = left, 1 = centred in w. Returns the width used.
+// Text in a box: glyph height h, align 0 = left, 1 = centred in w. Returns the width used.
+// Text under SMALL_TEXT_H is set in the label font at exactly LABEL_SCALE times its size
+// (LABEL_TEXT_H tall, centred on h), so that halving the playfield for the 800x600 display
+// keeps every stroke; text that does not fit w that way stops the program. Taller text is
+// the built-in font's 7 drawn rows scaled to h, squeezed when its natural width passes w.
+enum { SMALL_TEXT_H = 16, LABEL_SCALE = 2, LABEL_TEXT_H = LABEL_FONT_ROWS * LABEL_SCALE };
 int fitText(BITMAP *b, const char *s, int x, int y, int w, int h, int c, int align);
+// The width fitText gives s at glyph height h when w is no limit.
+int textWidth(const char *s, int h);
 // A seven-segment digit d in the w x h box at (x, y), strokes t pixels thick.
 void segDigit(BITMAP *b, int d, int x, int y, int w, int h, int t, int c);
 

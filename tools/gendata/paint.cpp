@@ -3,6 +3,8 @@
 #include "tools/gendata/gen.h"
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 int MASK = 0;
@@ -146,8 +148,59 @@ void tintIce(BITMAP *b)
     });
 }
 
+static const LabelGlyph &glyphOf(char c, const char *s)
+{
+    const LabelGlyph *g = labelGlyph(c);
+    if (!g) {
+        fprintf(stderr, "gendata: the label font has no '%c' (in \"%s\")\n", c, s);
+        exit(1);
+    }
+    return *g;
+}
+
+// Width of s in the label font's own pixels: the glyphs and one clear column between each two.
+static int labelWidth(const char *s)
+{
+    int w = 0;
+    for (const char *p = s; *p; p++)
+        w += (int)glyphOf(*p, s).rows[0].size() + (p[1] ? 1 : 0);
+    return w;
+}
+
+static void labelText(BITMAP *b, const char *s, int x, int y, int c)
+{
+    for (const char *p = s; *p; p++) {
+        const LabelGlyph &g = glyphOf(*p, s);
+        int gw = (int)g.rows[0].size();
+        for (int gy = 0; gy < LABEL_FONT_ROWS; gy++)
+            for (int gx = 0; gx < gw; gx++)
+                if (g.rows[gy][gx] == 'X')
+                    rectfill(b, x + gx * LABEL_SCALE, y + gy * LABEL_SCALE,
+                             x + gx * LABEL_SCALE + LABEL_SCALE - 1,
+                             y + gy * LABEL_SCALE + LABEL_SCALE - 1, c);
+        x += (gw + 1) * LABEL_SCALE;
+    }
+}
+
+int textWidth(const char *s, int h)
+{
+    if (h < SMALL_TEXT_H)
+        return labelWidth(s) * LABEL_SCALE;
+    return text_length(font, s) * h / 7;
+}
+
 int fitText(BITMAP *b, const char *s, int x, int y, int w, int h, int c, int align)
 {
+    if (h < SMALL_TEXT_H) {
+        int tw = textWidth(s, h);
+        if (tw > w) {
+            fprintf(stderr, "gendata: \"%s\" is %d px wide in the label font, the box %d\n", s, tw,
+                    w);
+            exit(1);
+        }
+        labelText(b, s, align == 1 ? x + (w - tw) / 2 : x, y + (h - LABEL_TEXT_H) / 2, c);
+        return tw;
+    }
     BITMAP *t = glyphs(s);
     int natural = t->w * h / 7;
     int tw = natural < w ? natural : w;

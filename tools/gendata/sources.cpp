@@ -1,5 +1,5 @@
-// Reads the generator's text sources: named colours, the texts shown in pictures, and the
-// sound recipes. All three are plain line formats with '#' comments.
+// Reads the generator's text sources: named colours, the texts shown in pictures, the label
+// font and the sound recipes. All are plain line formats with '#' comments.
 #include "tools/gendata/gen.h"
 
 #include <cstdio>
@@ -12,6 +12,7 @@ struct ColourRGB { int r, g, b; };
 static std::map<std::string, ColourRGB> colours;
 static std::map<std::string, std::string> texts;
 static std::vector<SoundRecipe> recipes;
+static std::map<char, LabelGlyph> labelFont;
 
 static bool readLines(const std::string &path, std::vector<std::string> &lines)
 {
@@ -160,11 +161,51 @@ static bool loadSounds(const std::string &path)
     });
 }
 
+static bool loadFont(const std::string &path)
+{
+    LabelGlyph *open = nullptr;
+    size_t openedAt = 0;
+    bool ok = eachLine(path, [&](const std::string &line, size_t i) {
+        if (line.rfind("glyph ", 0) == 0) {
+            if (open && open->rows.size() != LABEL_FONT_ROWS)
+                return parseError(path, openedAt, "a glyph has 7 rows");
+            std::string name = line.substr(6);
+            if (name != "space" && name.size() != 1)
+                return parseError(path, i, "expected: glyph C (one character, or space)");
+            char c = name == "space" ? ' ' : name[0];
+            if (labelFont.count(c))
+                return parseError(path, i, "this glyph is already drawn");
+            open = &labelFont[c];
+            openedAt = i;
+            return true;
+        }
+        if (!open)
+            return parseError(path, i, "a row before any glyph");
+        if (line.find_first_not_of("X.") != std::string::npos)
+            return parseError(path, i, "a row holds only 'X' and '.'");
+        if (open->rows.size() == LABEL_FONT_ROWS)
+            return parseError(path, i, "a glyph has 7 rows");
+        if (!open->rows.empty() && line.size() != open->rows[0].size())
+            return parseError(path, i, "every row of a glyph is as wide as the first");
+        open->rows.push_back(line);
+        return true;
+    });
+    if (ok && open && open->rows.size() != LABEL_FONT_ROWS)
+        return parseError(path, openedAt, "a glyph has 7 rows");
+    return ok;
+}
+
 bool loadSources(const char *dataDir)
 {
     std::string dir = std::string(dataDir) + "/gendata/";
     return loadColours(dir + "colours.txt") && loadTexts(dir + "texts.txt") &&
-           loadSounds(dir + "sounds.txt");
+           loadFont(dir + "font.txt") && loadSounds(dir + "sounds.txt");
+}
+
+const LabelGlyph *labelGlyph(char c)
+{
+    auto it = labelFont.find(c);
+    return it == labelFont.end() ? nullptr : &it->second;
 }
 
 static void colRGB(const char *name, int *r, int *g, int *b)
