@@ -20,18 +20,12 @@
 // Below this line of the feet a fighter on Hell is in the lava.
 enum { HELL_LAVA_LINE = 1150 };
 
-StandingBout playStandingBout(const StandingBoutJob &job, int maxTicks, const StandingBoutWatch *watch)
+void startComputerBout(int arena, int level, unsigned seed)
 {
-    StandingBout r = {};
-    if (watch && watch->begin)
-        watch->begin(job);
-    srand(job.seed);
+    srand(seed);
     p2cpu = 1;
-    AIcomp = job.level;
-    // No team is chosen, so the result screen writes no statistics file.
-    GreenActive = 0;
-    PurpleActive = 0;
-    harnessNewBout(job.arena);
+    AIcomp = level;
+    harnessNewBout(arena);
     harnessLeaveBooth(player, booth, FACING_RIGHT);
     player->hasSpawned = 1;
     harnessLeaveBooth(player2, booth2, FACING_LEFT);
@@ -40,6 +34,17 @@ StandingBout playStandingBout(const StandingBoutJob &job, int maxTicks, const St
     quitting = 0;
     tutorialWait = 0;
     secondscount = 0;
+}
+
+StandingBout playStandingBout(const StandingBoutJob &job, int maxTicks, const StandingBoutWatch *watch)
+{
+    StandingBout r = {};
+    if (watch && watch->begin)
+        watch->begin(job);
+    // No team is chosen, so the result screen writes no statistics file.
+    GreenActive = 0;
+    PurpleActive = 0;
+    startComputerBout(job.arena, job.level, job.seed);
     harnessReleaseInput();
 
     int carried = 0, wasAlive = 1;

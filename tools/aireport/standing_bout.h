@@ -29,6 +29,11 @@ struct StandingBoutWatch {
     void (*end)(const StandingBout &result);
 };
 
+// A fresh bout on `arena` with the computer driving player 2 at `level`, rand() seeded by
+// `seed`, both fighters out of their booths and the frame's gates open. The harness must have
+// been started.
+void startComputerBout(int arena, int level, unsigned seed);
+
 // Plays one bout for at most `maxTicks` ticks or until a pool runs dry. The harness must
 // have been started. `watch` may be NULL.
 StandingBout playStandingBout(const StandingBoutJob &job, int maxTicks, const StandingBoutWatch *watch);
