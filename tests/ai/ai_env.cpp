@@ -3,34 +3,15 @@
 #include <allegro.h>
 #include <stdlib.h>
 
-#include "ai/opponent.h"
-#include "ai/tutorial.h"
 #include "arena/forcefields.h"
 #include "arena/pickups.h"
 #include "fighters/fighter.h"
 #include "fighters/probes.h"
-#include "frontend/quit.h"
-#include "shell/clock.h"
 #include "shell/harness.h"
-#include "shell/loop.h"
-#include "shell/pause.h"
 #include "shell/settings.h"
+#include "tools/aireport/standing_bout.h"
 
-void AiBout::startBout(int arena, int level, unsigned seed)
-{
-    srand(seed);
-    p2cpu = 1;
-    AIcomp = level;
-    harnessNewBout(arena);
-    harnessLeaveBooth(player, booth, FACING_RIGHT);
-    player->hasSpawned = 1;
-    harnessLeaveBooth(player2, booth2, FACING_LEFT);
-    playersActive = 1;
-    paused = 0;
-    quitting = 0;
-    tutorialWait = 0;
-    secondscount = 0;
-}
+void AiBout::startBout(int arena, int level, unsigned seed) { startComputerBout(arena, level, seed); }
 
 void AiBout::standP2(int cx, int floorY)
 {

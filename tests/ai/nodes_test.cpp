@@ -58,7 +58,7 @@ const AiNode *nodeAt(int x, int y)
     return NULL;
 }
 
-TEST_F(PathNodes, EveryLadderOfBothArenasLeadsFromAFootNodeToAPlatformNode)
+TEST_F(PathNodes, EveryLadderOfBothArenasJoinsAFootNodeAndAPlatformNodeThatMeasureIt)
 {
     const char *src = getenv("GOR_SOURCE_DIR");
     for (int arena : {ARENA_HELL, ARENA_LONDON}) {
@@ -82,13 +82,19 @@ TEST_F(PathNodes, EveryLadderOfBothArenasLeadsFromAFootNodeToAPlatformNode)
             if (!foot || foot->ladderUp == 0)
                 continue;
             ladders++;
-            // The ladder ends under a ladder-top block whose top carries a node.
-            const int top = foot->y - foot->ladderUp - ARENA_BLOCK;
-            EXPECT_TRUE(nodeAt(foot->x, top) != NULL)
-                << "arena " << arena << ": ladder from (" << foot->x << ", " << foot->y << ") up "
-                << foot->ladderUp << " px leads to no node";
+            // The ladder, its top block included, ends under the platform node.
+            const AiNode *top = nodeAt(foot->x, foot->y - foot->ladderUp);
+            EXPECT_TRUE(top != NULL) << "arena " << arena << ": ladder from (" << foot->x << ", "
+                                     << foot->y << ") up " << foot->ladderUp << " px leads to no node";
             // Goal 1 px above the top: a certain climb.
             EXPECT_EQ(foot->chance, 100);
+            // The platform node finds the same ladder going down, from 10 px under it to the
+            // floor the foot node stands on: else it would almost never send him down.
+            if (top) {
+                EXPECT_EQ(top->y + top->ladderDown + 9, foot->y)
+                    << "arena " << arena << ": platform node (" << top->x << ", " << top->y
+                    << ") measures " << top->ladderDown << " px of ladder below it";
+            }
         }
         int columns = 0;
         for (int r = 1; r < ARENA_ROWS; r++)

@@ -12,8 +12,8 @@
 namespace {
 
 // Hell: open air around (800, 400); a plain floor whose top is y 256 at x 330; a stairs
-// block whose top is y 224 at x 514 with a plain floor under it; a wall right of x 416 at
-// y 900. London: open sky along its top rows, right to both side edges.
+// block whose top is y 224 at x 514 with a plain floor under it; the left edge wall, its
+// face at x 32, at y 900. London: open sky along its top rows, right to both side edges.
 const int FLOOR_X = 330, FLOOR_TOP = 256, STAIRS_X = 514, STAIRS_TOP = 224;
 
 // Clamps, one moving frame, the blood trail, air friction, the fall and the spin step.
@@ -115,8 +115,8 @@ const FrameRow frameRows[] = {
     {"green torso", H, AT, 1105, 385, 9, 0, 1, 0, -3, ANY},
     {"green arm", H, AT, 1105, 385, 9, 0, 1, 0, -2, ANY},
     // Gib and homo casings rebound off a wall, zapzap casings fly on.
-    {"gib casing", H, AT, 430, 900, -10, 0, 1, 0, 9, ANY},
-    {"zapzap casing", H, AT, 430, 900, -10, 0, 1, 0, -9, ANY},
+    {"gib casing", H, AT, 46, 900, -10, 0, 1, 0, 9, ANY},
+    {"zapzap casing", H, AT, 46, 900, -10, 0, 1, 0, -9, ANY},
 };
 
 TEST_F(GoreTest, OneFrameAtTheEdgesFloorsWallsAndTheOpponent)

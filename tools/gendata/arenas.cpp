@@ -330,6 +330,27 @@ static void reachFrom(const ArenaGrid &g, int c0, int r0, char seen[ARENA_ROWS][
   }
 }
 
+// Hell's lower half: the computer jumps at every edge there, and only once it has run up to
+// speed with the front of its body still over the floor, so a ledge it could walk off is at
+// least three blocks wide. (Below y 800 is where its lower-half rules take over.)
+static bool checkHellStones(const ArenaGrid &g, std::string &why) {
+  if (g.arena != GEN_ARENA_HELL) return true;
+  const int firstRow = 800 / ARENA_BLOCK + 1;
+  for (int r = firstRow; r < ARENA_ROWS; r++)
+    for (int c = 1; c < ARENA_COLS - 1; c++) {
+      if (!standAt(g, c, r - 1) || standAt(g, c - 1, r - 1)) continue;
+      int end = c;
+      while (standAt(g, end + 1, r - 1)) end++;
+      // A side one walks off: neither a surface nor a wall or step beside the body.
+      const bool dropLeft = cellOf(g, c - 1, r - 1) != CELL_SOLID;
+      const bool dropRight = cellOf(g, end + 1, r - 1) != CELL_SOLID;
+      if (end - c + 1 < 3 && (dropLeft || dropRight))
+        return fail(why, "lower Hell: the surface at columns %d..%d row %d is too narrow for the computer's edge jumps",
+                    c, end, r);
+    }
+  return true;
+}
+
 static bool checkReach(const ArenaGrid &g, std::string &why) {
   for (int green = 1; green >= 0; green--) {
     char seen[ARENA_ROWS][ARENA_COLS] = {};
@@ -379,18 +400,26 @@ static const Anchor anchors[] = {
     {GEN_ARENA_HELL, 1260, 544, "T", "ladder top of the right 544 level"},
     {GEN_ARENA_HELL, 795, 1024, "#", "central island"},
     {GEN_ARENA_HELL, 640, 224, "#", "raised top platform at y 224"},
+    {GEN_ARENA_HELL, 650, 960, "#", "floor under the central gap, where falls from above land"},
+    {GEN_ARENA_HELL, 990, 960, "#", "floor under the central gap, where falls from above land"},
+    {GEN_ARENA_HELL, 1077, 960, "#", "floor the computer's lower route hints jump from"},
+    {GEN_ARENA_HELL, 1430, 960, "#", "floor the computer's lower route hints jump from"},
+    {GEN_ARENA_HELL, 190, 960, "#", "floor the computer's lower route hints land on"},
     {GEN_ARENA_LONDON, 470, 288, "#", "left rooftop reaches x 479"},
     {GEN_ARENA_LONDON, 490, 288, ".", "rooftop gap from x 480"},
     {GEN_ARENA_LONDON, 1110, 288, ".", "rooftop gap up to x 1119"},
     {GEN_ARENA_LONDON, 1120, 288, "#", "right rooftop from x 1120"},
     {GEN_ARENA_LONDON, 800, 512, "#", "bridge at y 512"},
+    {GEN_ARENA_LONDON, 368, 784, ".", "a way down off the end of the green base's roof"},
+    {GEN_ARENA_LONDON, 1232, 784, ".", "a way down off the end of the purple base's roof"},
     {GEN_ARENA_LONDON, 158, 563, ".", "sparks fall in the open"},
     {GEN_ARENA_LONDON, 1400, 560, ".", "street light hangs in the open"},
 };
 
 bool checkArenaGrid(const ArenaGrid &g, std::string &why) {
   if (!checkBase(g, true, why) || !checkBase(g, false, why)) return false;
-  if (!checkLadders(g, why) || !checkHeadroom(g, why) || !checkLava(g, why)) return false;
+  if (!checkLadders(g, why) || !checkHeadroom(g, why) || !checkLava(g, why) || !checkHellStones(g, why))
+    return false;
   for (const Anchor &a : anchors)
     if (a.arena == g.arena && !strchr(a.kinds, arenaCellAt(g, a.x, a.y)))
       return fail(why, "(%d, %d) must be one of \"%s\": %s", a.x, a.y, a.kinds, a.what);
@@ -409,7 +438,10 @@ bool checkArenaGrid(const ArenaGrid &g, std::string &why) {
 // --- Tile maps --------------------------------------------------------------------------
 
 // Block records: index, grid character, what the game reads of it, and the colour of the
-// block's picture (only a map editor ever shows those).
+// block's picture (only a map editor ever shows those). A ladder top is a ladder cell too:
+// the computer's path node on a platform measures the ladder below it from 10 px under its
+// feet, inside the ladder top, and without the ladder attribute there it never finds the
+// ladder and almost never climbs down.
 struct BlockKind {
   char cell;
   unsigned char flags;
@@ -422,7 +454,7 @@ static const BlockKind blockKinds[] = {
     {CELL_EMPTY, 0, 0, 0, 0, 0, 0, 0, 0},
     {CELL_SOLID, FMP_FLAG_TR, 0, 0, 0, 0, 150, 140, 130},
     {CELL_LADDER, 0, 0, 1, 0, 0, 160, 110, 50},
-    {CELL_LADDER_TOP, 0, 0, 0, 1, 0, 200, 160, 60},
+    {CELL_LADDER_TOP, 0, 0, 1, 1, 0, 200, 160, 60},
     {CELL_LADDER_TOP_SIDE, 0, 0, 0, 0, 1, 120, 120, 60},
     {CELL_STAIRS, 0, 1, 0, 0, 0, 110, 130, 150},
 };
