@@ -1,9 +1,12 @@
 #include "shell/world.h"
 
 #include <allegro.h>
+#include <allegro/internal/aintern.h>
 #include <stdarg.h>
 #include <stdio.h>
 #include <stdlib.h>
+
+#include "shell/turn.h"
 
 std::atomic<int> speed_counter{0};
 int map = SCREEN_NONE;
@@ -44,12 +47,14 @@ void drawTurned(BITMAP *dest, BITMAP *pic, int x, int y, int angle)
 {
     if (!pic)
         return;
-    // rotate_sprite's own call, with the positions scaled by multiplying: the library
+    // rotate_sprite's own corners, with the positions scaled by multiplying: the library
     // shifts them, which is undefined for a picture starting left of or above the bitmap.
-    dest->vtable->pivot_scaled_sprite_flip(dest, pic, x * 0x10000 + pic->w * 0x10000 / 2,
-                                           y * 0x10000 + pic->h * 0x10000 / 2,
-                                           pic->w * 0x8000, pic->h * 0x8000,
-                                           itofix(angle & 255), 0x10000, FALSE);
+    fixed xs[4], ys[4];
+    _rotate_scale_flip_coordinates(pic->w << 16, pic->h << 16, x * 0x10000 + pic->w * 0x10000 / 2,
+                                   y * 0x10000 + pic->h * 0x10000 / 2, pic->w * 0x8000,
+                                   pic->h * 0x8000, itofix(angle & 255), 0x10000, 0x10000, FALSE,
+                                   FALSE, xs, ys);
+    mapTurnedPicture(dest, pic, xs, ys);
 }
 
 void fatalError(const char *fmt, ...)
