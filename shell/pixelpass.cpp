@@ -70,69 +70,46 @@ void buildPixelPass(PixelPass *pass, ChannelRule rule)
     pass->built = 1;
 }
 
-#ifdef __SSE2__
-#include <emmintrin.h>
+// The closed form of one channel over 16 pixels at a time, in the compiler's generic
+// vectors: built once for the processor's widest lanes (AVX2) and once for any x86-64,
+// the right one picked when the program loads. Channel values are below 64, so signed
+// 16-bit lanes serve; the shift of the red channel drags its top bit down, which the
+// channel mask then drops.
+typedef int16_t Lanes __attribute__((vector_size(32)));
+enum { LANES = 16 };
 
-// The closed form of one channel, eight pixels at a time (channel values are below 64, so
-// signed 16-bit compares serve).
 struct ChannelLanes {
     int shift;
-    int kind;   // 0 unchanged, 1 one step above `keep`, 2 a near and a far step
-    __m128i mask, keep, far, nearStep, farStep;
+    Lanes mask, keep, far, nearStep, farStep;
 };
 
-template <int Kind>
-static inline __m128i lowerChannel(__m128i v, const ChannelLanes &k, int shift)
+// Lanes pass by value only between static functions, never across a call of another's.
+#pragma GCC diagnostic ignored "-Wpsabi"
+static inline Lanes lowerChannel(Lanes v, const ChannelLanes &k)
 {
-    const __m128i c = _mm_and_si128(_mm_srli_epi16(v, shift), k.mask);
-    if (Kind == 0)
-        return _mm_slli_epi16(c, shift);
-    __m128i step = k.farStep;
-    if (Kind == 2) {
-        const __m128i isNear = _mm_cmpgt_epi16(k.far, c);
-        step = _mm_or_si128(_mm_and_si128(isNear, k.nearStep),
-                            _mm_andnot_si128(isNear, k.farStep));
-    }
-    step = _mm_and_si128(step, _mm_cmpgt_epi16(c, k.keep));
-    return _mm_slli_epi16(_mm_subs_epu16(c, step), shift);
+    const Lanes c = (v >> k.shift) & k.mask;
+    Lanes step = c < k.far ? k.nearStep : k.farStep;
+    step = c > k.keep ? step : Lanes{};
+    return (c >= step ? c - step : Lanes{}) << k.shift;
 }
 
 // One row; 1 when a pixel changed.
-template <int R, int G, int B>
-static int runRow(const ChannelLanes *lanes, uint16_t *row)
+__attribute__((target_clones("avx2", "default"))) static int runClosedRow(
+    const ChannelLanes *lanes, uint16_t *row)
 {
     const ChannelLanes r = lanes[0], g = lanes[1], b = lanes[2];
-    __m128i changed = _mm_setzero_si128();
-    for (int x = 0; x < PLAYFIELD_W; x += 8) {
-        const __m128i v = _mm_loadu_si128((const __m128i *)(row + x));
-        const __m128i out = _mm_or_si128(
-            _mm_or_si128(lowerChannel<R>(v, r, 11), lowerChannel<G>(v, g, 5)),
-            lowerChannel<B>(v, b, 0));
-        changed = _mm_or_si128(changed, _mm_xor_si128(out, v));
-        _mm_storeu_si128((__m128i *)(row + x), out);
+    Lanes changed{};
+    for (int x = 0; x < PLAYFIELD_W; x += LANES) {
+        Lanes v;
+        memcpy(&v, row + x, sizeof v);
+        const Lanes out = lowerChannel(v, r) | lowerChannel(v, g) | lowerChannel(v, b);
+        changed |= out ^ v;
+        memcpy(row + x, &out, sizeof out);
     }
-    return _mm_movemask_epi8(_mm_cmpeq_epi16(changed, _mm_setzero_si128())) != 0xFFFF;
+    uint64_t words[4];
+    memcpy(words, &changed, sizeof words);
+    return (words[0] | words[1] | words[2] | words[3]) != 0;
 }
-
-typedef int (*RowRunner)(const ChannelLanes *, uint16_t *);
-
-template <int R, int G>
-static RowRunner runnerFor(int b)
-{
-    return b == 0 ? runRow<R, G, 0> : b == 1 ? runRow<R, G, 1> : runRow<R, G, 2>;
-}
-
-template <int R>
-static RowRunner runnerFor(int g, int b)
-{
-    return g == 0 ? runnerFor<R, 0>(b) : g == 1 ? runnerFor<R, 1>(b) : runnerFor<R, 2>(b);
-}
-
-static RowRunner runnerFor(int r, int g, int b)
-{
-    return r == 0 ? runnerFor<0>(g, b) : r == 1 ? runnerFor<1>(g, b) : runnerFor<2>(g, b);
-}
-#endif
 
 static int runTableRow(const PixelPass *pass, uint16_t *row)
 {
@@ -147,40 +124,23 @@ static int runTableRow(const PixelPass *pass, uint16_t *row)
 void runPixelPass(const PixelPass *pass, BITMAP *bmp, const uint8_t *skipRow,
                   uint8_t *rowChanged)
 {
-#ifdef __SSE2__
-    ChannelLanes ch[3];
-    for (int i = 0; i < 3; i++) {
-        ch[i].shift = pass->shift[i];
-        ch[i].kind = pass->keep[i] >= pass->mask[i]          ? 0
-                     : pass->far[i] <= pass->keep[i] + 1 ||
-                               pass->nearStep[i] == pass->farStep[i]
-                         ? 1
-                         : 2;
-        ch[i].mask = _mm_set1_epi16((short)pass->mask[i]);
-        // 0 is never lowered, so `keep` is at least 0.
-        ch[i].keep = _mm_set1_epi16((short)pass->keep[i]);
-        ch[i].far = _mm_set1_epi16((short)pass->far[i]);
-        ch[i].nearStep = _mm_set1_epi16((short)pass->nearStep[i]);
-        ch[i].farStep = _mm_set1_epi16((short)pass->farStep[i]);
+    ChannelLanes lanes[3];
+    for (int i = 0; i < 3 && pass->vectorised; i++) {
+        ChannelLanes &k = lanes[i];
+        k.shift = pass->shift[i];
+        for (int j = 0; j < LANES; j++) {
+            k.mask[j] = (int16_t)pass->mask[i];
+            k.keep[j] = (int16_t)pass->keep[i];
+            k.far[j] = (int16_t)pass->far[i];
+            k.nearStep[j] = (int16_t)pass->nearStep[i];
+            k.farStep[j] = (int16_t)pass->farStep[i];
+        }
     }
-    // The lanes in the order of their place in the pixel: bits 11-15, 5-10, 0-4.
-    ChannelLanes placed[3];
-    for (int i = 0; i < 3; i++)
-        placed[ch[i].shift == 11 ? 0 : ch[i].shift == 5 ? 1 : 2] = ch[i];
-    const RowRunner runner = runnerFor(placed[0].kind, placed[1].kind, placed[2].kind);
-    const int vectorised = pass->vectorised;
-#else
-    const int vectorised = 0;
-#endif
     for (int y = 0; y < PLAYFIELD_H; y++) {
         if (skipRow && skipRow[y])
             continue;
         uint16_t *row = (uint16_t *)bmp->line[y];
-#ifdef __SSE2__
-        const int changed = vectorised ? runner(placed, row) : runTableRow(pass, row);
-#else
-        const int changed = runTableRow(pass, row);
-#endif
+        const int changed = pass->vectorised ? runClosedRow(lanes, row) : runTableRow(pass, row);
         if (rowChanged)
             rowChanged[y] = (uint8_t)changed;
     }
