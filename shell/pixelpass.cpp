@@ -46,11 +46,20 @@ void buildPixelPass(PixelPass *pass, ChannelRule rule)
     // The closed form needs a 5-6-5 layout, green in the middle, red and blue at either end.
     const int shifts[3] = {_rgb_r_shift_16, _rgb_g_shift_16, _rgb_b_shift_16};
     static const int masks[3] = {31, 63, 31};
-    pass->vectorised = shifts[1] == 5 && shifts[0] + shifts[2] == 11 &&
-                       (shifts[0] == 0 || shifts[0] == 11) &&
-                       makecol16(255, 0, 0) == 31 << shifts[0] &&
-                       makecol16(0, 255, 0) == 63 << shifts[1] &&
-                       makecol16(0, 0, 255) == 31 << shifts[2];
+    pass->layout565 = shifts[1] == 5 && shifts[0] + shifts[2] == 11 &&
+                      (shifts[0] == 0 || shifts[0] == 11) &&
+                      makecol16(255, 0, 0) == 31 << shifts[0] &&
+                      makecol16(0, 255, 0) == 63 << shifts[1] &&
+                      makecol16(0, 0, 255) == 31 << shifts[2];
+    // Each channel's result depends on that channel alone, so its bits of the table at the
+    // pixel holding only that channel are its result for every pixel.
+    static const int places[3][2] = {{11, 31}, {5, 63}, {0, 31}};
+    for (int i = 0; i < 3 && pass->layout565; i++)
+        for (int c = 0; c < 64; c++) {
+            const int shift = places[i][0], mask = places[i][1];
+            pass->placed[i][c] = (uint16_t)(pass->table[(c & mask) << shift] & (mask << shift));
+        }
+    pass->vectorised = pass->layout565;
     for (int ch = 0; ch < 3 && pass->vectorised; ch++) {
         pass->shift[ch] = shifts[ch];
         pass->mask[ch] = masks[ch];
@@ -111,6 +120,45 @@ __attribute__((target_clones("avx2", "default"))) static int runClosedRow(
     return (words[0] | words[1] | words[2] | words[3]) != 0;
 }
 
+int pixelPassLookups = 1;
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#define PIXELPASS_HAS_LOOKUPS 1
+
+// One row, 32 pixels at a time: each channel's bits index its own results (the word
+// permutes read only the low 5 bits of an index, or 6 for the two-table one).
+__attribute__((target("avx512f,avx512bw"))) static int runLookupRow(const PixelPass *pass,
+                                                                    uint16_t *row)
+{
+    const __m512i top = _mm512_loadu_si512(pass->placed[0]);
+    const __m512i middleLo = _mm512_loadu_si512(pass->placed[1]);
+    const __m512i middleHi = _mm512_loadu_si512(pass->placed[1] + 32);
+    const __m512i low = _mm512_loadu_si512(pass->placed[2]);
+    __mmask32 changed = 0;
+    for (int x = 0; x < PLAYFIELD_W; x += 32) {
+        const __m512i v = _mm512_loadu_si512(row + x);
+        const __m512i out = _mm512_or_si512(
+            _mm512_or_si512(_mm512_permutexvar_epi16(_mm512_srli_epi16(v, 11), top),
+                            _mm512_permutex2var_epi16(middleLo, _mm512_srli_epi16(v, 5),
+                                                      middleHi)),
+            _mm512_permutexvar_epi16(v, low));
+        changed |= _mm512_cmpneq_epi16_mask(out, v);
+        _mm512_storeu_si512(row + x, out);
+    }
+    return changed != 0;
+}
+
+static int processorLooksUp()
+{
+    return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw");
+}
+#else
+static int processorLooksUp() { return 0; }
+#endif
+
+static const int looksUp = processorLooksUp();
+
 static int runTableRow(const PixelPass *pass, uint16_t *row)
 {
     int changed = 0;
@@ -136,11 +184,18 @@ void runPixelPass(const PixelPass *pass, BITMAP *bmp, const uint8_t *skipRow,
             k.farStep[j] = (int16_t)pass->farStep[i];
         }
     }
+    const int lookups = pixelPassLookups && looksUp && pass->layout565;
     for (int y = 0; y < PLAYFIELD_H; y++) {
         if (skipRow && skipRow[y])
             continue;
         uint16_t *row = (uint16_t *)bmp->line[y];
-        const int changed = pass->vectorised ? runClosedRow(lanes, row) : runTableRow(pass, row);
+        int changed;
+#ifdef PIXELPASS_HAS_LOOKUPS
+        if (lookups)
+            changed = runLookupRow(pass, row);
+        else
+#endif
+            changed = pass->vectorised ? runClosedRow(lanes, row) : runTableRow(pass, row);
         if (rowChanged)
             rowChanged[y] = (uint8_t)changed;
     }
