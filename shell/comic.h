@@ -27,6 +27,9 @@ void spawnManga(int x, int y, int side, int speed, int step);
 // One frame: new streaks, the streaks moved, the panels slid in or out.
 void updateManga();
 void drawManga();
+// Makes the run-length copies of the comic pictures that drawManga draws (each pre-screen's
+// set-up remakes them); with `make` 0 frees them, and the pictures are drawn as they are.
+void makeMangaRuns(int make);
 void spawnMangaBit(int x, int y, int speedX, int speedY, int red, int green, int blue,
                    int direction, int w, int h);
 void updateMangaBit();

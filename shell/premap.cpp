@@ -102,6 +102,7 @@ void setupPreMap(int arena)
     if (!premapLayer)
         fatalError("out of memory for the pre-screen's page");
     prebuffer = premapLayer;
+    makeMangaRuns(1);
     clear_bitmap(prebuffer);
     clear_bitmap(buffer);
 
@@ -242,7 +243,7 @@ struct PremapButton {
 void drawPreMap()
 {
     set_clip_rect(buffer, 0, 0, PLAYFIELD_W - 1, PLAYFIELD_H - 1);
-    clear_to_color(buffer, makecol(30, 20, 33));
+    clearPage(buffer, makecol(30, 20, 33));
     if (premapReady && manga[0]->x + 400 > 50)
         drawManga();
     if (overinfo == 1) {

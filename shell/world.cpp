@@ -5,6 +5,7 @@
 #include <stdarg.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 
 #include "shell/turn.h"
 
@@ -31,6 +32,64 @@ void stretchToScreen()
     if (screen && buffer)
         stretch_blit(buffer, screen, 0, 0, PLAYFIELD_W, PLAYFIELD_H, 0, 0, displayW() - 1,
                      displayH() - 1);
+}
+
+// Pixels x1..x2 of rows y1..y2 (within the bitmap) set to `colour`.
+static void fillRows(BITMAP *bmp, int x1, int y1, int x2, int y2, int colour)
+{
+    const int w = x2 - x1 + 1;
+    uint16_t *first = (uint16_t *)bmp->line[y1] + x1;
+    for (int x = 0; x < w; x++)
+        first[x] = (uint16_t)colour;
+    for (int y = y1 + 1; y <= y2; y++)
+        memcpy((uint16_t *)bmp->line[y] + x1, first, w * sizeof *first);
+}
+
+static int fillsRows(BITMAP *bmp)
+{
+    return is_memory_bitmap(bmp) && bitmap_color_depth(bmp) == 16 &&
+           _drawing_mode == DRAW_MODE_SOLID;
+}
+
+void fillRect(BITMAP *bmp, int x1, int y1, int x2, int y2, int colour)
+{
+    if (!fillsRows(bmp) || !bmp->clip) {
+        rectfill(bmp, x1, y1, x2, y2, colour);
+        return;
+    }
+    // The library's rectfill: corners in order, then held inside the clipping rectangle.
+    if (y1 > y2) {
+        const int t = y1;
+        y1 = y2;
+        y2 = t;
+    }
+    if (x1 > x2) {
+        const int t = x1;
+        x1 = x2;
+        x2 = t;
+    }
+    if (x1 < bmp->cl)
+        x1 = bmp->cl;
+    if (x2 >= bmp->cr)
+        x2 = bmp->cr - 1;
+    if (y1 < bmp->ct)
+        y1 = bmp->ct;
+    if (y2 >= bmp->cb)
+        y2 = bmp->cb - 1;
+    if (x2 < x1 || y2 < y1)
+        return;
+    fillRows(bmp, x1, y1, x2, y2, colour);
+}
+
+void clearPage(BITMAP *bmp, int colour)
+{
+    if (!fillsRows(bmp)) {
+        clear_to_color(bmp, colour);
+        return;
+    }
+    // clear_to_color fills the clipping rectangle, whether or not clipping is on.
+    if (bmp->cr > bmp->cl && bmp->cb > bmp->ct)
+        fillRows(bmp, bmp->cl, bmp->ct, bmp->cr - 1, bmp->cb - 1, colour);
 }
 
 static int clampComponent(int c)

@@ -2,6 +2,7 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 #include <stdio.h>
+#include <string.h>
 
 #include <set>
 
@@ -50,6 +51,34 @@ TEST_F(PreScreenTest, OnlyHellAndLondonStartABoutFromSpaceOrNext)
             harnessTicks(2);   // the game frame's music start finds no voice to start
         }
     }
+}
+
+// The comic pictures are drawn from run-length copies: those put the very pixels the
+// pictures themselves put, as the panels slide in from off the page and the pictures pan.
+TEST_F(PreScreenTest, TheComicPicturesRunLengthCopiesPutThePicturesOwnPixels)
+{
+    BITMAP *fromPictures = create_bitmap(PLAYFIELD_W, PLAYFIELD_H);
+    setupPreMap(ARENA_LONDON);
+    int wrong = 0, frames = 0;
+    for (int tick = 0; tick < 45; tick++) {
+        harnessTick();
+        const int panX = mangaOneX, panSpeed = mangaOneSpeed;
+        for (int runs = 0; runs < 2; runs++) {
+            makeMangaRuns(runs);
+            mangaOneX = panX;
+            mangaOneSpeed = panSpeed;
+            clear_to_color(buffer, makecol(30, 20, 33));
+            drawManga();
+            if (!runs)
+                blit(buffer, fromPictures, 0, 0, 0, 0, PLAYFIELD_W, PLAYFIELD_H);
+        }
+        for (int r = 0; r < PLAYFIELD_H; r++)
+            wrong += memcmp(buffer->line[r], fromPictures->line[r], PLAYFIELD_W * 2) != 0;
+        frames++;
+    }
+    EXPECT_EQ(frames, 45);
+    EXPECT_EQ(wrong, 0) << "rows that differ";
+    destroy_bitmap(fromPictures);
 }
 
 TEST_F(PreScreenTest, TheInformationButtonSendsThePanelsOutAndBackOncePerClick)
