@@ -21,6 +21,7 @@
 #include "shell/loop.h"
 #include "shell/match.h"
 #include "shell/music.h"
+#include "shell/quickdraw.h"
 #include "shell/render.h"
 #include "shell/sound.h"
 #include "shell/startup.h"
@@ -242,6 +243,7 @@ struct PremapButton {
 
 void drawPreMap()
 {
+    quickenDrawing(buffer);
     set_clip_rect(buffer, 0, 0, PLAYFIELD_W - 1, PLAYFIELD_H - 1);
     clearPage(buffer, makecol(30, 20, 33));
     if (premapReady && manga[0]->x + 400 > 50)
