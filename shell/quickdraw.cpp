@@ -61,6 +61,64 @@ static void quickHline(BITMAP *bmp, int x1, int y, int x2, int colour)
     fillRun((uint16_t *)bmp->line[y] + x1, x2 - x1 + 1, colour);
 }
 
+// ---- Flood fill: the region of the seed's colour that joins the seed side by side or above
+// and below, inside the clipping rectangle (whether or not clipping is on), all set to the
+// new colour. Which pixels those are does not depend on the order they are found in, so
+// runs are found here row by row with a stack of seeds. A seed that finds the stack full
+// is filled by the library there and then; together the two fill the same region.
+
+struct FloodSeed {
+    int16_t x, y;
+};
+enum { FLOOD_STACK = 16384 };
+static FloodSeed floodStack[FLOOD_STACK];
+
+// Pushes a seed at the start of each run of `src` among pixels left..right of row y.
+static void seedRuns(BITMAP *bmp, int left, int right, int y, int src, int colour, int *top)
+{
+    const uint16_t *row = (const uint16_t *)bmp->line[y];
+    for (int x = left; x <= right; x++) {
+        if (row[x] != src)
+            continue;
+        if (*top < FLOOD_STACK)
+            floodStack[(*top)++] = {(int16_t)x, (int16_t)y};
+        else
+            libraryTable->floodfill(bmp, x, y, colour);
+        while (x < right && row[x + 1] == src)
+            x++;
+    }
+}
+
+static void quickFloodfill(BITMAP *bmp, int x, int y, int colour)
+{
+    if (x < bmp->cl || x >= bmp->cr || y < bmp->ct || y >= bmp->cb)
+        return;
+    const int src = ((const uint16_t *)bmp->line[y])[x];
+    if (_drawing_mode != DRAW_MODE_SOLID || src == colour || (uint16_t)colour == src ||
+        bmp->cr > 32767 || bmp->cb > 32767) {
+        libraryTable->floodfill(bmp, x, y, colour);
+        return;
+    }
+    int top = 0;
+    floodStack[top++] = {(int16_t)x, (int16_t)y};
+    while (top > 0) {
+        const FloodSeed seed = floodStack[--top];
+        uint16_t *row = (uint16_t *)bmp->line[seed.y];
+        if (row[seed.x] != src)
+            continue;   // filled since it was pushed
+        int left = seed.x, right = seed.x;
+        while (left > bmp->cl && row[left - 1] == src)
+            left--;
+        while (right < bmp->cr - 1 && row[right + 1] == src)
+            right++;
+        fillRun(row + left, right - left + 1, colour);
+        if (seed.y > bmp->ct)
+            seedRuns(bmp, left, right, seed.y - 1, src, colour, &top);
+        if (seed.y + 1 < bmp->cb)
+            seedRuns(bmp, left, right, seed.y + 1, src, colour, &top);
+    }
+}
+
 void quickenDrawing(BITMAP *bmp)
 {
     if (!bmp || !is_memory_bitmap(bmp) || bitmap_color_depth(bmp) != 16 ||
@@ -72,6 +130,7 @@ void quickenDrawing(BITMAP *bmp)
         quickTable.putpixel = quickPutpixel;
         quickTable.hline = quickHline;
         quickTable.hfill = quickHline;
+        quickTable.floodfill = quickFloodfill;
     }
     if (bmp->vtable == libraryTable)
         bmp->vtable = &quickTable;

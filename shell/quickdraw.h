@@ -1,9 +1,9 @@
 // Quicker drawing on our 16-bit memory pages. A bitmap's drawing goes through its table of
 // routines; the quickened table is the library's own with a few routines replaced by ones
 // that put the very same pixels with less work per pixel: the single pixel (which lines,
-// circles and curves are made of) and the horizontal run (which filled rectangles, circles,
-// triangles and flood fills are made of), in the solid drawing mode; in any other mode they
-// hand over to the library's.
+// circles and curves are made of), the horizontal run (which filled rectangles, circles and
+// triangles are made of) and the flood fill, in the solid drawing mode; in any other mode
+// they hand over to the library's.
 #pragma once
 
 struct BITMAP;

@@ -117,6 +117,30 @@ TEST_F(QuickDraw, EveryShapeMatchesTheLibrary)
     }
 }
 
+// A region of many short staggered runs, joined every way: far more runs wait to be filled
+// at once than the quick fill keeps track of, and the rest are filled by the library.
+TEST_F(QuickDraw, FloodFillsOfRegionsWithVeryManyRunsMatchTheLibrary)
+{
+    BITMAP *page[2];
+    for (int i = 0; i < 2; i++) {
+        page[i] = create_bitmap(1200, 160);
+        for (int y = 0; y < page[i]->h; y++)
+            for (int x = 0; x < page[i]->w; x++)
+                ((uint16_t *)page[i]->line[y])[x] = (x + 2 * (y % 2)) % 4 ? 0x0841 : 0x7BEF;
+    }
+    quickenDrawing(page[0]);
+    floodfill(page[0], 601, 80, 0xF800);
+    floodfill(page[1], 601, 80, 0xF800);
+    EXPECT_EQ(differingPixels(page[0], page[1]), 0);
+    int filled = 0;
+    for (int y = 0; y < page[0]->h; y++)
+        for (int x = 0; x < page[0]->w; x++)
+            filled += ((uint16_t *)page[0]->line[y])[x] == 0xF800;
+    EXPECT_GT(filled, 140000);
+    for (BITMAP *b : page)
+        destroy_bitmap(b);
+}
+
 TEST_F(QuickDraw, OnlySixteenBitMemoryBitmapsWithTheLibrarysTableAreQuickened)
 {
     BITMAP *page = create_bitmap(10, 10);
