@@ -73,19 +73,61 @@ struct FloodSeed {
 enum { FLOOD_STACK = 16384 };
 static FloodSeed floodStack[FLOOD_STACK];
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+// The first of pixels from..end-1 of `row` that is (`equal` 1) or is not (`equal` 0) `value`;
+// `end` when none is. Eight pixels at a time where the processor has SSE2.
+static int findRight(const uint16_t *row, int from, int end, int value, int equal)
+{
+    int x = from;
+#ifdef __SSE2__
+    const __m128i v = _mm_set1_epi16((short)value);
+    for (; x + 8 <= end; x += 8) {
+        int same = _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_loadu_si128((const __m128i *)(row + x)), v));
+        if (!equal)
+            same ^= 0xFFFF;
+        if (same)
+            return x + __builtin_ctz(same) / 2;
+    }
+#endif
+    for (; x < end; x++)
+        if ((row[x] == value) == equal)
+            return x;
+    return end;
+}
+
+// The last of pixels floor..from of `row` that is not `value`; floor - 1 when none is.
+static int findLeftOther(const uint16_t *row, int from, int floor, int value)
+{
+    int x = from;
+#ifdef __SSE2__
+    const __m128i v = _mm_set1_epi16((short)value);
+    for (; x - 7 >= floor; x -= 8) {
+        const int other = 0xFFFF ^ _mm_movemask_epi8(_mm_cmpeq_epi16(
+                                        _mm_loadu_si128((const __m128i *)(row + x - 7)), v));
+        if (other)
+            return x - 7 + (31 - __builtin_clz(other)) / 2;
+    }
+#endif
+    for (; x >= floor; x--)
+        if (row[x] != value)
+            return x;
+    return floor - 1;
+}
+
 // Pushes a seed at the start of each run of `src` among pixels left..right of row y.
 static void seedRuns(BITMAP *bmp, int left, int right, int y, int src, int colour, int *top)
 {
     const uint16_t *row = (const uint16_t *)bmp->line[y];
-    for (int x = left; x <= right; x++) {
-        if (row[x] != src)
-            continue;
+    for (int x = findRight(row, left, right + 1, src, 1); x <= right;
+         x = findRight(row, x, right + 1, src, 1)) {
         if (*top < FLOOD_STACK)
             floodStack[(*top)++] = {(int16_t)x, (int16_t)y};
         else
             libraryTable->floodfill(bmp, x, y, colour);
-        while (x < right && row[x + 1] == src)
-            x++;
+        x = findRight(row, x, right + 1, src, 0);
     }
 }
 
@@ -106,11 +148,8 @@ static void quickFloodfill(BITMAP *bmp, int x, int y, int colour)
         uint16_t *row = (uint16_t *)bmp->line[seed.y];
         if (row[seed.x] != src)
             continue;   // filled since it was pushed
-        int left = seed.x, right = seed.x;
-        while (left > bmp->cl && row[left - 1] == src)
-            left--;
-        while (right < bmp->cr - 1 && row[right + 1] == src)
-            right++;
+        const int left = findLeftOther(row, seed.x, bmp->cl, src) + 1;
+        const int right = findRight(row, seed.x, bmp->cr, src, 0) - 1;
         fillRun(row + left, right - left + 1, colour);
         if (seed.y > bmp->ct)
             seedRuns(bmp, left, right, seed.y - 1, src, colour, &top);
