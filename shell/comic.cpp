@@ -236,6 +236,14 @@ static void putMangaPicture(int i, BITMAP *pic, int x, int y)
         putPicture(pic, x, y);
 }
 
+int mangaCoversRowsTo()
+{
+    const int y0 = manga[0]->y;
+    if (!manga[0]->active)
+        return -1;
+    return y0 < 0 ? 0 : y0 > PLAYFIELD_H - 1 ? PLAYFIELD_H - 1 : y0;
+}
+
 void drawManga()
 {
     MangaPanel *left = manga[0], *right = manga[1];
@@ -246,11 +254,14 @@ void drawManga()
         if (p->active)
             drawPanelBase(p);
     drawMangaBit();
+    // The page colour over everything around the panels. The strips left of the left panel
+    // and right of the right one are painted again once the pictures are in, so here only
+    // where the second painting will not cover them.
     if (left->active) {
-        fillRect(buffer, x0, y0, 0, y0 + 600, bg);
         fillRect(buffer, 0, 0, 1600, y0, bg);
         fillRect(buffer, x0 + 400, y0, x1, y1 + 600, bg);
-        fillRect(buffer, x1 + 400, y1, 1600, y1 + 600, bg);
+        if (y1 != y0)
+            fillRect(buffer, x1 + 400, y1, 1600, y1 + 600, bg);
         fillRect(buffer, 1600, y1, x1 - 150, y1 - 150, bg);
     }
     putMangaPicture(0, mangaOne, x0 + mangaOneX - 120, y0);

@@ -81,6 +81,35 @@ TEST_F(PreScreenTest, TheComicPicturesRunLengthCopiesPutThePicturesOwnPixels)
     destroy_bitmap(fromPictures);
 }
 
+// Each pre-screen frame covers the whole page: nothing of what the page held before shows
+// through, however far the panels have come (rows the panels paint over are not cleared
+// first, the strips they paint twice are painted once before the pictures).
+TEST_F(PreScreenTest, EveryFrameCoversWhatThePageHeldBefore)
+{
+    BITMAP *first = create_bitmap(PLAYFIELD_W, PLAYFIELD_H);
+    setupPreMap(ARENA_THEATRE);
+    int wrong = 0;
+    for (int tick = 0; tick < 50; tick++) {
+        harnessTick();
+        const int panX = mangaOneX, panSpeed = mangaOneSpeed;
+        for (int noise = 0; noise < 2; noise++) {
+            for (int y = 0; y < PLAYFIELD_H; y++)
+                for (int x = 0; x < PLAYFIELD_W; x++)
+                    ((uint16_t *)buffer->line[y])[x] = (uint16_t)(noise ? x * 7 + y : x ^ y * 3);
+            mangaOneX = panX;
+            mangaOneSpeed = panSpeed;
+            srand(tick);
+            drawPreMap();
+            if (!noise)
+                blit(buffer, first, 0, 0, 0, 0, PLAYFIELD_W, PLAYFIELD_H);
+        }
+        for (int r = 0; r < PLAYFIELD_H; r++)
+            wrong += memcmp(buffer->line[r], first->line[r], PLAYFIELD_W * 2) != 0;
+    }
+    EXPECT_EQ(wrong, 0) << "rows that show what was there before";
+    destroy_bitmap(first);
+}
+
 TEST_F(PreScreenTest, TheInformationButtonSendsThePanelsOutAndBackOncePerClick)
 {
     setupPreMap(ARENA_LONDON);
