@@ -9,6 +9,7 @@
 #include "shell/assets.h"
 #include "shell/match.h"
 #include "shell/premap.h"
+#include "shell/rands.h"
 #include "shell/settings.h"
 #include "shell/startup.h"
 #include "shell/world.h"
@@ -44,12 +45,12 @@ void spawnManga(int x, int y, int side, int speed, int step)
     p->flip = rand() % 2;
 }
 
-void spawnMangaBit(int x, int y, int speedX, int speedY, int red, int green, int blue,
-                   int direction, int w, int h)
+int spawnMangaBit(int x, int y, int speedX, int speedY, int red, int green, int blue,
+                  int direction, int w, int h)
 {
     EffectParticle *e = takeFreeRecord(mangaBit);
     if (!e)
-        return;
+        return 0;
     e->x = x;
     e->y = y;
     e->speedX = speedX;
@@ -60,31 +61,35 @@ void spawnMangaBit(int x, int y, int speedX, int speedY, int red, int green, int
     e->direction = direction;
     e->w = w;
     e->h = h;
+    return 1;
 }
 
-// The arguments are drawn in a fixed order so a seeded run streaks the same way every time.
-static void spawnLeftStreak(int x0, int y0)
+// The arguments come from rand() in a fixed order (r[0] first) so a seeded run streaks the
+// same way every time. 1 when the streak found a free record.
+enum { LEFT_STREAK_RANDS = 6, RIGHT_STREAK_RANDS = 8 };
+
+static int spawnLeftStreak(int x0, int y0, const int *r)
 {
-    int y = y0 - 20 + rand() % 120;
-    int speed = rand() % 100 + 40;
-    int g = rand() % 20 + 138;
-    int b = rand() % 20 + 106;
-    int w = rand() % 90 + 100;
-    int h = rand() % 18 + 2;
-    spawnMangaBit(x0 + 483, y, speed, 0, 113, g, b, 0, w, h);
+    int y = y0 - 20 + r[0] % 120;
+    int speed = r[1] % 100 + 40;
+    int g = r[2] % 20 + 138;
+    int b = r[3] % 20 + 106;
+    int w = r[4] % 90 + 100;
+    int h = r[5] % 18 + 2;
+    return spawnMangaBit(x0 + 483, y, speed, 0, 113, g, b, 0, w, h);
 }
 
-static void spawnRightStreak(int x1, int y1)
+static int spawnRightStreak(int x1, int y1, const int *r)
 {
-    int x = x1 - 50 - rand() % 100;
-    int y = y1 - 20 + rand() % 120;
-    int speed = rand() % 100 + 40;
-    int r = rand() % 20 + 136;
-    int g = rand() % 18 + 129;
-    int b = rand() % 18 + 137;
-    int w = rand() % 90 + 100;
-    int h = rand() % 18 + 2;
-    spawnMangaBit(x, y, speed, 0, r, g, b, 1, w, h);
+    int x = x1 - 50 - r[0] % 100;
+    int y = y1 - 20 + r[1] % 120;
+    int speed = r[2] % 100 + 40;
+    int red = r[3] % 20 + 136;
+    int g = r[4] % 18 + 129;
+    int b = r[5] % 18 + 137;
+    int w = r[6] % 90 + 100;
+    int h = r[7] % 18 + 2;
+    return spawnMangaBit(x, y, speed, 0, red, g, b, 1, w, h);
 }
 
 void updateMangaBit()
@@ -133,9 +138,16 @@ static void slidePanel(MangaPanel *p, int outwards)
 
 void updateManga()
 {
-    for (int i = 0; i < MANGABIT_COUNT; i++) {
-        spawnLeftStreak(manga[0]->x, manga[0]->y);
-        spawnRightStreak(manga[1]->x, manga[1]->y);
+    // Every streak's values are drawn whether or not it finds a record; once the pool is
+    // full no later streak of this frame can find one.
+    enum { PER_PAIR = LEFT_STREAK_RANDS + RIGHT_STREAK_RANDS };
+    static int rands[MANGABIT_COUNT * PER_PAIR];
+    takeRands(rands, MANGABIT_COUNT * PER_PAIR);
+    int room = 1;
+    for (int i = 0; i < MANGABIT_COUNT && room; i++) {
+        const int *r = rands + i * PER_PAIR;
+        room = spawnLeftStreak(manga[0]->x, manga[0]->y, r) &&
+               spawnRightStreak(manga[1]->x, manga[1]->y, r + LEFT_STREAK_RANDS);
     }
     updateMangaBit();
     const int outwards = overinfo;

@@ -33,8 +33,9 @@ int mangaCoversRowsTo();
 // Makes the run-length copies of the comic pictures that drawManga draws (each pre-screen's
 // set-up remakes them); with `make` 0 frees them, and the pictures are drawn as they are.
 void makeMangaRuns(int make);
-void spawnMangaBit(int x, int y, int speedX, int speedY, int red, int green, int blue,
-                   int direction, int w, int h);
+// 1 when a free record took the streak.
+int spawnMangaBit(int x, int y, int speedX, int speedY, int red, int green, int blue,
+                  int direction, int w, int h);
 void updateMangaBit();
 void drawMangaBit();
 // Frees both panels and every streak.
