@@ -20,15 +20,6 @@ void fillNoise(BITMAP *b, unsigned seed)
         }
 }
 
-int differingPixels(BITMAP *a, BITMAP *b)
-{
-    int n = 0;
-    for (int y = 0; y < a->h; y++)
-        for (int x = 0; x < a->w; x++)
-            n += ((uint16_t *)a->line[y])[x] != ((uint16_t *)b->line[y])[x];
-    return n;
-}
-
 struct Bitmaps {
     BITMAP *whole[2], *page[2];   // [0] ours, [1] the library's
 };
@@ -52,10 +43,7 @@ void freePages(Bitmaps &b)
     }
 }
 
-class Fill : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { startHeadlessAllegro(); }
-};
+using Fill = HeadlessAllegroTest;
 
 TEST_F(Fill, RectanglesMatchTheLibrary)
 {

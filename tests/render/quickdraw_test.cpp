@@ -48,19 +48,7 @@ void drawShapes(BITMAP *b, int n)
     floodfill(b, n * 13 % 150, n * 29 % 100, colour ^ 0x0101);
 }
 
-int differingPixels(BITMAP *a, BITMAP *b)
-{
-    int n = 0;
-    for (int y = 0; y < a->h; y++)
-        for (int x = 0; x < a->w; x++)
-            n += ((uint16_t *)a->line[y])[x] != ((uint16_t *)b->line[y])[x];
-    return n;
-}
-
-class QuickDraw : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { startHeadlessAllegro(); }
-};
+using QuickDraw = HeadlessAllegroTest;
 
 TEST_F(QuickDraw, EveryShapeMatchesTheLibrary)
 {

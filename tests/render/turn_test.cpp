@@ -48,18 +48,6 @@ void libraryTurned(BITMAP *dest, BITMAP *pic, int x, int y, int angle)
                               pic->h * 0x8000, itofix(angle & 255), 0x10000, FALSE);
 }
 
-int differingPixels(BITMAP *a, BITMAP *b)
-{
-    int n = 0;
-    for (int y = 0; y < a->h; y++) {
-        const uint16_t *ra = (const uint16_t *)a->line[y], *rb = (const uint16_t *)b->line[y];
-        if (memcmp(ra, rb, a->w * 2) != 0)
-            for (int x = 0; x < a->w; x++)
-                n += ra[x] != rb[x];
-    }
-    return n;
-}
-
 struct Page {
     int w, h;
     int clipped;   // 1: a clipping rectangle inset from every edge
@@ -113,10 +101,7 @@ int compareEverywhere(BITMAP *pic, const Page &page, int angleStep)
     return wrong;
 }
 
-class Turned : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { startHeadlessAllegro(); }
-};
+using Turned = HeadlessAllegroTest;
 
 TEST_F(Turned, EveryAngleSizeAndPlaceMatchesTheLibrary)
 {
