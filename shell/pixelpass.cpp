@@ -92,9 +92,10 @@ struct ChannelLanes {
     Lanes mask, keep, far, nearStep, farStep;
 };
 
-// Lanes pass by value only between static functions, never across a call of another's.
+// Always inlined, so the lanes never pass between functions built for different processors
+// (whose ways of passing them differ).
 #pragma GCC diagnostic ignored "-Wpsabi"
-static inline Lanes lowerChannel(Lanes v, const ChannelLanes &k)
+static inline __attribute__((always_inline)) Lanes lowerChannel(Lanes v, const ChannelLanes &k)
 {
     const Lanes c = (v >> k.shift) & k.mask;
     Lanes step = c < k.far ? k.nearStep : k.farStep;
