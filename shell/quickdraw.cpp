@@ -37,6 +37,64 @@ __attribute__((target_clones("avx2", "default"))) static void fillRun(uint16_t *
         out[i] = (uint16_t)colour;
 }
 
+// Pixels [0, n) of `from` that are not `mask` copied to `out`, sixteen at a time.
+typedef int16_t Pixels __attribute__((vector_size(32)));
+__attribute__((target_clones("avx2", "default"))) static void copyUnmasked(
+    uint16_t *out, const uint16_t *from, int n, int mask)
+{
+    int i = 0;
+    if (n >= 16) {
+        Pixels masks;
+        for (int k = 0; k < 16; k++)
+            masks[k] = (int16_t)mask;
+        for (; i + 16 <= n; i += 16) {
+            Pixels v, old;
+            __builtin_memcpy(&v, from + i, sizeof v);
+            __builtin_memcpy(&old, out + i, sizeof old);
+            const Pixels put = v == masks ? old : v;
+            __builtin_memcpy(out + i, &put, sizeof put);
+        }
+    }
+    for (; i < n; i++)
+        if (from[i] != mask)
+            out[i] = from[i];
+}
+
+// 1 when the pixels of `a` and `b` lie apart in memory.
+static int apart(const BITMAP *a, const BITMAP *b)
+{
+    const uint8_t *a0 = a->line[0], *a1 = a->line[a->h - 1] + a->w * 2;
+    const uint8_t *b0 = b->line[0], *b1 = b->line[b->h - 1] + b->w * 2;
+    return a1 <= b0 || b1 <= a0;
+}
+
+// As the library's 16-bit draw_sprite: the sprite's rows held inside the clipping
+// rectangle when clipping is on, its mask colour left out. A sprite whose pixels share
+// memory with the page (where the order of the copying shows) goes to the library.
+static void quickDrawSprite(BITMAP *bmp, BITMAP *sprite, int x, int y)
+{
+    if (!is_memory_bitmap(sprite) || bitmap_color_depth(sprite) != 16 || sprite->w <= 0 ||
+        sprite->h <= 0 || !apart(bmp, sprite)) {
+        libraryTable->draw_sprite(bmp, sprite, x, y);
+        return;
+    }
+    int sx = 0, sy = 0, w = sprite->w, h = sprite->h;
+    if (bmp->clip) {
+        sx = bmp->cl - x < 0 ? 0 : bmp->cl - x;
+        w = (bmp->cr - x > sprite->w ? sprite->w : bmp->cr - x) - sx;
+        if (w <= 0)
+            return;
+        sy = bmp->ct - y < 0 ? 0 : bmp->ct - y;
+        h = (bmp->cb - y > sprite->h ? sprite->h : bmp->cb - y) - sy;
+        if (h <= 0)
+            return;
+    }
+    const int mask = sprite->vtable->mask_color;
+    for (int row = 0; row < h; row++)
+        copyUnmasked((uint16_t *)bmp->line[y + sy + row] + x + sx,
+                     (const uint16_t *)sprite->line[sy + row] + sx, w, mask);
+}
+
 // As the library's 16-bit hline: ends in either order, held inside the clipping rectangle
 // when clipping is on.
 static void quickHline(BITMAP *bmp, int x1, int y, int x2, int colour)
@@ -170,6 +228,7 @@ void quickenDrawing(BITMAP *bmp)
         quickTable.hline = quickHline;
         quickTable.hfill = quickHline;
         quickTable.floodfill = quickFloodfill;
+        quickTable.draw_sprite = quickDrawSprite;
     }
     if (bmp->vtable == libraryTable)
         bmp->vtable = &quickTable;

@@ -2,8 +2,8 @@
 // routines; the quickened table is the library's own with a few routines replaced by ones
 // that put the very same pixels with less work per pixel: the single pixel (which lines,
 // circles and curves are made of), the horizontal run (which filled rectangles, circles and
-// triangles are made of) and the flood fill, in the solid drawing mode; in any other mode
-// they hand over to the library's.
+// triangles are made of) and the flood fill, in the solid drawing mode (in any other mode
+// they hand over to the library's), and the masked sprite.
 #pragma once
 
 struct BITMAP;

@@ -27,9 +27,30 @@ void paintPage(BITMAP *b)
                 (x / 9 + y / 7) % 3 == 0 ? (uint16_t)nextNoise() : (uint16_t)0x2945;
 }
 
+// A sprite of any 16-bit values, some of them the mask colour (scattered and in runs).
+BITMAP *noiseSprite(int w, int h)
+{
+    BITMAP *s = create_bitmap(w, h);
+    for (int y = 0; y < h; y++)
+        for (int x = 0; x < w; x++) {
+            const int r = nextNoise();
+            ((uint16_t *)s->line[y])[x] =
+                r % 5 == 0 || (x / 4 + y) % 7 == 0 ? MASK_COLOR_16 : (uint16_t)(r >> 3);
+        }
+    return s;
+}
+
 // Every kind of drawing the table serves, `n` picks the place and size.
 void drawShapes(BITMAP *b, int n)
 {
+    static BITMAP *sprites[3];
+    if (!sprites[0]) {
+        sprites[0] = noiseSprite(37, 23);
+        sprites[1] = noiseSprite(3, 2);
+        sprites[2] = noiseSprite(160, 40);
+    }
+    BITMAP *sprite = sprites[n % 3];
+    draw_sprite(b, sprite, n * 41 % 190 - sprite->w / 2 - 20, n * 23 % 150 - sprite->h / 2 - 10);
     const int x = n * 37 % 140 - 20, y = n * 53 % 110 - 15, r = n % 23;
     const int colour = (n * 4099 + 77) & 0xFFFF;
     putpixel(b, x, y, colour);
