@@ -2,8 +2,9 @@
 // layer into the back buffer and stretching it onto the screen, which every frame does):
 // a paused tick (the loop's tick plus the pause overlay, whose tint reads and writes every
 // pixel of the page until the rows settle) reports counter "ratio_to_floor", target <= 1.5,
-// once settled; counter "first_ratio_to_floor" is the first paused tick's, whose tint runs
-// over every row. A fade frame of the result screen and a pre-screen frame are timed too.
+// once settled; counter "first_ratio_to_floor" is the first paused tick's over a newly drawn
+// game frame, whose tint runs over every row (target <= 1.5). A fade frame of the result
+// screen and a pre-screen frame (target <= 1.5) are timed too.
 //
 // Needs the generated data: GOR_GAME_DIR, else build/game relative to the current folder.
 #include <allegro.h>
@@ -64,7 +65,7 @@ void BM_PausedTick(benchmark::State &state)
     paused = 0;
     std::vector<double> first;
     for (int i = 0; i < 21; i++) {
-        gameState();   // not paused: the next pause starts from a new frame
+        harnessTick();   // not paused: a new game frame, and the next pause starts over it
         paused = 1;
         first.push_back(ratioToFloor(pausedTick, 1));
         paused = 0;

@@ -27,8 +27,15 @@ void spawnManga(int x, int y, int side, int speed, int step);
 // One frame: new streaks, the streaks moved, the panels slid in or out.
 void updateManga();
 void drawManga();
-void spawnMangaBit(int x, int y, int speedX, int speedY, int red, int green, int blue,
-                   int direction, int w, int h);
+// The last row that drawManga paints over whole with the page colour, from row 0 down
+// (whatever was there before), or -1 when it paints no row whole.
+int mangaCoversRowsTo();
+// Makes the run-length copies of the comic pictures that drawManga draws (each pre-screen's
+// set-up remakes them); with `make` 0 frees them, and the pictures are drawn as they are.
+void makeMangaRuns(int make);
+// 1 when a free record took the streak.
+int spawnMangaBit(int x, int y, int speedX, int speedY, int red, int green, int blue,
+                  int direction, int w, int h);
 void updateMangaBit();
 void drawMangaBit();
 // Frees both panels and every streak.

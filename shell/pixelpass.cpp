@@ -46,11 +46,20 @@ void buildPixelPass(PixelPass *pass, ChannelRule rule)
     // The closed form needs a 5-6-5 layout, green in the middle, red and blue at either end.
     const int shifts[3] = {_rgb_r_shift_16, _rgb_g_shift_16, _rgb_b_shift_16};
     static const int masks[3] = {31, 63, 31};
-    pass->vectorised = shifts[1] == 5 && shifts[0] + shifts[2] == 11 &&
-                       (shifts[0] == 0 || shifts[0] == 11) &&
-                       makecol16(255, 0, 0) == 31 << shifts[0] &&
-                       makecol16(0, 255, 0) == 63 << shifts[1] &&
-                       makecol16(0, 0, 255) == 31 << shifts[2];
+    pass->layout565 = shifts[1] == 5 && shifts[0] + shifts[2] == 11 &&
+                      (shifts[0] == 0 || shifts[0] == 11) &&
+                      makecol16(255, 0, 0) == 31 << shifts[0] &&
+                      makecol16(0, 255, 0) == 63 << shifts[1] &&
+                      makecol16(0, 0, 255) == 31 << shifts[2];
+    // Each channel's result depends on that channel alone, so its bits of the table at the
+    // pixel holding only that channel are its result for every pixel.
+    static const int places[3][2] = {{11, 31}, {5, 63}, {0, 31}};
+    for (int i = 0; i < 3 && pass->layout565; i++)
+        for (int c = 0; c < 64; c++) {
+            const int shift = places[i][0], mask = places[i][1];
+            pass->placed[i][c] = (uint16_t)(pass->table[(c & mask) << shift] & (mask << shift));
+        }
+    pass->vectorised = pass->layout565;
     for (int ch = 0; ch < 3 && pass->vectorised; ch++) {
         pass->shift[ch] = shifts[ch];
         pass->mask[ch] = masks[ch];
@@ -70,69 +79,86 @@ void buildPixelPass(PixelPass *pass, ChannelRule rule)
     pass->built = 1;
 }
 
-#ifdef __SSE2__
-#include <emmintrin.h>
+// The closed form of one channel over 16 pixels at a time, in the compiler's generic
+// vectors: built once for the processor's widest lanes (AVX2) and once for any x86-64,
+// the right one picked when the program loads. Channel values are below 64, so signed
+// 16-bit lanes serve; the shift of the red channel drags its top bit down, which the
+// channel mask then drops.
+typedef int16_t Lanes __attribute__((vector_size(32)));
+enum { LANES = 16 };
 
-// The closed form of one channel, eight pixels at a time (channel values are below 64, so
-// signed 16-bit compares serve).
 struct ChannelLanes {
     int shift;
-    int kind;   // 0 unchanged, 1 one step above `keep`, 2 a near and a far step
-    __m128i mask, keep, far, nearStep, farStep;
+    Lanes mask, keep, far, nearStep, farStep;
 };
 
-template <int Kind>
-static inline __m128i lowerChannel(__m128i v, const ChannelLanes &k, int shift)
+// Always inlined, so the lanes never pass between functions built for different processors
+// (whose ways of passing them differ).
+#pragma GCC diagnostic ignored "-Wpsabi"
+static inline __attribute__((always_inline)) Lanes lowerChannel(Lanes v, const ChannelLanes &k)
 {
-    const __m128i c = _mm_and_si128(_mm_srli_epi16(v, shift), k.mask);
-    if (Kind == 0)
-        return _mm_slli_epi16(c, shift);
-    __m128i step = k.farStep;
-    if (Kind == 2) {
-        const __m128i isNear = _mm_cmpgt_epi16(k.far, c);
-        step = _mm_or_si128(_mm_and_si128(isNear, k.nearStep),
-                            _mm_andnot_si128(isNear, k.farStep));
-    }
-    step = _mm_and_si128(step, _mm_cmpgt_epi16(c, k.keep));
-    return _mm_slli_epi16(_mm_subs_epu16(c, step), shift);
+    const Lanes c = (v >> k.shift) & k.mask;
+    Lanes step = c < k.far ? k.nearStep : k.farStep;
+    step = c > k.keep ? step : Lanes{};
+    return (c >= step ? c - step : Lanes{}) << k.shift;
 }
 
 // One row; 1 when a pixel changed.
-template <int R, int G, int B>
-static int runRow(const ChannelLanes *lanes, uint16_t *row)
+__attribute__((target_clones("avx2", "default"))) static int runClosedRow(
+    const ChannelLanes *lanes, uint16_t *row)
 {
     const ChannelLanes r = lanes[0], g = lanes[1], b = lanes[2];
-    __m128i changed = _mm_setzero_si128();
-    for (int x = 0; x < PLAYFIELD_W; x += 8) {
-        const __m128i v = _mm_loadu_si128((const __m128i *)(row + x));
-        const __m128i out = _mm_or_si128(
-            _mm_or_si128(lowerChannel<R>(v, r, 11), lowerChannel<G>(v, g, 5)),
-            lowerChannel<B>(v, b, 0));
-        changed = _mm_or_si128(changed, _mm_xor_si128(out, v));
-        _mm_storeu_si128((__m128i *)(row + x), out);
+    Lanes changed{};
+    for (int x = 0; x < PLAYFIELD_W; x += LANES) {
+        Lanes v;
+        memcpy(&v, row + x, sizeof v);
+        const Lanes out = lowerChannel(v, r) | lowerChannel(v, g) | lowerChannel(v, b);
+        changed |= out ^ v;
+        memcpy(row + x, &out, sizeof out);
     }
-    return _mm_movemask_epi8(_mm_cmpeq_epi16(changed, _mm_setzero_si128())) != 0xFFFF;
+    uint64_t words[4];
+    memcpy(words, &changed, sizeof words);
+    return (words[0] | words[1] | words[2] | words[3]) != 0;
 }
 
-typedef int (*RowRunner)(const ChannelLanes *, uint16_t *);
+int pixelPassLookups = 1;
 
-template <int R, int G>
-static RowRunner runnerFor(int b)
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#define PIXELPASS_HAS_LOOKUPS 1
+
+// One row, 32 pixels at a time: each channel's bits index its own results (the word
+// permutes read only the low 5 bits of an index, or 6 for the two-table one).
+__attribute__((target("avx512f,avx512bw"))) static int runLookupRow(const PixelPass *pass,
+                                                                    uint16_t *row)
 {
-    return b == 0 ? runRow<R, G, 0> : b == 1 ? runRow<R, G, 1> : runRow<R, G, 2>;
+    const __m512i top = _mm512_loadu_si512(pass->placed[0]);
+    const __m512i middleLo = _mm512_loadu_si512(pass->placed[1]);
+    const __m512i middleHi = _mm512_loadu_si512(pass->placed[1] + 32);
+    const __m512i low = _mm512_loadu_si512(pass->placed[2]);
+    __mmask32 changed = 0;
+    for (int x = 0; x < PLAYFIELD_W; x += 32) {
+        const __m512i v = _mm512_loadu_si512(row + x);
+        const __m512i out = _mm512_or_si512(
+            _mm512_or_si512(_mm512_permutexvar_epi16(_mm512_srli_epi16(v, 11), top),
+                            _mm512_permutex2var_epi16(middleLo, _mm512_srli_epi16(v, 5),
+                                                      middleHi)),
+            _mm512_permutexvar_epi16(v, low));
+        changed |= _mm512_cmpneq_epi16_mask(out, v);
+        _mm512_storeu_si512(row + x, out);
+    }
+    return changed != 0;
 }
 
-template <int R>
-static RowRunner runnerFor(int g, int b)
+static int processorLooksUp()
 {
-    return g == 0 ? runnerFor<R, 0>(b) : g == 1 ? runnerFor<R, 1>(b) : runnerFor<R, 2>(b);
+    return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw");
 }
-
-static RowRunner runnerFor(int r, int g, int b)
-{
-    return r == 0 ? runnerFor<0>(g, b) : r == 1 ? runnerFor<1>(g, b) : runnerFor<2>(g, b);
-}
+#else
+static int processorLooksUp() { return 0; }
 #endif
+
+static const int looksUp = processorLooksUp();
 
 static int runTableRow(const PixelPass *pass, uint16_t *row)
 {
@@ -147,40 +173,30 @@ static int runTableRow(const PixelPass *pass, uint16_t *row)
 void runPixelPass(const PixelPass *pass, BITMAP *bmp, const uint8_t *skipRow,
                   uint8_t *rowChanged)
 {
-#ifdef __SSE2__
-    ChannelLanes ch[3];
-    for (int i = 0; i < 3; i++) {
-        ch[i].shift = pass->shift[i];
-        ch[i].kind = pass->keep[i] >= pass->mask[i]          ? 0
-                     : pass->far[i] <= pass->keep[i] + 1 ||
-                               pass->nearStep[i] == pass->farStep[i]
-                         ? 1
-                         : 2;
-        ch[i].mask = _mm_set1_epi16((short)pass->mask[i]);
-        // 0 is never lowered, so `keep` is at least 0.
-        ch[i].keep = _mm_set1_epi16((short)pass->keep[i]);
-        ch[i].far = _mm_set1_epi16((short)pass->far[i]);
-        ch[i].nearStep = _mm_set1_epi16((short)pass->nearStep[i]);
-        ch[i].farStep = _mm_set1_epi16((short)pass->farStep[i]);
+    ChannelLanes lanes[3];
+    for (int i = 0; i < 3 && pass->vectorised; i++) {
+        ChannelLanes &k = lanes[i];
+        k.shift = pass->shift[i];
+        for (int j = 0; j < LANES; j++) {
+            k.mask[j] = (int16_t)pass->mask[i];
+            k.keep[j] = (int16_t)pass->keep[i];
+            k.far[j] = (int16_t)pass->far[i];
+            k.nearStep[j] = (int16_t)pass->nearStep[i];
+            k.farStep[j] = (int16_t)pass->farStep[i];
+        }
     }
-    // The lanes in the order of their place in the pixel: bits 11-15, 5-10, 0-4.
-    ChannelLanes placed[3];
-    for (int i = 0; i < 3; i++)
-        placed[ch[i].shift == 11 ? 0 : ch[i].shift == 5 ? 1 : 2] = ch[i];
-    const RowRunner runner = runnerFor(placed[0].kind, placed[1].kind, placed[2].kind);
-    const int vectorised = pass->vectorised;
-#else
-    const int vectorised = 0;
-#endif
+    const int lookups = pixelPassLookups && looksUp && pass->layout565;
     for (int y = 0; y < PLAYFIELD_H; y++) {
         if (skipRow && skipRow[y])
             continue;
         uint16_t *row = (uint16_t *)bmp->line[y];
-#ifdef __SSE2__
-        const int changed = vectorised ? runner(placed, row) : runTableRow(pass, row);
-#else
-        const int changed = runTableRow(pass, row);
+        int changed;
+#ifdef PIXELPASS_HAS_LOOKUPS
+        if (lookups)
+            changed = runLookupRow(pass, row);
+        else
 #endif
+            changed = pass->vectorised ? runClosedRow(lanes, row) : runTableRow(pass, row);
         if (rowChanged)
             rowChanged[y] = (uint8_t)changed;
     }

@@ -21,6 +21,8 @@
 #include "shell/loop.h"
 #include "shell/match.h"
 #include "shell/music.h"
+#include "shell/quickdraw.h"
+#include "shell/rands.h"
 #include "shell/render.h"
 #include "shell/sound.h"
 #include "shell/startup.h"
@@ -102,6 +104,7 @@ void setupPreMap(int arena)
     if (!premapLayer)
         fatalError("out of memory for the pre-screen's page");
     prebuffer = premapLayer;
+    makeMangaRuns(1);
     clear_bitmap(prebuffer);
     clear_bitmap(buffer);
 
@@ -202,12 +205,14 @@ static void shimmer(int x0, int x1, int y0, int y1)
         x1 = PLAYFIELD_W;
     if (y0 < 0)
         y0 = 0;
+    static int rands[PLAYFIELD_W];
     for (int y = y0; y < y1; y++) {
         uint16_t *row = (uint16_t *)buffer->line[y];
+        takeRands(rands, x1 - x0);
         for (int x = x0; x < x1; x++) {
             const int c = row[x];
             const int r = getr16(c), g = getg16(c), b = getb16(c);
-            const int k = 180 - rand() % 100;
+            const int k = 180 - rands[x - x0] % 100;
             const int nr = (r + k > 255 ? 255 - k : r) + k / 2;
             const int ng = g + k < 255 ? g + k : 255;
             const int nb = b + k < 255 ? b + k : 255;
@@ -241,9 +246,13 @@ struct PremapButton {
 
 void drawPreMap()
 {
+    quickenDrawing(buffer);
     set_clip_rect(buffer, 0, 0, PLAYFIELD_W - 1, PLAYFIELD_H - 1);
-    clear_to_color(buffer, makecol(30, 20, 33));
-    if (premapReady && manga[0]->x + 400 > 50)
+    const int drawsManga = premapReady && manga[0]->x + 400 > 50;
+    // Rows the comic panels paint over whole need no clearing first.
+    fillRect(buffer, 0, drawsManga ? mangaCoversRowsTo() + 1 : 0, PLAYFIELD_W - 1,
+             PLAYFIELD_H - 1, makecol(30, 20, 33));
+    if (drawsManga)
         drawManga();
     if (overinfo == 1) {
         if (nextMap == ARENA_LONDON)

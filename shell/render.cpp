@@ -17,6 +17,7 @@
 #include "shell/assets.h"
 #include "shell/hud.h"
 #include "shell/loop.h"
+#include "shell/quickdraw.h"
 #include "shell/startup.h"
 
 
@@ -408,6 +409,8 @@ static void drawExplosions()
 
 void draw()
 {
+    quickenDrawing(buffer);
+    quickenDrawing(prebuffer);
     set_clip_rect(buffer, 0, 0, PLAYFIELD_W - 1, PLAYFIELD_H - 1);
     if (prebuffer) {
         set_clip_rect(prebuffer, 0, 0, PLAYFIELD_W - 1, PLAYFIELD_H - 1);

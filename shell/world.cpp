@@ -1,9 +1,13 @@
 #include "shell/world.h"
 
 #include <allegro.h>
+#include <allegro/internal/aintern.h>
 #include <stdarg.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
+
+#include "shell/turn.h"
 
 std::atomic<int> speed_counter{0};
 int map = SCREEN_NONE;
@@ -30,6 +34,64 @@ void stretchToScreen()
                      displayH() - 1);
 }
 
+// Pixels x1..x2 of rows y1..y2 (within the bitmap) set to `colour`.
+static void fillRows(BITMAP *bmp, int x1, int y1, int x2, int y2, int colour)
+{
+    const int w = x2 - x1 + 1;
+    uint16_t *first = (uint16_t *)bmp->line[y1] + x1;
+    for (int x = 0; x < w; x++)
+        first[x] = (uint16_t)colour;
+    for (int y = y1 + 1; y <= y2; y++)
+        memcpy((uint16_t *)bmp->line[y] + x1, first, w * sizeof *first);
+}
+
+static int fillsRows(BITMAP *bmp)
+{
+    return is_memory_bitmap(bmp) && bitmap_color_depth(bmp) == 16 &&
+           _drawing_mode == DRAW_MODE_SOLID;
+}
+
+void fillRect(BITMAP *bmp, int x1, int y1, int x2, int y2, int colour)
+{
+    if (!fillsRows(bmp) || !bmp->clip) {
+        rectfill(bmp, x1, y1, x2, y2, colour);
+        return;
+    }
+    // The library's rectfill: corners in order, then held inside the clipping rectangle.
+    if (y1 > y2) {
+        const int t = y1;
+        y1 = y2;
+        y2 = t;
+    }
+    if (x1 > x2) {
+        const int t = x1;
+        x1 = x2;
+        x2 = t;
+    }
+    if (x1 < bmp->cl)
+        x1 = bmp->cl;
+    if (x2 >= bmp->cr)
+        x2 = bmp->cr - 1;
+    if (y1 < bmp->ct)
+        y1 = bmp->ct;
+    if (y2 >= bmp->cb)
+        y2 = bmp->cb - 1;
+    if (x2 < x1 || y2 < y1)
+        return;
+    fillRows(bmp, x1, y1, x2, y2, colour);
+}
+
+void clearPage(BITMAP *bmp, int colour)
+{
+    if (!fillsRows(bmp)) {
+        clear_to_color(bmp, colour);
+        return;
+    }
+    // clear_to_color fills the clipping rectangle, whether or not clipping is on.
+    if (bmp->cr > bmp->cl && bmp->cb > bmp->ct)
+        fillRows(bmp, bmp->cl, bmp->ct, bmp->cr - 1, bmp->cb - 1, colour);
+}
+
 static int clampComponent(int c)
 {
     return c < 0 ? 0 : c > 255 ? 255 : c;
@@ -44,12 +106,14 @@ void drawTurned(BITMAP *dest, BITMAP *pic, int x, int y, int angle)
 {
     if (!pic)
         return;
-    // rotate_sprite's own call, with the positions scaled by multiplying: the library
+    // rotate_sprite's own corners, with the positions scaled by multiplying: the library
     // shifts them, which is undefined for a picture starting left of or above the bitmap.
-    dest->vtable->pivot_scaled_sprite_flip(dest, pic, x * 0x10000 + pic->w * 0x10000 / 2,
-                                           y * 0x10000 + pic->h * 0x10000 / 2,
-                                           pic->w * 0x8000, pic->h * 0x8000,
-                                           itofix(angle & 255), 0x10000, FALSE);
+    fixed xs[4], ys[4];
+    _rotate_scale_flip_coordinates(pic->w << 16, pic->h << 16, x * 0x10000 + pic->w * 0x10000 / 2,
+                                   y * 0x10000 + pic->h * 0x10000 / 2, pic->w * 0x8000,
+                                   pic->h * 0x8000, itofix(angle & 255), 0x10000, 0x10000, FALSE,
+                                   FALSE, xs, ys);
+    mapTurnedPicture(dest, pic, xs, ys);
 }
 
 void showMessageBox(const char *text)

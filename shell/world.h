@@ -68,6 +68,11 @@ int displayH();
 // Stretches the 1600x1200 playfield of `buffer` onto the display, as every screen does
 // at the end of its tick.
 void stretchToScreen();
+// rectfill and clear_to_color, putting the same pixels: on a clipped 16-bit memory bitmap
+// in the solid drawing mode the first row is filled and copied down the rest, where the
+// library puts every pixel one at a time; any other bitmap or mode goes to the library.
+void fillRect(BITMAP *bmp, int x1, int y1, int x2, int y2, int colour);
+void clearPage(BITMAP *bmp, int colour);
 // makecol with each component held to 0..255 first.
 int packColour(int r, int g, int b);
 

@@ -1,5 +1,6 @@
 // Whole-page colour passes give, for every 16-bit pixel value, what the library's own
-// split-change-pack gives, whether the pass runs in closed form or by table.
+// split-change-pack gives, whether the pass looks channels up, runs in closed form or by
+// table.
 #include <allegro.h>
 #include <gtest/gtest.h>
 
@@ -38,17 +39,21 @@ TEST_F(PixelPassTest, EveryPixelValueComesOutAsTheLibraryWouldPackIt)
         pass = PixelPass();
         buildPixelPass(&pass, c.rule);
         EXPECT_EQ(pass.vectorised, c.closedForm);
-        for (int v = 0; v < 65536; v++)
-            ((uint16_t *)page->line[v / PLAYFIELD_W])[v % PLAYFIELD_W] = (uint16_t)v;
-        runPixelPass(&pass, page);
-        int wrong = 0;
-        for (int v = 0; v < 65536; v++) {
-            const int want = makecol16(c.rule(0, getr16(v)), c.rule(1, getg16(v)),
-                                       c.rule(2, getb16(v)));
-            wrong += ((uint16_t *)page->line[v / PLAYFIELD_W])[v % PLAYFIELD_W] != want;
+        for (int lookups = 0; lookups < 2; lookups++) {
+            pixelPassLookups = lookups;
+            for (int v = 0; v < 65536; v++)
+                ((uint16_t *)page->line[v / PLAYFIELD_W])[v % PLAYFIELD_W] = (uint16_t)v;
+            runPixelPass(&pass, page);
+            int wrong = 0;
+            for (int v = 0; v < 65536; v++) {
+                const int want = makecol16(c.rule(0, getr16(v)), c.rule(1, getg16(v)),
+                                           c.rule(2, getb16(v)));
+                wrong += ((uint16_t *)page->line[v / PLAYFIELD_W])[v % PLAYFIELD_W] != want;
+            }
+            EXPECT_EQ(wrong, 0) << (lookups ? "looked up" : "closed form or table");
         }
-        EXPECT_EQ(wrong, 0);
     }
+    pixelPassLookups = 1;
     destroy_bitmap(page);
 }
 

@@ -2,6 +2,7 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 #include <stdio.h>
+#include <string.h>
 
 #include <set>
 
@@ -51,6 +52,63 @@ TEST_F(PreScreenTest, OnlyHellAndLondonStartABoutFromSpaceOrNext)
             harnessTicks(2);   // the game frame's music start finds no voice to start
         }
     }
+}
+
+// The comic pictures are drawn from run-length copies: those put the very pixels the
+// pictures themselves put, as the panels slide in from off the page and the pictures pan.
+TEST_F(PreScreenTest, TheComicPicturesRunLengthCopiesPutThePicturesOwnPixels)
+{
+    BITMAP *fromPictures = create_bitmap(PLAYFIELD_W, PLAYFIELD_H);
+    setupPreMap(ARENA_LONDON);
+    int wrong = 0, frames = 0;
+    for (int tick = 0; tick < 45; tick++) {
+        harnessTick();
+        const int panX = mangaOneX, panSpeed = mangaOneSpeed;
+        for (int runs = 0; runs < 2; runs++) {
+            makeMangaRuns(runs);
+            mangaOneX = panX;
+            mangaOneSpeed = panSpeed;
+            clear_to_color(buffer, makecol(30, 20, 33));
+            drawManga();
+            if (!runs)
+                blit(buffer, fromPictures, 0, 0, 0, 0, PLAYFIELD_W, PLAYFIELD_H);
+        }
+        for (int r = 0; r < PLAYFIELD_H; r++)
+            wrong += memcmp(buffer->line[r], fromPictures->line[r], PLAYFIELD_W * 2) != 0;
+        frames++;
+    }
+    EXPECT_EQ(frames, 45);
+    EXPECT_EQ(wrong, 0) << "rows that differ";
+    destroy_bitmap(fromPictures);
+}
+
+// Each pre-screen frame covers the whole page: nothing of what the page held before shows
+// through, however far the panels have come (rows the panels paint over are not cleared
+// first, the strips they paint twice are painted once before the pictures).
+TEST_F(PreScreenTest, EveryFrameCoversWhatThePageHeldBefore)
+{
+    BITMAP *first = create_bitmap(PLAYFIELD_W, PLAYFIELD_H);
+    setupPreMap(ARENA_THEATRE);
+    int wrong = 0;
+    for (int tick = 0; tick < 50; tick++) {
+        harnessTick();
+        const int panX = mangaOneX, panSpeed = mangaOneSpeed;
+        for (int noise = 0; noise < 2; noise++) {
+            for (int y = 0; y < PLAYFIELD_H; y++)
+                for (int x = 0; x < PLAYFIELD_W; x++)
+                    ((uint16_t *)buffer->line[y])[x] = (uint16_t)(noise ? x * 7 + y : x ^ y * 3);
+            mangaOneX = panX;
+            mangaOneSpeed = panSpeed;
+            srand(tick);
+            drawPreMap();
+            if (!noise)
+                blit(buffer, first, 0, 0, 0, 0, PLAYFIELD_W, PLAYFIELD_H);
+        }
+        for (int r = 0; r < PLAYFIELD_H; r++)
+            wrong += memcmp(buffer->line[r], first->line[r], PLAYFIELD_W * 2) != 0;
+    }
+    EXPECT_EQ(wrong, 0) << "rows that show what was there before";
+    destroy_bitmap(first);
 }
 
 TEST_F(PreScreenTest, TheInformationButtonSendsThePanelsOutAndBackOncePerClick)

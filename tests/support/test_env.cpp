@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 #include <stdlib.h>
+#include <string.h>
 
 #include "ai/tutorial.h"
 #include "arena/effects.h"
@@ -27,6 +28,18 @@ void startHeadlessAllegro()
         abort();
     set_color_depth(16);
     started = true;
+}
+
+int differingPixels(BITMAP *a, BITMAP *b)
+{
+    int n = 0;
+    for (int y = 0; y < a->h; y++) {
+        const uint16_t *ra = (const uint16_t *)a->line[y], *rb = (const uint16_t *)b->line[y];
+        if (memcmp(ra, rb, a->w * sizeof *ra) != 0)
+            for (int x = 0; x < a->w; x++)
+                n += ra[x] != rb[x];
+    }
+    return n;
 }
 
 void startTestBout(int arena)

@@ -6,6 +6,16 @@
 // Starts Allegro on SYSTEM_NONE with 16-bit colour once per test process.
 void startHeadlessAllegro();
 
+// Tests of drawing on bitmaps of their own, Allegro started headless first.
+class HeadlessAllegroTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { startHeadlessAllegro(); }
+};
+
+// The pixels of 16-bit bitmap `a` that differ from those of `b` at the same places.
+struct BITMAP;
+int differingPixels(BITMAP *a, BITMAP *b);
+
 // A bout on `arena` (Hell, London or the tutorial) as the pre-screen and its next button, or
 // the title's tutorial picture, start one: fresh fighters, shot and bomb pools, effects and
 // fields, the level script, the frame's gates open.

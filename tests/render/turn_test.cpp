@@ -1,0 +1,163 @@
+// Turned pictures come out pixel for pixel as the library's own rotation draws them: every
+// angle; pictures from one pixel to the largest explosion, square and not, odd and even,
+// with masked pixels scattered and in runs; placed inside the clipping rectangle, across
+// each of its edges and corners and wholly off it; pictures and pages that are parts of
+// larger bitmaps; rows drawn eight pixels at a time and one at a time.
+#include <allegro.h>
+#include <allegro/internal/aintern.h>
+#include <gtest/gtest.h>
+#include <string.h>
+
+#include "shell/turn.h"
+#include "shell/world.h"
+#include "support/test_env.h"
+
+namespace {
+
+unsigned noise = 1;
+int nextNoise()
+{
+    noise = noise * 1103515245u + 12345u;
+    return (int)(noise >> 8);
+}
+
+// Any 16-bit values, about `maskedPercent` of them the mask colour, half of those in runs.
+void fillNoise(BITMAP *b, int maskedPercent)
+{
+    for (int y = 0; y < b->h; y++) {
+        uint16_t *row = (uint16_t *)b->line[y];
+        for (int x = 0; x < b->w; x++) {
+            const int r = nextNoise();
+            if (r % 100 < maskedPercent / 2) {
+                const int run = 1 + r % 23;
+                for (int k = 0; k < run && x < b->w; k++)
+                    row[x++] = MASK_COLOR_16;
+                x--;
+            } else {
+                row[x] = r % 100 < maskedPercent ? MASK_COLOR_16 : (uint16_t)(r >> 7);
+            }
+        }
+    }
+}
+
+// The library's rotate_sprite, placed as drawTurned places a picture.
+void libraryTurned(BITMAP *dest, BITMAP *pic, int x, int y, int angle)
+{
+    _pivot_scaled_sprite_flip(dest, pic, x * 0x10000 + pic->w * 0x10000 / 2,
+                              y * 0x10000 + pic->h * 0x10000 / 2, pic->w * 0x8000,
+                              pic->h * 0x8000, itofix(angle & 255), 0x10000, FALSE);
+}
+
+struct Page {
+    int w, h;
+    int clipped;   // 1: a clipping rectangle inset from every edge
+    int part;      // 1: the page is a part of a larger bitmap
+};
+
+// Draws `pic` at every angle at each place around the page's clipping rectangle, once by the
+// library and once by drawTurned with rows of each width, and counts the pixels that differ.
+int compareEverywhere(BITMAP *pic, const Page &page, int angleStep)
+{
+    BITMAP *whole = page.part ? create_bitmap(page.w + 6, page.h + 4) : NULL;
+    BITMAP *mine = page.part ? create_sub_bitmap(whole, 3, 2, page.w, page.h)
+                             : create_bitmap(page.w, page.h);
+    BITMAP *theirs = create_bitmap(page.w, page.h);
+    BITMAP *background = create_bitmap(page.w, page.h);
+    fillNoise(background, 0);
+    const int cl = page.clipped ? 7 : 0, ct = page.clipped ? 5 : 0;
+    const int cr = page.clipped ? page.w - 9 : page.w - 1, cb = page.clipped ? page.h - 6 : page.h - 1;
+    const int xs[] = {cl - pic->w - 3, cl - pic->w, cl - pic->w / 2, cl - 1, cl + 2,
+                      (cl + cr - pic->w) / 2, cr - pic->w, cr - pic->w / 2, cr, cr + 4};
+    const int ys[] = {ct - pic->h - 2, ct - pic->h / 2, ct + 1, (ct + cb - pic->h) / 2,
+                      cb - pic->h / 2, cb - 1, cb + 3};
+    int wrong = 0;
+    for (int angle = 0; angle < 256; angle += angleStep) {
+        for (int x : xs) {
+            for (int y : ys) {
+                for (int wide = 0; wide < 2; wide++) {
+                    blit(background, theirs, 0, 0, 0, 0, page.w, page.h);
+                    blit(background, mine, 0, 0, 0, 0, page.w, page.h);
+                    set_clip_rect(theirs, cl, ct, cr, cb);
+                    set_clip_rect(mine, cl, ct, cr, cb);
+                    libraryTurned(theirs, pic, x, y, angle);
+                    turnRowsWide = wide;
+                    drawTurned(mine, pic, x, y, angle);
+                    const int n = differingPixels(mine, theirs);
+                    if (n && !wrong)
+                        ADD_FAILURE() << pic->w << "x" << pic->h << " at " << x << "," << y
+                                      << " angle " << angle << (wide ? " wide" : " narrow")
+                                      << ": " << n << " pixels differ";
+                    wrong += n;
+                }
+            }
+        }
+    }
+    turnRowsWide = 1;
+    destroy_bitmap(mine);
+    if (whole)
+        destroy_bitmap(whole);
+    destroy_bitmap(theirs);
+    destroy_bitmap(background);
+    return wrong;
+}
+
+using Turned = HeadlessAllegroTest;
+
+TEST_F(Turned, EveryAngleSizeAndPlaceMatchesTheLibrary)
+{
+    const struct {
+        int w, h, maskedPercent, angleStep;
+    } pictures[] = {{1, 1, 0, 5},     {1, 1, 100, 17},  {2, 3, 30, 3},    {3, 2, 0, 3},
+                    {5, 3, 20, 1},    {11, 11, 10, 1},  {12, 12, 45, 3},  {8, 9, 0, 3},
+                    {33, 17, 40, 1},  {17, 33, 40, 3},  {76, 76, 47, 5},  {120, 120, 46, 7},
+                    {190, 190, 42, 9}, {300, 300, 45, 11}, {301, 199, 30, 13}};
+    const Page pages[] = {{160, 120, 0, 0}, {160, 120, 1, 1}, {97, 61, 1, 0}};
+    for (auto p : pictures) {
+        BITMAP *pic = create_bitmap(p.w, p.h);
+        fillNoise(pic, p.maskedPercent);
+        for (const Page &page : pages)
+            EXPECT_EQ(compareEverywhere(pic, page, p.angleStep), 0);
+        destroy_bitmap(pic);
+    }
+}
+
+// A picture that is part of a larger bitmap starts anywhere in a row, not only on a 4-byte
+// boundary; its pixels are read in the words that hold them.
+TEST_F(Turned, PicturesThatArePartsOfLargerBitmapsMatchTheLibrary)
+{
+    BITMAP *sheet = create_bitmap(131, 90);
+    fillNoise(sheet, 35);
+    const Page page = {200, 150, 1, 0};
+    for (int left = 0; left < 4; left++) {
+        BITMAP *pic = create_sub_bitmap(sheet, left, 1, 125 - left, 88);
+        EXPECT_EQ(compareEverywhere(pic, page, 5), 0) << "from x " << left;
+        destroy_bitmap(pic);
+    }
+    destroy_bitmap(sheet);
+}
+
+// The largest pictures turned whole, far from every edge.
+TEST_F(Turned, LargePicturesInsideThePageMatchTheLibrary)
+{
+    BITMAP *pic = create_bitmap(300, 300);
+    fillNoise(pic, 45);
+    BITMAP *mine = create_bitmap(480, 480), *theirs = create_bitmap(480, 480);
+    int wrong = 0;
+    for (int angle = 0; angle < 256; angle++) {
+        for (int wide = 0; wide < 2; wide++) {
+            clear_to_color(mine, 1234);
+            clear_to_color(theirs, 1234);
+            libraryTurned(theirs, pic, 90 + angle % 3, 87, angle);
+            turnRowsWide = wide;
+            drawTurned(mine, pic, 90 + angle % 3, 87, angle);
+            wrong += differingPixels(mine, theirs);
+        }
+    }
+    turnRowsWide = 1;
+    EXPECT_EQ(wrong, 0);
+    destroy_bitmap(pic);
+    destroy_bitmap(mine);
+    destroy_bitmap(theirs);
+}
+
+}  // namespace
