@@ -38,10 +38,10 @@ struct Golden {
 };
 
 const Golden golden[] = {
-    {ARENA_THEATRE, 1, 0x2c118de2b9025383ull},  {ARENA_THEATRE, 12, 0x7b3f5de324e201eaull},
-    {ARENA_THEATRE, 30, 0x873036f7fb574618ull}, {ARENA_THEATRE, 45, 0x5a724a35f62bb16bull},
-    {ARENA_LONDON, 5, 0x8c7199551dd57c4cull},   {ARENA_LONDON, 40, 0xc23073f43017390eull},
-    {ARENA_LONDON, 70, 0x6c23859666a94b7dull},
+    {ARENA_THEATRE, 1, 0x2c118de2b9025383ull},  {ARENA_THEATRE, 12, 0x97d365aab873c6d2ull},
+    {ARENA_THEATRE, 30, 0xbafb30de922351c0ull}, {ARENA_THEATRE, 45, 0x7dfe61b8fe35fdd3ull},
+    {ARENA_LONDON, 5, 0x8c7199551dd57c4cull},   {ARENA_LONDON, 40, 0x9f99cd390b5b78e6ull},
+    {ARENA_LONDON, 70, 0xf05977f2af620c3eull},
 };
 
 using PreScreenGolden = MatchFlowTest;
