@@ -92,15 +92,16 @@ struct ChannelLanes {
     Lanes mask, keep, far, nearStep, farStep;
 };
 
-// Always inlined, so the lanes never pass between functions built for different processors
-// (whose ways of passing them differ).
-#pragma GCC diagnostic ignored "-Wpsabi"
-static inline __attribute__((always_inline)) Lanes lowerChannel(Lanes v, const ChannelLanes &k)
+// The lanes go in and out through pointers and the step is always inlined, so they never
+// pass by value between functions built for different processors (whose ways of passing
+// them differ, and which one compiler refuses outright).
+static inline __attribute__((always_inline)) void lowerChannel(const Lanes *v,
+                                                               const ChannelLanes *k, Lanes *out)
 {
-    const Lanes c = (v >> k.shift) & k.mask;
-    Lanes step = c < k.far ? k.nearStep : k.farStep;
-    step = c > k.keep ? step : Lanes{};
-    return (c >= step ? c - step : Lanes{}) << k.shift;
+    const Lanes c = (*v >> k->shift) & k->mask;
+    Lanes step = c < k->far ? k->nearStep : k->farStep;
+    step = c > k->keep ? step : Lanes{};
+    *out = (c >= step ? c - step : Lanes{}) << k->shift;
 }
 
 // One row; 1 when a pixel changed.
@@ -112,7 +113,11 @@ __attribute__((target_clones("avx2", "default"))) static int runClosedRow(
     for (int x = 0; x < PLAYFIELD_W; x += LANES) {
         Lanes v;
         memcpy(&v, row + x, sizeof v);
-        const Lanes out = lowerChannel(v, r) | lowerChannel(v, g) | lowerChannel(v, b);
+        Lanes red, green, blue;
+        lowerChannel(&v, &r, &red);
+        lowerChannel(&v, &g, &green);
+        lowerChannel(&v, &b, &blue);
+        const Lanes out = red | green | blue;
         changed |= out ^ v;
         memcpy(row + x, &out, sizeof out);
     }
