@@ -3,10 +3,10 @@
 
 #include "ai/opponent.h"
 #include "arena/effects.h"
+#include "core/settings.h"
+#include "core/world.h"
 #include "fighters/fighter.h"
 #include "fighters/probes.h"
-#include "shell/world.h"
-#include "shell/settings.h"
 
 AiNode *aiNode[AINODE_COUNT];
 int totalNodes = 0;

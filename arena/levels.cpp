@@ -6,12 +6,12 @@
 #include "ai/opponent.h"
 #include "arena/effects.h"
 #include "arena/forcefields.h"
+#include "core/assets.h"
+#include "core/clock.h"
+#include "core/settings.h"
+#include "core/world.h"
 #include "fighters/fighter.h"
 #include "fighters/probes.h"
-#include "shell/assets.h"
-#include "shell/clock.h"
-#include "shell/world.h"
-#include "shell/settings.h"
 #include "tilemap/tilemap.h"
 
 // Monitor insets; the values are those of the booths' default places until a level moves them.

@@ -8,16 +8,16 @@
 #include "arena/effects.h"
 #include "arena/forcefields.h"
 #include "arena/mines.h"
+#include "core/assets.h"
+#include "core/clock.h"
+#include "core/settings.h"
+#include "core/sound.h"
+#include "core/world.h"
 #include "fighters/fighter.h"
 #include "fighters/hittests.h"
 #include "fighters/probes.h"
 #include "fighters/twins.h"
 #include "gore/gore.h"
-#include "shell/assets.h"
-#include "shell/clock.h"
-#include "shell/settings.h"
-#include "shell/sound.h"
-#include "shell/world.h"
 
 Cube *cube[CUBE_COUNT];
 Cube *powerup[POWERUP_COUNT];

@@ -11,7 +11,7 @@
 #include "fighters/fighter.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
-#include "shell/settings.h"
+#include "core/settings.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "arena/pickups.h"
 #include "fighters/fighter.h"
 #include "shell/harness.h"
-#include "shell/settings.h"
+#include "core/settings.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "bench/floor.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
-#include "shell/music.h"
+#include "core/music.h"
 #include "shell/pause.h"
 #include "shell/premap.h"
 #include "shell/render.h"

@@ -14,7 +14,7 @@
 #include "fighters/fighter.h"
 #include "shell/harness.h"
 #include "shell/render.h"
-#include "shell/settings.h"
+#include "core/settings.h"
 #include "shell/startup.h"
 #include "tools/recorder/allocations.h"
 #include "tools/recorder/record.h"

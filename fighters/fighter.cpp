@@ -4,10 +4,10 @@
 #include <stdlib.h>
 
 #include "ai/opponent.h"
+#include "core/assets.h"
+#include "core/sound.h"
 #include "fighters/twins.h"
 #include "fighters/weapons.h"
-#include "shell/assets.h"
-#include "shell/sound.h"
 
 Fighter *player = NULL, *player2 = NULL;
 GunAnchor *arms = NULL, *arms2 = NULL;

@@ -4,8 +4,8 @@
 #include "fighters/fighter.h"
 
 #include "ai/tutorial.h"
-#include "shell/world.h"
-#include "shell/music.h"
+#include "core/music.h"
+#include "core/world.h"
 #include "shell/result.h"
 
 // `drawMarksBoth`: player 1's check marks both fighters as winners when the other pool is

@@ -6,12 +6,12 @@
 
 #include "arena/effects.h"
 #include "arena/explosions.h"
+#include "core/pools.h"
+#include "core/sound.h"
+#include "core/world.h"
 #include "fighters/hittests.h"
 #include "fighters/probes.h"
 #include "fighters/twins.h"
-#include "shell/pools.h"
-#include "shell/world.h"
-#include "shell/sound.h"
 
 Projectile *bullet[BULLET_COUNT];
 Projectile *plasma[PLASMA_COUNT];

@@ -2,7 +2,7 @@
 
 #include <allegro.h>
 
-#include "shell/match.h"
+#include "core/match.h"
 #include "shell/startup.h"
 
 int pageBackground() { return makecol(30, 20, 33); }

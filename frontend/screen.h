@@ -1,4 +1,4 @@
-// What the front-end screens add to the mouse-driven screens' shared helpers (shell/match.h):
+// What the front-end screens add to the mouse-driven screens' shared helpers (core/match.h):
 // the page colours, the strict hit rule for boxes without a picture, a hit with the
 // debounce, putting the pointer on a page position, and the options
 // page's display-mode switch.

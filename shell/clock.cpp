@@ -1,7 +1,7 @@
-#include "shell/clock.h"
+#include "core/clock.h"
 
+#include "core/world.h"
 #include "fighters/fighter.h"
-#include "shell/world.h"
 #include "shell/pause.h"
 
 int secondscount = 0;

@@ -6,13 +6,13 @@
 #include <initializer_list>
 
 #include "arena/effects.h"
-#include "shell/assets.h"
-#include "shell/match.h"
+#include "core/assets.h"
+#include "core/match.h"
+#include "core/rands.h"
+#include "core/settings.h"
+#include "core/world.h"
 #include "shell/premap.h"
-#include "shell/rands.h"
-#include "shell/settings.h"
 #include "shell/startup.h"
-#include "shell/world.h"
 
 MangaPanel *manga[MANGA_COUNT];
 EffectParticle *mangaBit[MANGABIT_COUNT];

@@ -10,6 +10,9 @@
 #include "arena/levels.h"
 #include "arena/mines.h"
 #include "arena/pickups.h"
+#include "core/clock.h"
+#include "core/music.h"
+#include "core/settings.h"
 #include "fighters/bombs.h"
 #include "fighters/fighter.h"
 #include "fighters/weapons.h"
@@ -18,13 +21,10 @@
 #include "frontend/splash.h"
 #include "frontend/title.h"
 #include "gore/gore.h"
-#include "shell/clock.h"
-#include "shell/music.h"
 #include "shell/pause.h"
 #include "shell/premap.h"
 #include "shell/render.h"
 #include "shell/result.h"
-#include "shell/settings.h"
 #include "shell/startup.h"
 
 std::atomic<int> closeRequested{0};

@@ -4,13 +4,13 @@
 #include <string.h>
 
 #include "arena/pickups.h"
+#include "core/assets.h"
+#include "core/clock.h"
+#include "core/match.h"
+#include "core/music.h"
 #include "fighters/fighter.h"
 #include "frontend/title.h"
-#include "shell/assets.h"
-#include "shell/clock.h"
 #include "shell/loop.h"
-#include "shell/match.h"
-#include "shell/music.h"
 #include "shell/pixelpass.h"
 #include "shell/startup.h"
 

@@ -9,15 +9,15 @@
 #include "arena/levels.h"
 #include "arena/mines.h"
 #include "arena/pickups.h"
+#include "core/assets.h"
+#include "core/quickdraw.h"
 #include "fighters/bombs.h"
 #include "fighters/drawfighter.h"
 #include "fighters/fighter.h"
 #include "fighters/weapons.h"
 #include "gore/gore.h"
-#include "shell/assets.h"
 #include "shell/hud.h"
 #include "shell/loop.h"
-#include "shell/quickdraw.h"
 #include "shell/startup.h"
 
 

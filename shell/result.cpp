@@ -9,21 +9,21 @@
 #include <initializer_list>
 
 #include "arena/pickups.h"
+#include "core/assets.h"
+#include "core/clock.h"
+#include "core/match.h"
+#include "core/music.h"
+#include "core/settings.h"
+#include "core/sound.h"
+#include "core/unlocks.h"
 #include "fighters/fighter.h"
 #include "frontend/quit.h"
 #include "frontend/title.h"
-#include "shell/assets.h"
-#include "shell/clock.h"
 #include "shell/loop.h"
-#include "shell/match.h"
-#include "shell/music.h"
 #include "shell/pixelpass.h"
 #include "shell/premap.h"
 #include "shell/render.h"
-#include "shell/settings.h"
-#include "shell/sound.h"
 #include "shell/startup.h"
-#include "shell/unlocks.h"
 
 int ResultsInit = 0;
 int previousMap = 0;

@@ -3,7 +3,7 @@
 // runs headless for tests and tools (no display, no timer, no sound).
 #pragma once
 
-#include "shell/world.h"
+#include "core/world.h"
 
 // 1 when the program runs without display, timer or sound: Allegro on SYSTEM_NONE,
 // `screen` a memory bitmap of resx x resy. Set by the headless harness before start-up.

@@ -8,7 +8,7 @@
 #include "fighters/fighter.h"
 #include "fighters/probes.h"
 #include "shell/harness.h"
-#include "shell/settings.h"
+#include "core/settings.h"
 #include "tools/aireport/standing_bout.h"
 
 void AiBout::startBout(int arena, int level, unsigned seed) { startComputerBout(arena, level, seed); }

@@ -9,10 +9,10 @@
 #include "arena/pickups.h"
 #include "fighters/fighter.h"
 #include "fighters/weapons.h"
-#include "shell/clock.h"
+#include "core/clock.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
-#include "shell/settings.h"
+#include "core/settings.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "ai_env.h"
 #include "fighters/fighter.h"
 #include "shell/loop.h"
-#include "shell/settings.h"
+#include "core/settings.h"
 #include "tools/gendata/arena_grid.h"
 #include "tools/gendata/arenas.h"
 

@@ -16,7 +16,7 @@
 #include "arena/pickups.h"
 #include "fighters/probes.h"
 #include "shell/harness.h"
-#include "shell/world.h"
+#include "core/world.h"
 #include "tools/recorder/record.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "arena/effects.h"
 #include "arena/pickups.h"
 #include "effects/world.h"
-#include "shell/world.h"
+#include "core/world.h"
 
 namespace {
 

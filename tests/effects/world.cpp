@@ -7,7 +7,7 @@
 #include "arena/mines.h"
 #include "arena/pickups.h"
 #include "gore/gore.h"
-#include "shell/world.h"
+#include "core/world.h"
 #include "support/test_env.h"
 #include "tilemap/tilemap.h"
 

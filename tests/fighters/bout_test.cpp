@@ -7,9 +7,9 @@
 #include "arena/levels.h"
 #include "fighters_env.h"
 #include "shell/harness.h"
-#include "shell/match.h"
-#include "shell/world.h"
-#include "shell/settings.h"
+#include "core/match.h"
+#include "core/world.h"
+#include "core/settings.h"
 #include "support/test_env.h"
 
 namespace {

@@ -9,10 +9,10 @@
 #include "arena/forcefields.h"
 #include "fighters/bombs.h"
 #include "fighters/weapons.h"
-#include "shell/assets.h"
+#include "core/assets.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
-#include "shell/settings.h"
+#include "core/settings.h"
 #include "support/test_env.h"
 #include "tilemap/tilemap.h"
 

@@ -11,7 +11,7 @@
 #include "fighters/probes.h"
 #include "fighters_env.h"
 #include "shell/harness.h"
-#include "shell/settings.h"
+#include "core/settings.h"
 
 namespace {
 

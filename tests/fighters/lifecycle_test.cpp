@@ -6,11 +6,11 @@
 #include "fighters/bombs.h"
 #include "fighters/twins.h"
 #include "fighters_env.h"
-#include "shell/assets.h"
-#include "shell/clock.h"
+#include "core/assets.h"
+#include "core/clock.h"
 #include "shell/loop.h"
-#include "shell/match.h"
-#include "shell/settings.h"
+#include "core/match.h"
+#include "core/settings.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "fighters_env.h"
 #include "arena/forcefields.h"
 #include "shell/loop.h"
-#include "shell/settings.h"
+#include "core/settings.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include "fighters/hittests.h"
 #include "fighters/weapons.h"
 #include "fighters_env.h"
-#include "shell/clock.h"
+#include "core/clock.h"
 #include "shell/loop.h"
-#include "shell/match.h"
+#include "core/match.h"
 #include "shell/pause.h"
 
 namespace {

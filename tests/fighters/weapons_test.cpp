@@ -9,7 +9,7 @@
 #include "fighters/weapons.h"
 #include "fighters_env.h"
 #include "shell/loop.h"
-#include "shell/settings.h"
+#include "core/settings.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include "fighters/fighter.h"
 #include "gore_env.h"
-#include "shell/clock.h"
-#include "shell/world.h"
+#include "core/clock.h"
+#include "core/world.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "fighters/fighter.h"
 #include "gore_env.h"
-#include "shell/world.h"
+#include "core/world.h"
 
 namespace {
 

@@ -10,16 +10,16 @@
 
 #include "fighters/fighter.h"
 #include "matchflow_env.h"
-#include "shell/assets.h"
-#include "shell/clock.h"
+#include "core/assets.h"
+#include "core/clock.h"
 #include "shell/comic.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
-#include "shell/match.h"
-#include "shell/music.h"
+#include "core/match.h"
+#include "core/music.h"
 #include "shell/premap.h"
 #include "shell/result.h"
-#include "shell/settings.h"
+#include "core/settings.h"
 
 namespace {
 

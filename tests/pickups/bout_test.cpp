@@ -7,10 +7,10 @@
 #include "arena/mines.h"
 #include "arena/pickups.h"
 #include "fighters/fighter.h"
-#include "shell/clock.h"
+#include "core/clock.h"
 #include "shell/harness.h"
-#include "shell/settings.h"
-#include "shell/world.h"
+#include "core/settings.h"
+#include "core/world.h"
 #include "support/test_env.h"
 
 namespace {

@@ -5,9 +5,9 @@
 #include "arena/pickups.h"
 #include "fighters/fighter.h"
 #include "pickups_env.h"
-#include "shell/clock.h"
-#include "shell/sound.h"
-#include "shell/world.h"
+#include "core/clock.h"
+#include "core/sound.h"
+#include "core/world.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include "fighters/fighter.h"
 #include "fighters/weapons.h"
 #include "pickups_env.h"
-#include "shell/clock.h"
-#include "shell/settings.h"
-#include "shell/sound.h"
-#include "shell/world.h"
+#include "core/clock.h"
+#include "core/settings.h"
+#include "core/sound.h"
+#include "core/world.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "arena/mines.h"
 #include "fighters/fighter.h"
 #include "pickups_env.h"
-#include "shell/sound.h"
+#include "core/sound.h"
 
 namespace {
 

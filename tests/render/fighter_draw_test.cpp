@@ -6,7 +6,7 @@
 #include "fighters/drawfighter.h"
 #include "fighters/fighter.h"
 #include "render/scene.h"
-#include "shell/assets.h"
+#include "core/assets.h"
 #include "shell/startup.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "fighters/fighter.h"
 #include "fighters/weapons.h"
 #include "gore/gore.h"
-#include "shell/assets.h"
+#include "core/assets.h"
 #include "shell/render.h"
 #include "shell/startup.h"
 #include "support/test_env.h"

@@ -5,11 +5,11 @@
 #include <string.h>
 
 #include "fighters/fighter.h"
-#include "shell/clock.h"
+#include "core/clock.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
 #include "shell/pause.h"
-#include "shell/settings.h"
+#include "core/settings.h"
 #include "support/test_env.h"
 
 namespace {

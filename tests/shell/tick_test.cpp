@@ -12,10 +12,10 @@
 #include "frontend/quit.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
-#include "shell/match.h"
-#include "shell/music.h"
+#include "core/match.h"
+#include "core/music.h"
 #include "shell/pause.h"
-#include "shell/settings.h"
+#include "core/settings.h"
 #include "shell/startup.h"
 #include "support/test_env.h"
 

@@ -14,9 +14,9 @@
 #include "gore/gore.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
-#include "shell/music.h"
+#include "core/music.h"
 #include "shell/pause.h"
-#include "shell/settings.h"
+#include "core/settings.h"
 
 void startHeadlessAllegro()
 {

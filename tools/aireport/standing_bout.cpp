@@ -10,12 +10,12 @@
 #include "ai/tutorial.h"
 #include "fighters/fighter.h"
 #include "frontend/quit.h"
-#include "shell/clock.h"
+#include "core/clock.h"
 #include "shell/harness.h"
-#include "shell/match.h"
+#include "core/match.h"
 #include "shell/pause.h"
-#include "shell/settings.h"
-#include "shell/world.h"
+#include "core/settings.h"
+#include "core/world.h"
 
 // Below this line of the feet a fighter on Hell is in the lava.
 enum { HELL_LAVA_LINE = 1150 };

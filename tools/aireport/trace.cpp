@@ -6,7 +6,7 @@
 #include "ai/opponent.h"
 #include "fighters/fighter.h"
 #include "shell/loop.h"
-#include "shell/world.h"
+#include "core/world.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 #include "arena/levels.h"
 #include "arena/pickups.h"
 #include "fighters/fighter.h"
-#include "shell/clock.h"
+#include "core/clock.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
 #include "shell/premap.h"
-#include "shell/settings.h"
+#include "core/settings.h"
 
 static const struct {
     const char *name;

@@ -1,12 +1,12 @@
-#include "shell/unlocks.h"
+#include "core/unlocks.h"
 
 #include <allegro.h>
 #include <stdio.h>
 #include <stdlib.h>
 
+#include "core/settings.h"
 #include "fighters/fighter.h"
 #include "shell/premap.h"
-#include "shell/settings.h"
 
 int map1code, map2code, map3code, map4code, map5code, map6code, map7code, map8code, map9code,
     map10code, map11code, map12code, map13code, map14code, map15code, map16code, map17code,

@@ -1,4 +1,4 @@
-#include "shell/rands.h"
+#include "core/rands.h"
 
 #include <stdint.h>
 #include <stdlib.h>

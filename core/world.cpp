@@ -1,4 +1,4 @@
-#include "shell/world.h"
+#include "core/world.h"
 
 #include <allegro.h>
 #include <allegro/internal/aintern.h>
@@ -7,7 +7,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "shell/turn.h"
+#include "core/turn.h"
 
 std::atomic<int> speed_counter{0};
 int map = SCREEN_NONE;

@@ -1,9 +1,9 @@
-#include "shell/sound.h"
+#include "core/sound.h"
 
 #include <allegro.h>
 
-#include "shell/assets.h"
-#include "shell/world.h"
+#include "core/assets.h"
+#include "core/world.h"
 
 SAMPLE *sounds[SND_SLOT_COUNT];
 

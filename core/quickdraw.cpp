@@ -1,4 +1,4 @@
-#include "shell/quickdraw.h"
+#include "core/quickdraw.h"
 
 #include <allegro.h>
 #include <allegro/internal/aintern.h>

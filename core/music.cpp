@@ -1,11 +1,11 @@
-#include "shell/music.h"
+#include "core/music.h"
 
 #include <allegro.h>
 #include <stdlib.h>
 #include <string.h>
 
+#include "core/world.h"
 #include "oggsmp/oggsmp.h"
-#include "shell/world.h"
 
 FileList file_list;
 int countMusic = 0;

@@ -1,12 +1,12 @@
-#include "shell/match.h"
+#include "core/match.h"
 
 #include <allegro.h>
 #include <string.h>
 
+#include "core/settings.h"
+#include "core/sound.h"
 #include "frontend/quit.h"
 #include "shell/loop.h"
-#include "shell/settings.h"
-#include "shell/sound.h"
 #include "shell/startup.h"
 
 int mx, my, mbL;

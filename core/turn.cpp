@@ -1,4 +1,4 @@
-#include "shell/turn.h"
+#include "core/turn.h"
 
 #include <allegro.h>
 #include <allegro/internal/aintern.h>

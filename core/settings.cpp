@@ -1,9 +1,9 @@
-#include "shell/settings.h"
+#include "core/settings.h"
 
 #include <allegro.h>
 
-#include "shell/music.h"
-#include "shell/world.h"
+#include "core/music.h"
+#include "core/world.h"
 
 int musicOn = 1, TitleWobble = 3, p2cpu = 0, AIcomp = 1, GameLength = 1;
 int credhigh = 0, credunlocked = 0, GreenTeam_list = -1, PurpleTeam_list = -1;

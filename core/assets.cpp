@@ -1,10 +1,10 @@
-#include "shell/assets.h"
+#include "core/assets.h"
 
 #include <allegro.h>
 #include <stdio.h>
 #include <string.h>
 
-#include "shell/world.h"
+#include "core/world.h"
 
 // Picture globals. The pointers start out NULL and are set once at start-up.
 BITMAP *player_still[11], *player_still_cryo[11], *player_run[11], *player_run_cryo[11],
