@@ -17,7 +17,7 @@
 #include "fighters/fighter.h"
 #include "fighters/hittests.h"
 #include "fighters/probes.h"
-#include "shell/pixelpass.h"
+#include "frontend/pixelpass.h"
 
 int tutorial = 0;
 int tutorialWait = 0;

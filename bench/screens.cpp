@@ -17,10 +17,10 @@
 #include "shell/harness.h"
 #include "shell/loop.h"
 #include "core/music.h"
-#include "shell/pause.h"
-#include "shell/premap.h"
+#include "frontend/pause.h"
+#include "frontend/premap.h"
 #include "shell/render.h"
-#include "shell/result.h"
+#include "frontend/result.h"
 #include "shell/startup.h"
 #include "tools/recorder/record.h"
 

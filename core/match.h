@@ -40,28 +40,3 @@ extern int bufferR, bufferG, bufferB;
 // Where the title screen's set-up places its go button; the result screen offers the next
 // bout's go button there too.
 extern int textGox, textGoy;
-
-struct BITMAP;
-
-// Latches the pointer (page pixels) and the left button.
-void latchMouse();
-// The wheel sets `TitleWobble`, held to 1..8.
-void latchWobble();
-// 1 when (x, y) lies strictly inside `pic` placed with its top-left at (left, top).
-int insidePicture(BITMAP *pic, int left, int top, int x, int y);
-// One step of the click debounce: a finished delay frees the button; the delay runs down
-// only while the button is up.
-void countClickDelay();
-// Lights a button under the pointer: flood fills of the hover colour from fixed points
-// inside its picture at (left, top).
-void lightButton(int left, int top, const int (*seeds)[2], int seedCount);
-// Draws `pic` masked at (x, y); nothing for a missing picture.
-void putPicture(BITMAP *pic, int x, int y);
-// Digit picture `d` of a ten-picture set, or NULL when `d` is not a single digit.
-BITMAP *digitPicture(BITMAP *const *set, int d);
-// Puts the page on the display with the pointer drawn into it. The pointer is taken out of
-// the page again afterwards, so a picture that stays (the frozen pause frame) keeps no
-// trace of it.
-void showPageWithPointer();
-// 1 when Escape may open the quit prompt over a mouse-driven screen.
-int escapeOpensPrompt();

@@ -6,7 +6,6 @@
 
 #include "core/settings.h"
 #include "fighters/fighter.h"
-#include "shell/premap.h"
 
 int map1code, map2code, map3code, map4code, map5code, map6code, map7code, map8code, map9code,
     map10code, map11code, map12code, map13code, map14code, map15code, map16code, map17code,
@@ -82,5 +81,3 @@ int arrangeGLarenas()
         return mapUnlockOrder[0];
     return mapUnlockOrder[rand() % n];
 }
-
-void randomMap() { setupPreMap(arrangeGLarenas()); }

@@ -24,8 +24,6 @@ void unlockNextMap(int previous);
 // An arena drawn at random from the first n of the unlock order, n being the number of
 // unlocked arenas; arena 10 (the first of the order) when none is unlocked.
 int arrangeGLarenas();
-// Opens the pre-screen for an arena drawn as arrangeGLarenas draws it.
-void randomMap();
 // Arena n's unlock code (0 outside 1..27), and 1 when the value last read for it is that code.
 int unlockCode(int n);
 int mapUnlocked(int n);

@@ -21,6 +21,8 @@ BITMAP *buffer = NULL;
 DATAFILE *data = NULL;
 BITMAP *pointer = NULL;
 int resx = 800, resy = 600;
+int headless = 0;
+int (*setGfxModeHook)(int card, int w, int h) = NULL;
 int loadedTutorial = 0, loadedHell = 0, loadedLondon = 0, loadedCredits = 0;
 BITMAP *prebuffer = NULL;
 

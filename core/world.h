@@ -49,6 +49,14 @@ extern BITMAP *buffer;      // the world back buffer, 1600x1300, 16-bit
 extern DATAFILE *data;      // gor.dat, loaded whole
 extern BITMAP *pointer;     // the mouse pointer picture (the data file's own bitmap)
 extern int resx, resy;      // display mode, from the settings
+
+// 1 when the program runs without display, timer or sound: Allegro on SYSTEM_NONE,
+// `screen` a memory bitmap of resx x resy. Set by the headless harness before start-up.
+extern int headless;
+// A seam for tests of the display mode's failure paths: when set, it is called in place of
+// the library's set_gfx_mode (by the start-up and the options page's mode switch) and
+// returns what that call would.
+extern int (*setGfxModeHook)(int card, int w, int h);
 extern int loadedTutorial, loadedHell, loadedLondon, loadedCredits;
 
 // Size of the world back buffer and of the playfield drawn in it.

@@ -6,7 +6,7 @@
 #include "ai/tutorial.h"
 #include "core/music.h"
 #include "core/world.h"
-#include "shell/result.h"
+#include "frontend/result.h"
 
 // `drawMarksBoth`: player 1's check marks both fighters as winners when the other pool is
 // empty too; player 2's never marks himself.

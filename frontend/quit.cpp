@@ -7,11 +7,11 @@
 #include "core/match.h"
 #include "core/music.h"
 #include "core/world.h"
+#include "frontend/pause.h"
+#include "frontend/pixelpass.h"
 #include "frontend/screen.h"
 #include "frontend/splash.h"
 #include "frontend/title.h"
-#include "shell/pause.h"
-#include "shell/pixelpass.h"
 
 int quitting = 0;
 

@@ -15,12 +15,12 @@
 #include "core/unlocks.h"
 #include "core/world.h"
 #include "fighters/fighter.h"
+#include "frontend/comic.h"
 #include "frontend/credits.h"
+#include "frontend/pause.h"
+#include "frontend/premap.h"
 #include "frontend/quit.h"
 #include "frontend/screen.h"
-#include "shell/comic.h"
-#include "shell/pause.h"
-#include "shell/premap.h"
 
 int ThickLiney, releasey, titlerecty1, titlerecty2;
 int quickboutx, quickbouty, teamsx, teamsy, optionsx, optionsy, creditstextx, creditstexty,

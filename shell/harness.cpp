@@ -8,10 +8,10 @@
 
 #include "arena/levels.h"
 #include "fighters/fighter.h"
+#include "frontend/pause.h"
+#include "frontend/premap.h"
 #include "frontend/title.h"
 #include "shell/loop.h"
-#include "shell/pause.h"
-#include "shell/premap.h"
 #include "shell/startup.h"
 
 const char *harnessGameDir()

@@ -17,14 +17,15 @@
 #include "fighters/fighter.h"
 #include "fighters/weapons.h"
 #include "frontend/credits.h"
+#include "frontend/pause.h"
+#include "frontend/premap.h"
 #include "frontend/quit.h"
+#include "frontend/result.h"
 #include "frontend/splash.h"
 #include "frontend/title.h"
 #include "gore/gore.h"
-#include "shell/pause.h"
-#include "shell/premap.h"
+#include "shell/clock.h"
 #include "shell/render.h"
-#include "shell/result.h"
 #include "shell/startup.h"
 
 std::atomic<int> closeRequested{0};

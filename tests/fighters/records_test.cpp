@@ -4,13 +4,14 @@
 #include "arena/explosions.h"
 
 #include "ai/tutorial.h"
+#include "core/clock.h"
+#include "core/match.h"
 #include "fighters/hittests.h"
 #include "fighters/weapons.h"
 #include "fighters_env.h"
-#include "core/clock.h"
+#include "frontend/pause.h"
+#include "shell/clock.h"
 #include "shell/loop.h"
-#include "core/match.h"
-#include "shell/pause.h"
 
 namespace {
 

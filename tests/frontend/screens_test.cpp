@@ -14,7 +14,7 @@
 #include "shell/loop.h"
 #include "core/match.h"
 #include "core/music.h"
-#include "shell/pause.h"
+#include "frontend/pause.h"
 #include "shell/startup.h"
 
 namespace {

@@ -17,7 +17,7 @@
 #include "core/clock.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
-#include "shell/pause.h"
+#include "frontend/pause.h"
 #include "shell/render.h"
 #include "core/settings.h"
 #include "shell/startup.h"

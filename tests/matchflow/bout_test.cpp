@@ -12,13 +12,13 @@
 #include "matchflow_env.h"
 #include "core/assets.h"
 #include "core/clock.h"
-#include "shell/comic.h"
+#include "frontend/comic.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
 #include "core/match.h"
 #include "core/music.h"
-#include "shell/premap.h"
-#include "shell/result.h"
+#include "frontend/premap.h"
+#include "frontend/result.h"
 #include "core/settings.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "shell/harness.h"
 #include "shell/loop.h"
 #include "core/match.h"
-#include "shell/pause.h"
+#include "frontend/pause.h"
 #include "core/settings.h"
 #include "shell/startup.h"
 

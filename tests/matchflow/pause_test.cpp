@@ -8,12 +8,12 @@
 #include "matchflow_env.h"
 #include "core/assets.h"
 #include "core/clock.h"
-#include "shell/comic.h"
+#include "frontend/comic.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
 #include "core/match.h"
-#include "shell/pause.h"
-#include "shell/premap.h"
+#include "frontend/pause.h"
+#include "frontend/premap.h"
 #include "shell/startup.h"
 
 namespace {

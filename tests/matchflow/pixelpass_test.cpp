@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "matchflow_env.h"
-#include "shell/pixelpass.h"
+#include "frontend/pixelpass.h"
 #include "shell/startup.h"
 
 namespace {

@@ -11,11 +11,11 @@
 #include <string>
 
 #include "matchflow_env.h"
-#include "shell/comic.h"
+#include "frontend/comic.h"
 #include "shell/harness.h"
 #include "core/match.h"
 #include "core/music.h"
-#include "shell/premap.h"
+#include "frontend/premap.h"
 #include "core/settings.h"
 #include "shell/startup.h"
 

@@ -15,7 +15,7 @@
 #include "shell/harness.h"
 #include "shell/loop.h"
 #include "core/music.h"
-#include "shell/pause.h"
+#include "frontend/pause.h"
 #include "core/settings.h"
 
 void startHeadlessAllegro()

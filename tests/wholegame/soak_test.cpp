@@ -22,7 +22,7 @@
 #include "core/assets.h"
 #include "shell/harness.h"
 #include "core/match.h"
-#include "shell/premap.h"
+#include "frontend/premap.h"
 #include "core/settings.h"
 #include "shell/startup.h"
 #include "core/unlocks.h"

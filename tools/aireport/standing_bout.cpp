@@ -13,7 +13,7 @@
 #include "core/clock.h"
 #include "shell/harness.h"
 #include "core/match.h"
-#include "shell/pause.h"
+#include "frontend/pause.h"
 #include "core/settings.h"
 #include "core/world.h"
 

@@ -13,7 +13,7 @@
 #include "core/clock.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
-#include "shell/premap.h"
+#include "frontend/premap.h"
 #include "core/settings.h"
 
 static const struct {

@@ -1,9 +1,9 @@
-#include "shell/pixelpass.h"
+#include "frontend/pixelpass.h"
 
 #include <allegro.h>
 #include <string.h>
 
-#include "shell/startup.h"
+#include "core/world.h"
 
 // Channel value c of width `mask` lowered by the closed form.
 static int closedForm(const PixelPass *p, int ch, int c)

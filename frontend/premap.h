@@ -16,5 +16,7 @@ const char *arenaTitle(int arena);
 // casings, force fields) built with all its records free, after the fighters' set-ups.
 void setupBoutPools();
 void setupPreMap(int nextMap);
+// Opens the pre-screen for an arena drawn as arrangeGLarenas (core/unlocks.h) draws it.
+void randomMap();
 void updatePreMap();
 void drawPreMap();

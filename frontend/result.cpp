@@ -1,4 +1,4 @@
-#include "shell/result.h"
+#include "frontend/result.h"
 
 #include <allegro.h>
 #include <stdint.h>
@@ -16,14 +16,13 @@
 #include "core/settings.h"
 #include "core/sound.h"
 #include "core/unlocks.h"
+#include "core/world.h"
 #include "fighters/fighter.h"
+#include "frontend/pixelpass.h"
+#include "frontend/premap.h"
 #include "frontend/quit.h"
+#include "frontend/screen.h"
 #include "frontend/title.h"
-#include "shell/loop.h"
-#include "shell/pixelpass.h"
-#include "shell/premap.h"
-#include "shell/render.h"
-#include "shell/startup.h"
 
 int ResultsInit = 0;
 int previousMap = 0;

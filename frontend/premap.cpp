@@ -1,4 +1,4 @@
-#include "shell/premap.h"
+#include "frontend/premap.h"
 
 #include <allegro.h>
 #include <stdlib.h>
@@ -18,15 +18,14 @@
 #include "core/rands.h"
 #include "core/sound.h"
 #include "core/unlocks.h"
+#include "core/world.h"
 #include "fighters/bombs.h"
 #include "fighters/fighter.h"
+#include "frontend/comic.h"
 #include "frontend/quit.h"
+#include "frontend/screen.h"
 #include "frontend/title.h"
 #include "gore/gore.h"
-#include "shell/comic.h"
-#include "shell/loop.h"
-#include "shell/render.h"
-#include "shell/startup.h"
 
 int nextMap = 0;
 int overinfo = 0;
@@ -131,6 +130,8 @@ void setupPreMap(int arena)
     map = SCREEN_PREMAP;
     playSample(SND_PREMAP, 200, 128, 1000);
 }
+
+void randomMap() { setupPreMap(arrangeGLarenas()); }
 
 static void toggleInformation()
 {

@@ -1,4 +1,4 @@
-#include "shell/comic.h"
+#include "frontend/comic.h"
 
 #include <allegro.h>
 #include <stdlib.h>
@@ -11,8 +11,8 @@
 #include "core/rands.h"
 #include "core/settings.h"
 #include "core/world.h"
-#include "shell/premap.h"
-#include "shell/startup.h"
+#include "frontend/premap.h"
+#include "frontend/screen.h"
 
 MangaPanel *manga[MANGA_COUNT];
 EffectParticle *mangaBit[MANGABIT_COUNT];

@@ -1,4 +1,4 @@
-#include "shell/pause.h"
+#include "frontend/pause.h"
 
 #include <allegro.h>
 #include <string.h>
@@ -8,11 +8,11 @@
 #include "core/clock.h"
 #include "core/match.h"
 #include "core/music.h"
+#include "core/world.h"
 #include "fighters/fighter.h"
+#include "frontend/pixelpass.h"
+#include "frontend/screen.h"
 #include "frontend/title.h"
-#include "shell/loop.h"
-#include "shell/pixelpass.h"
-#include "shell/startup.h"
 
 int paused = 0;
 int pausedelay = 0;
