@@ -3,10 +3,10 @@
 
 #include "ai/opponent.h"
 #include "arena/effects.h"
+#include "core/fighter.h"
+#include "core/probes.h"
 #include "core/settings.h"
 #include "core/world.h"
-#include "fighters/fighter.h"
-#include "fighters/probes.h"
 
 AiNode *aiNode[AINODE_COUNT];
 int totalNodes = 0;

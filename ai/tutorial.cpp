@@ -4,19 +4,19 @@
 #include <stdlib.h>
 
 #include "ai/opponent.h"
+#include "arena/hittests.h"
 #include "arena/levels.h"
 #include "arena/pickups.h"
 #include "arena/weather.h"
 #include "core/assets.h"
 #include "core/clock.h"
+#include "core/fighter.h"
 #include "core/match.h"
+#include "core/probes.h"
 #include "core/settings.h"
 #include "core/sound.h"
 #include "core/world.h"
 #include "fighters/drawfighter.h"
-#include "fighters/fighter.h"
-#include "fighters/hittests.h"
-#include "fighters/probes.h"
 #include "frontend/pixelpass.h"
 
 int tutorial = 0;

@@ -3,12 +3,12 @@
 #include <allegro.h>
 #include <stdlib.h>
 
+#include "arena/hittests.h"
 #include "arena/pickups.h"
 #include "core/assets.h"
+#include "core/fighter.h"
+#include "core/probes.h"
 #include "core/world.h"
-#include "fighters/fighter.h"
-#include "fighters/hittests.h"
-#include "fighters/probes.h"
 
 EffectParticle *cubefrazzle[CUBEFRAZZLE_COUNT];
 EffectParticle *respawnbubble[RESPAWNBUBBLE_COUNT];

@@ -7,7 +7,7 @@
 #include "arena/mines.h"
 #include "arena/pickups.h"
 #include "core/assets.h"
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "gore/gore.h"
 
 Explosion *boom[EXPLOSION_COUNT];

@@ -8,10 +8,10 @@
 #include "arena/forcefields.h"
 #include "core/assets.h"
 #include "core/clock.h"
+#include "core/fighter.h"
+#include "core/probes.h"
 #include "core/settings.h"
 #include "core/world.h"
-#include "fighters/fighter.h"
-#include "fighters/probes.h"
 #include "tilemap/tilemap.h"
 
 // Monitor insets; the values are those of the booths' default places until a level moves them.

@@ -6,15 +6,15 @@
 
 #include "arena/effects.h"
 #include "arena/explosions.h"
+#include "arena/hittests.h"
 #include "arena/pickups.h"
 #include "core/assets.h"
 #include "core/clock.h"
+#include "core/fighter.h"
+#include "core/probes.h"
 #include "core/settings.h"
 #include "core/sound.h"
 #include "core/world.h"
-#include "fighters/fighter.h"
-#include "fighters/hittests.h"
-#include "fighters/probes.h"
 #include "fighters/twins.h"
 
 Mine *mine[MINE_COUNT];

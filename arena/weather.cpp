@@ -4,8 +4,8 @@
 #include <stdlib.h>
 
 #include "arena/effects.h"
+#include "core/probes.h"
 #include "core/world.h"
-#include "fighters/probes.h"
 
 int raining = 0;
 int weather = 0;

@@ -8,7 +8,7 @@
 #include "arena/effects.h"
 #include "arena/forcefields.h"
 #include "arena/levels.h"
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
 #include "core/settings.h"

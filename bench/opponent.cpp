@@ -10,7 +10,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/floor.h"
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
 #include "core/settings.h"

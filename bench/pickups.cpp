@@ -10,7 +10,7 @@
 #include "arena/levels.h"
 #include "arena/mines.h"
 #include "arena/pickups.h"
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "shell/harness.h"
 #include "core/settings.h"
 

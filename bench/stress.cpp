@@ -15,7 +15,7 @@
 #include "arena/mines.h"
 #include "arena/pickups.h"
 #include "bench/floor.h"
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "fighters/weapons.h"
 #include "gore/gore.h"
 #include "shell/harness.h"

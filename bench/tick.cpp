@@ -11,7 +11,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/floor.h"
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "shell/harness.h"
 #include "shell/render.h"
 #include "core/settings.h"

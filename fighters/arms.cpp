@@ -1,6 +1,6 @@
 // The gun anchor follows the gun hand of the body's current picture: an offset from the
 // body box by facing, movement state and animation frame. Both fighters use one table.
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 
 #include "fighters/twins.h"
 

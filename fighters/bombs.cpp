@@ -3,13 +3,13 @@
 #include <allegro.h>
 
 #include "arena/explosions.h"
+#include "arena/hittests.h"
 #include "core/assets.h"
+#include "core/fighter.h"
 #include "core/pools.h"
+#include "core/probes.h"
 #include "core/sound.h"
 #include "core/world.h"
-#include "fighters/fighter.h"
-#include "fighters/hittests.h"
-#include "fighters/probes.h"
 #include "fighters/twins.h"
 #include "fighters/weapons.h"
 #include "gore/gore.h"

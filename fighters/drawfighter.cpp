@@ -3,8 +3,8 @@
 #include <allegro.h>
 
 #include "core/assets.h"
+#include "core/fighter.h"
 #include "core/world.h"
-#include "fighters/fighter.h"
 
 // How a picture is put down in one facing.
 enum Placement { NOT_DRAWN, AS_STORED, MIRRORED };

@@ -1,4 +1,4 @@
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 
 #include <allegro.h>
 #include <stdlib.h>

@@ -1,7 +1,7 @@
 // Each team's power pool: kept in range, split into the booth display's digits, and the
 // end of the bout when it runs dry (on the tutorial, a pause on the hint until its last
 // stage). Only these two routines clamp the pools and end a bout.
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 
 #include "ai/tutorial.h"
 #include "core/music.h"

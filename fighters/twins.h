@@ -3,7 +3,7 @@
 // player 1's. Built afresh on every call (the records are replaced before each bout).
 #pragma once
 
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "fighters/weapons.h"
 
 struct ForceField;

@@ -6,11 +6,11 @@
 
 #include "arena/effects.h"
 #include "arena/explosions.h"
+#include "arena/hittests.h"
 #include "core/pools.h"
+#include "core/probes.h"
 #include "core/sound.h"
 #include "core/world.h"
-#include "fighters/hittests.h"
-#include "fighters/probes.h"
 #include "fighters/twins.h"
 
 Projectile *bullet[BULLET_COUNT];

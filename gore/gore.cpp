@@ -5,13 +5,13 @@
 
 #include <initializer_list>
 
+#include "arena/hittests.h"
 #include "core/assets.h"
 #include "core/clock.h"
+#include "core/fighter.h"
 #include "core/pools.h"
+#include "core/probes.h"
 #include "core/world.h"
-#include "fighters/fighter.h"
-#include "fighters/hittests.h"
-#include "fighters/probes.h"
 
 DebrisParticle *greenblood[BLOOD_COUNT], *purpleblood[BLOOD_COUNT];
 DebrisParticle *greengib[GIB_COUNT], *purplegib[GIB_COUNT];

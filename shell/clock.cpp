@@ -1,8 +1,8 @@
 #include "shell/clock.h"
 
 #include "core/clock.h"
+#include "core/fighter.h"
 #include "core/world.h"
-#include "fighters/fighter.h"
 #include "frontend/pause.h"
 
 void secondsfunct()

@@ -7,7 +7,7 @@
 #include <unistd.h>
 
 #include "arena/levels.h"
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "frontend/pause.h"
 #include "frontend/premap.h"
 #include "frontend/title.h"

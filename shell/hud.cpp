@@ -6,7 +6,7 @@
 #include "arena/levels.h"
 #include "core/assets.h"
 #include "core/clock.h"
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "shell/render.h"
 #include "shell/startup.h"
 

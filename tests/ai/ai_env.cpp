@@ -5,8 +5,8 @@
 
 #include "arena/forcefields.h"
 #include "arena/pickups.h"
-#include "fighters/fighter.h"
-#include "fighters/probes.h"
+#include "core/fighter.h"
+#include "core/probes.h"
 #include "shell/harness.h"
 #include "core/settings.h"
 #include "tools/aireport/standing_bout.h"

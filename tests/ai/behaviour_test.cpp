@@ -7,7 +7,7 @@
 #include "ai/opponent.h"
 #include "ai_env.h"
 #include "arena/pickups.h"
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "fighters/weapons.h"
 #include "core/clock.h"
 #include "shell/harness.h"

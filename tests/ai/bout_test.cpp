@@ -11,7 +11,7 @@
 #include "ai/opponent.h"
 #include "ai_env.h"
 #include "arena/pickups.h"
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
 #include "core/settings.h"

@@ -8,7 +8,7 @@
 
 #include "ai/opponent.h"
 #include "ai_env.h"
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "shell/loop.h"
 #include "core/settings.h"
 #include "tools/gendata/arena_grid.h"

@@ -12,8 +12,8 @@
 #include <string>
 
 #include "arena/forcefields.h"
-#include "fighters/fighter.h"
-#include "fighters/probes.h"
+#include "core/fighter.h"
+#include "core/probes.h"
 #include "core/assets.h"
 #include "shell/loop.h"
 #include "core/settings.h"

@@ -14,7 +14,7 @@
 #include "arena/effects.h"
 #include "arena/explosions.h"
 #include "arena/pickups.h"
-#include "fighters/probes.h"
+#include "core/probes.h"
 #include "shell/harness.h"
 #include "core/world.h"
 #include "tools/recorder/record.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "fighters/twins.h"
 #include "core/sound.h"
 

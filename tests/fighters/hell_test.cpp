@@ -8,7 +8,7 @@
 #include "arena/effects.h"
 #include "arena/forcefields.h"
 #include "arena/levels.h"
-#include "fighters/probes.h"
+#include "core/probes.h"
 #include "fighters_env.h"
 #include "shell/harness.h"
 #include "core/settings.h"

@@ -6,7 +6,7 @@
 #include "ai/tutorial.h"
 #include "core/clock.h"
 #include "core/match.h"
-#include "fighters/hittests.h"
+#include "arena/hittests.h"
 #include "fighters/weapons.h"
 #include "fighters_env.h"
 #include "frontend/pause.h"

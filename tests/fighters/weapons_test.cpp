@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "fighters/actions.h"
-#include "fighters/hittests.h"
+#include "arena/hittests.h"
 #include "fighters/twins.h"
 #include "fighters/weapons.h"
 #include "fighters_env.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "arena/weather.h"
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "gore_env.h"
 #include "shell/harness.h"
 #include "core/world.h"

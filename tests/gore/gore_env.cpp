@@ -4,7 +4,7 @@
 #include <string.h>
 
 #include "arena/levels.h"
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "core/clock.h"
 #include "shell/harness.h"
 #include "core/world.h"

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "gore_env.h"
 #include "core/clock.h"
 #include "core/world.h"

@@ -3,7 +3,7 @@
 // outside the arena.
 #include <gtest/gtest.h>
 
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "gore_env.h"
 #include "core/world.h"
 

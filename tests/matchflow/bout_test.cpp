@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "matchflow_env.h"
 #include "core/assets.h"
 #include "core/clock.h"

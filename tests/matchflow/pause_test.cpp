@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "matchflow_env.h"
 #include "core/assets.h"
 #include "core/clock.h"

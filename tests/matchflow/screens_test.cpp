@@ -6,7 +6,7 @@
 
 #include <set>
 
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "frontend/title.h"
 #include "matchflow_env.h"
 #include "core/assets.h"

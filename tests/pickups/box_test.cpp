@@ -3,7 +3,7 @@
 
 #include "ai/tutorial.h"
 #include "arena/pickups.h"
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "pickups_env.h"
 #include "core/clock.h"
 #include "core/sound.h"

@@ -2,7 +2,7 @@
 // and the magnet.
 #include "arena/forcefields.h"
 #include "arena/pickups.h"
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "fighters/weapons.h"
 #include "pickups_env.h"
 #include "core/clock.h"

@@ -1,7 +1,7 @@
 // Mines: who arms them and from where, the fuse, the beeps, the blast.
 #include "arena/explosions.h"
 #include "arena/mines.h"
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "pickups_env.h"
 #include "core/sound.h"
 

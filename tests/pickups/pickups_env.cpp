@@ -9,7 +9,7 @@
 #include "arena/forcefields.h"
 #include "arena/mines.h"
 #include "arena/pickups.h"
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "core/assets.h"
 #include "core/clock.h"
 #include "core/settings.h"

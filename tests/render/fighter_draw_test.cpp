@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "fighters/drawfighter.h"
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "render/scene.h"
 #include "core/assets.h"
 #include "shell/startup.h"

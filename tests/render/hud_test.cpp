@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "arena/levels.h"
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "render/scene.h"
 #include "core/assets.h"
 #include "core/clock.h"

@@ -7,7 +7,7 @@
 #include "arena/explosions.h"
 #include "arena/mines.h"
 #include "fighters/bombs.h"
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "fighters/weapons.h"
 #include "render/scene.h"
 #include "core/assets.h"

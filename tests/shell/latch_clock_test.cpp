@@ -6,7 +6,7 @@
 
 #include "core/clock.h"
 #include "core/settings.h"
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "frontend/pause.h"
 #include "shell/clock.h"
 #include "shell/harness.h"

@@ -9,7 +9,7 @@
 #include "arena/forcefields.h"
 #include "arena/levels.h"
 #include "fighters/bombs.h"
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "frontend/quit.h"
 #include "gore/gore.h"
 #include "shell/harness.h"

@@ -6,7 +6,7 @@
 
 #include "ai/tutorial.h"
 #include "arena/pickups.h"
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "core/assets.h"
 #include "shell/harness.h"
 #include "core/settings.h"

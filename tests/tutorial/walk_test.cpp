@@ -10,7 +10,7 @@
 
 #include "ai/tutorial.h"
 #include "arena/pickups.h"
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "core/assets.h"
 #include "core/clock.h"
 #include "shell/harness.h"

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "randominput.h"
 #include "core/assets.h"
 #include "shell/harness.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "ai/tutorial.h"
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "frontend/quit.h"
 #include "core/clock.h"
 #include "shell/harness.h"

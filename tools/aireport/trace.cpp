@@ -4,7 +4,7 @@
 #include <string.h>
 
 #include "ai/opponent.h"
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "shell/loop.h"
 #include "core/world.h"
 

@@ -9,7 +9,7 @@
 #include "ai/tutorial.h"
 #include "arena/levels.h"
 #include "arena/pickups.h"
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "core/clock.h"
 #include "shell/harness.h"
 #include "shell/loop.h"

@@ -18,7 +18,7 @@
 #include "arena/mines.h"
 #include "arena/pickups.h"
 #include "fighters/bombs.h"
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "fighters/weapons.h"
 #include "gore/gore.h"
 

@@ -1,9 +1,9 @@
-#include "fighters/hittests.h"
+#include "arena/hittests.h"
 
 #include <stdlib.h>
 
 #include "arena/explosions.h"
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "fighters/weapons.h"
 
 int insideBody(const Fighter *f, int px, int py)

@@ -1,4 +1,4 @@
-#include "fighters/probes.h"
+#include "core/probes.h"
 
 #include "tilemap/tilemap.h"
 
