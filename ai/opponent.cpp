@@ -8,18 +8,16 @@
 
 #include "arena/effects.h"
 #include "arena/forcefields.h"
-#include "arena/hittests.h"
 #include "arena/mines.h"
 #include "arena/pickups.h"
 #include "core/clock.h"
 #include "core/fighter.h"
 #include "core/probes.h"
 #include "core/settings.h"
+#include "core/shots.h"
 #include "core/sound.h"
 #include "core/world.h"
 #include "fighters/bombs.h"
-#include "fighters/twins.h"
-#include "fighters/weapons.h"
 
 // ---- Presses.
 

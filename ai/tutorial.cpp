@@ -4,7 +4,6 @@
 #include <stdlib.h>
 
 #include "ai/opponent.h"
-#include "arena/hittests.h"
 #include "arena/levels.h"
 #include "arena/pickups.h"
 #include "arena/weather.h"
@@ -12,16 +11,15 @@
 #include "core/clock.h"
 #include "core/fighter.h"
 #include "core/match.h"
+#include "core/nodes.h"
 #include "core/probes.h"
 #include "core/settings.h"
 #include "core/sound.h"
+#include "core/tutorial.h"
 #include "core/world.h"
 #include "fighters/drawfighter.h"
 #include "frontend/pixelpass.h"
 
-int tutorial = 0;
-int tutorialWait = 0;
-int tutWaitCount = 0;
 int seenJump, seenUp, seenDown, seenDoubleJump, seenWallJump, seenLadderTrick, seenBackFire,
     seenSlide, seenBomb;
 

@@ -3,7 +3,6 @@
 #include <allegro.h>
 #include <stdlib.h>
 
-#include "arena/hittests.h"
 #include "arena/pickups.h"
 #include "core/assets.h"
 #include "core/fighter.h"

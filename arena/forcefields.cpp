@@ -3,7 +3,6 @@
 #include <stdlib.h>
 
 #include "arena/effects.h"
-#include "arena/hittests.h"
 #include "core/fighter.h"
 
 ForceField *greenforcefield = NULL;

@@ -3,23 +3,7 @@
 #include <stdlib.h>
 
 #include "arena/explosions.h"
-#include "core/fighter.h"
-#include "fighters/weapons.h"
-
-int insideBody(const Fighter *f, int px, int py)
-{
-    return f->x < px && px < f->x + f->w && f->y < py && py < f->y + f->h;
-}
-
-int insideLowerHalf(const Fighter *f, int px, int py)
-{
-    return f->x < px && px < f->x + f->w && f->y + f->h / 2 < py && py < f->y + f->h;
-}
-
-int hit(int px, int py) { return insideBody(player2, px, py); }
-int hitcrouch(int px, int py) { return insideLowerHalf(player2, px, py); }
-int hit2(int px, int py) { return insideBody(player, px, py); }
-int hit2crouch(int px, int py) { return insideLowerHalf(player, px, py); }
+#include "core/shots.h"
 
 // Only the first slot is looked at: a lone shot in flight always sits there.
 static int takeShot(Projectile *p, int left, int right, int bottom, int top, int isBullet)

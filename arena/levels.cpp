@@ -3,12 +3,12 @@
 #include <allegro.h>
 #include <stdlib.h>
 
-#include "ai/opponent.h"
 #include "arena/effects.h"
 #include "arena/forcefields.h"
 #include "core/assets.h"
 #include "core/clock.h"
 #include "core/fighter.h"
+#include "core/nodes.h"
 #include "core/probes.h"
 #include "core/settings.h"
 #include "core/world.h"

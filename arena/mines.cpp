@@ -6,7 +6,6 @@
 
 #include "arena/effects.h"
 #include "arena/explosions.h"
-#include "arena/hittests.h"
 #include "arena/pickups.h"
 #include "core/assets.h"
 #include "core/clock.h"
@@ -15,7 +14,6 @@
 #include "core/settings.h"
 #include "core/sound.h"
 #include "core/world.h"
-#include "fighters/twins.h"
 
 Mine *mine[MINE_COUNT];
 

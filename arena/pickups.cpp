@@ -4,7 +4,6 @@
 #include <math.h>
 #include <stdlib.h>
 
-#include "ai/tutorial.h"
 #include "arena/effects.h"
 #include "arena/forcefields.h"
 #include "arena/hittests.h"
@@ -15,8 +14,8 @@
 #include "core/probes.h"
 #include "core/settings.h"
 #include "core/sound.h"
+#include "core/tutorial.h"
 #include "core/world.h"
-#include "fighters/twins.h"
 #include "gore/gore.h"
 
 Cube *cube[CUBE_COUNT];

@@ -9,9 +9,10 @@
 #include "arena/forcefields.h"
 #include "arena/levels.h"
 #include "core/fighter.h"
+#include "core/settings.h"
+#include "fighters/fighter.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
-#include "core/settings.h"
 
 namespace {
 

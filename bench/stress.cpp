@@ -16,6 +16,7 @@
 #include "arena/pickups.h"
 #include "bench/floor.h"
 #include "core/fighter.h"
+#include "core/shots.h"
 #include "fighters/weapons.h"
 #include "gore/gore.h"
 #include "shell/harness.h"

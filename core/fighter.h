@@ -1,5 +1,7 @@
 // The fighter record, the gun anchor, the booths and force fields, the small codes stored in
-// them, and the set-ups that build both fighters before every bout.
+// them, the globals that hold both fighters' records, and the point tests on a fighter's box.
+// Part of the ground: gore, arenas, the computer and the screens read these records as much
+// as the fighters' own code (fighters/) that moves them.
 #pragma once
 
 // What the fighter is doing (field `state`).
@@ -169,22 +171,12 @@ extern Fighter *player, *player2;
 extern GunAnchor *arms, *arms2;
 extern Booth *booth, *booth2;
 
-// Player 1's record, gun, booth and shot pools, fresh for a bout (the old ones are freed).
-void setupPlayer();
-// The same for player 2, with his computer-opponent memory and the opponent's aim probes.
-void setupPlayer2();
-
-// The per-tick steps of both fighters, in the order the game frame runs them.
-void playerGravity();
-void player2Gravity();
-void playerMove();
-void player2Move();
-void playerBackCollision();
-void player2BackCollision();
-void playerArms();
-void player2arms();
-void playerSound();
-void player2Sound();
-// Each team's power pool: clamp, split into digits, end the bout when it is empty.
-void playerPower();
-void player2Power();
+// Point tests: 1 when (px, py) lies strictly inside the box; no side effects. `hit` and
+// `hitcrouch` test player 2 (the whole box, its lower half); `hit2`, `hit2crouch` player 1.
+int hit(int px, int py);
+int hitcrouch(int px, int py);
+int hit2(int px, int py);
+int hit2crouch(int px, int py);
+// The same two tests on any fighter's box.
+int insideBody(const Fighter *f, int px, int py);
+int insideLowerHalf(const Fighter *f, int px, int py);

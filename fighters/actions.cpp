@@ -11,6 +11,8 @@
 #include "core/sound.h"
 #include "core/world.h"
 #include "fighters/bombs.h"
+#include "fighters/fighter.h"
+#include "fighters/weapons.h"
 #include "gore/gore.h"
 
 // Where a dead fighter is held in his booth: a third in from its left edge, two fifths down.

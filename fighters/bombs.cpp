@@ -3,7 +3,6 @@
 #include <allegro.h>
 
 #include "arena/explosions.h"
-#include "arena/hittests.h"
 #include "core/assets.h"
 #include "core/fighter.h"
 #include "core/pools.h"

@@ -8,6 +8,7 @@
 
 #include "arena/forcefields.h"
 #include "core/probes.h"
+#include "fighters/fighter.h"
 #include "fighters/twins.h"
 
 static void sideWallRows(Fighter *f)

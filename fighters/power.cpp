@@ -3,9 +3,10 @@
 // stage). Only these two routines clamp the pools and end a bout.
 #include "core/fighter.h"
 
-#include "ai/tutorial.h"
 #include "core/music.h"
+#include "core/tutorial.h"
 #include "core/world.h"
+#include "fighters/fighter.h"
 #include "frontend/result.h"
 
 // `drawMarksBoth`: player 1's check marks both fighters as winners when the other pool is

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "core/fighter.h"
-#include "fighters/weapons.h"
+#include "core/shots.h"
 
 struct ForceField;
 

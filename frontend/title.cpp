@@ -3,18 +3,19 @@
 #include <allegro.h>
 #include <stdlib.h>
 
-#include "ai/opponent.h"
 #include "ai/tutorial.h"
 #include "arena/pickups.h"
 #include "core/assets.h"
 #include "core/clock.h"
-#include "core/fighter.h"
 #include "core/match.h"
 #include "core/music.h"
+#include "core/nodes.h"
 #include "core/settings.h"
 #include "core/sound.h"
+#include "core/tutorial.h"
 #include "core/unlocks.h"
 #include "core/world.h"
+#include "fighters/fighter.h"
 #include "frontend/comic.h"
 #include "frontend/credits.h"
 #include "frontend/pause.h"

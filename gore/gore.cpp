@@ -5,7 +5,6 @@
 
 #include <initializer_list>
 
-#include "arena/hittests.h"
 #include "core/assets.h"
 #include "core/clock.h"
 #include "core/fighter.h"

@@ -3,6 +3,7 @@
 #include "core/clock.h"
 #include "core/fighter.h"
 #include "core/world.h"
+#include "fighters/fighter.h"
 #include "frontend/pause.h"
 
 void secondsfunct()

@@ -8,6 +8,7 @@
 
 #include "arena/levels.h"
 #include "core/fighter.h"
+#include "fighters/fighter.h"
 #include "frontend/pause.h"
 #include "frontend/premap.h"
 #include "frontend/title.h"

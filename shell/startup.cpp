@@ -7,14 +7,13 @@
 #include <stdlib.h>
 #include <time.h>
 
-#include "ai/opponent.h"
 #include "ai/tutorial.h"
 #include "arena/levels.h"
 #include "core/assets.h"
-#include "core/fighter.h"
 #include "core/music.h"
 #include "core/settings.h"
 #include "core/sound.h"
+#include "fighters/fighter.h"
 #include "frontend/comic.h"
 #include "frontend/premap.h"
 #include "frontend/result.h"

@@ -12,11 +12,11 @@
 #include <string>
 
 #include "arena/forcefields.h"
-#include "core/fighter.h"
-#include "core/probes.h"
 #include "core/assets.h"
-#include "shell/loop.h"
+#include "core/fighter.h"
 #include "core/settings.h"
+#include "fighters/fighter.h"
+#include "shell/loop.h"
 #include "support/test_env.h"
 #include "tilemap/tilemap.h"
 #include "tools/gendata/arena_grid.h"

@@ -9,9 +9,10 @@
 #include "arena/forcefields.h"
 #include "arena/levels.h"
 #include "core/probes.h"
+#include "core/settings.h"
+#include "fighters/fighter.h"
 #include "fighters_env.h"
 #include "shell/harness.h"
-#include "core/settings.h"
 
 namespace {
 

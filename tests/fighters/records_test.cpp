@@ -3,11 +3,11 @@
 
 #include "arena/explosions.h"
 
-#include "ai/tutorial.h"
+#include "arena/hittests.h"
 #include "core/clock.h"
 #include "core/match.h"
-#include "arena/hittests.h"
-#include "fighters/weapons.h"
+#include "core/tutorial.h"
+#include "fighters/fighter.h"
 #include "fighters_env.h"
 #include "frontend/pause.h"
 #include "shell/clock.h"

@@ -4,10 +4,10 @@
 
 #include <algorithm>
 
-#include "core/fighter.h"
-#include "gore_env.h"
 #include "core/clock.h"
+#include "core/fighter.h"
 #include "core/world.h"
+#include "gore_env.h"
 
 namespace {
 

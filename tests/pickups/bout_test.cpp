@@ -9,7 +9,6 @@
 #include "core/clock.h"
 #include "core/settings.h"
 #include "core/world.h"
-#include "core/fighter.h"
 #include "shell/clock.h"
 #include "shell/harness.h"
 #include "support/test_env.h"

@@ -6,11 +6,12 @@
 
 #include "ai/tutorial.h"
 #include "arena/pickups.h"
-#include "core/fighter.h"
 #include "core/assets.h"
-#include "shell/harness.h"
+#include "core/fighter.h"
 #include "core/settings.h"
+#include "core/tutorial.h"
 #include "core/world.h"
+#include "shell/harness.h"
 #include "support/test_env.h"
 #include "tutorial/drawn.h"
 

@@ -10,12 +10,13 @@
 
 #include "ai/tutorial.h"
 #include "arena/pickups.h"
-#include "core/fighter.h"
 #include "core/assets.h"
 #include "core/clock.h"
-#include "shell/harness.h"
+#include "core/fighter.h"
 #include "core/settings.h"
+#include "core/tutorial.h"
 #include "core/world.h"
+#include "shell/harness.h"
 #include "tools/recorder/record.h"
 #include "tutorial/drawn.h"
 

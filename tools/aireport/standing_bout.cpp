@@ -7,15 +7,15 @@
 
 #include <vector>
 
-#include "ai/tutorial.h"
-#include "core/fighter.h"
-#include "frontend/quit.h"
 #include "core/clock.h"
-#include "shell/harness.h"
+#include "core/fighter.h"
 #include "core/match.h"
-#include "frontend/pause.h"
 #include "core/settings.h"
+#include "core/tutorial.h"
 #include "core/world.h"
+#include "frontend/pause.h"
+#include "frontend/quit.h"
+#include "shell/harness.h"
 
 // Below this line of the feet a fighter on Hell is in the lava.
 enum { HELL_LAVA_LINE = 1150 };

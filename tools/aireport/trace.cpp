@@ -3,10 +3,10 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "ai/opponent.h"
 #include "core/fighter.h"
-#include "shell/loop.h"
+#include "core/nodes.h"
 #include "core/world.h"
+#include "shell/loop.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include "arena/weather.h"
 #include "core/clock.h"
 #include "core/match.h"
+#include "core/tutorial.h"
 #include "core/world.h"
 
 namespace {
