@@ -12,13 +12,13 @@
 #include "core/fighter.h"
 #include "core/match.h"
 #include "core/nodes.h"
+#include "core/pixelpass.h"
 #include "core/probes.h"
 #include "core/settings.h"
 #include "core/sound.h"
 #include "core/tutorial.h"
 #include "core/world.h"
 #include "fighters/drawfighter.h"
-#include "frontend/pixelpass.h"
 
 int seenJump, seenUp, seenDown, seenDoubleJump, seenWallJump, seenLadderTrick, seenBackFire,
     seenSlide, seenBomb;

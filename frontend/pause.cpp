@@ -9,8 +9,8 @@
 #include "core/fighter.h"
 #include "core/match.h"
 #include "core/music.h"
+#include "core/pixelpass.h"
 #include "core/world.h"
-#include "frontend/pixelpass.h"
 #include "frontend/screen.h"
 #include "frontend/title.h"
 

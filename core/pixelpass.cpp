@@ -1,4 +1,4 @@
-#include "frontend/pixelpass.h"
+#include "core/pixelpass.h"
 
 #include <allegro.h>
 #include <string.h>
