@@ -1,7 +1,8 @@
 // Every picture of the game comes out of gor.dat. The file is addressed only by fixed
 // entry numbers; at start-up the sprite sheets are cut into frame arrays and the single
 // pictures are pointed at the file's own bitmaps. Everything here lives until the program
-// ends: frames are never freed and the data file is unloaded only at shut-down.
+// ends: frames are never freed and the data file is unloaded only at shut-down. In the
+// ground (core/): every subsystem draws with these pictures.
 #pragma once
 
 struct BITMAP;

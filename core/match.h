@@ -1,6 +1,8 @@
-// State shared by the match-flow screens, the front end and the fighters: the mouse latch of
-// the mouse-driven screens, the match's bouts and totals, the team statistics, and the
-// title-page flags the other screens read.
+// The match's state, in the ground (core/) because the screens between bouts, the fighters
+// (who book frags and deaths) and the tutorial all read it: the mouse latch of the
+// mouse-driven screens, the match's bouts and totals, the team statistics, and the
+// title-page flags the other screens read. The screens' helpers that latch the pointer and
+// use it are frontend/screen.h's.
 #pragma once
 
 // Pointer and left button latched once a tick (page pixels), and the click debounce:

@@ -1,5 +1,6 @@
 // Music tracks: the *.ogg files of the working directory, listed once; one picked at
-// random, decoded whole and looped on a voice.  Only one track exists at a time.
+// random, decoded whole and looped on a voice.  Only one track exists at a time.  In the
+// ground (core/): the screens start and stop it, and so does the end of a bout.
 #pragma once
 
 struct SAMPLE;

@@ -1,6 +1,9 @@
-// Whole-page colour passes (the pause tint, the result fade): every 16-bit pixel of the
-// playfield has each of its colour channels changed by a rule that depends on that
-// channel's own value only, as the library's 16-bit colour helpers split and pack it.
+// Whole-page colour passes: every 16-bit pixel of the playfield has each of its colour
+// channels changed by a rule that depends on that channel's own value only, as the
+// library's 16-bit colour helpers split and pack it. A drawing helper of the ground (core/),
+// beside the turned pictures and the quickened drawing: the pause tint, the result fade and
+// the quit prompt's darkening (frontend/) and the tutorial's hint pause (ai/) each give it
+// their own rule.
 #pragma once
 
 #include <stdint.h>

@@ -1,5 +1,6 @@
 // The rules every fixed pool of records follows: filled first-free, a full pool drops the
-// spawn, records allocated once and reused by every rebuild. Low enough for every subsystem.
+// spawn, records allocated once and reused by every rebuild. In the ground (core/), low
+// enough for every subsystem.
 #pragma once
 
 // The first record whose `active` is 0, left as it is, or NULL when the pool is full; for

@@ -3,7 +3,8 @@
 // that put the very same pixels with less work per pixel: the single pixel (which lines,
 // circles and curves are made of), the horizontal run (which filled rectangles, circles and
 // triangles are made of) and the flood fill, in the solid drawing mode (in any other mode
-// they hand over to the library's), and the masked sprite.
+// they hand over to the library's), and the masked sprite. A drawing helper of the ground
+// (core/): the renderer and the pre-screen quicken their pages with it.
 #pragma once
 
 struct BITMAP;

@@ -1,10 +1,11 @@
 // Settings file "gorSetup.cfg" and the 20 key and pad bindings. The settings live in
-// globals from start-up on; only shut-down writes them back.
+// globals from start-up on, in the ground (core/) where every subsystem reads them; only
+// shut-down writes them back.
 #pragma once
 
 struct FileList;
 
-// Display mode, from the settings; defined with the start-up (shell/startup.h).
+// Display mode, from the settings; defined with the world state (core/world.h).
 extern int resx, resy;
 extern int musicOn;        // 1 = music during bouts
 extern int TitleWobble;    // title screen wobble, 1..8

@@ -1,6 +1,7 @@
 // The sample table: every sound effect and the two jingles are samples of gor.dat, kept in
 // `sounds` under fixed slot numbers. Players of a slot pass the slot's sample with their
-// own volume, pan and frequency to the library's sample player.
+// own volume, pan and frequency to the library's sample player. In the ground (core/):
+// every subsystem plays its sounds through it.
 #pragma once
 
 struct SAMPLE;

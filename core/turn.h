@@ -1,7 +1,8 @@
 // Turned pictures, drawn through the library's own parallelogram mapper (which picks every
 // row, its first and last pixel and the picture position each starts from) with a row
 // drawer of our own: the library's handles one pixel at a time, ours eight at a time where
-// the processor has AVX2. Each row puts the same pixels the library's would.
+// the processor has AVX2. Each row puts the same pixels the library's would. A drawing
+// helper of the ground (core/), under core/world.h's drawTurned.
 #pragma once
 
 struct BITMAP;

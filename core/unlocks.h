@@ -1,5 +1,6 @@
 // The arena unlock store, `gorMaps.cfg`: which arenas a player has opened, and the fixed
-// order in which winning opens them.
+// order in which winning opens them. In the ground (core/): the title's quick-bout page
+// reads it and the result screen writes it.
 #pragma once
 
 // Unlock values read by get_mapdata: arena n is unlocked when map<n>code holds its code.

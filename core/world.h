@@ -1,7 +1,8 @@
-// The world's shared state, low enough for every subsystem to use: the screen state and
-// arena, the tick counter, the players' input flags, the world back buffer and the stain
-// layer, the loaded data file, and the drawing helpers every layer shares. Start-up, the
-// loop and the renderer sit above this and fill it in.
+// The world's shared state, at the bottom of the ground (core/) so that every subsystem may
+// use it: the screen state and arena, the tick counter, the players' input flags, the
+// display mode and the headless flag, the world back buffer and the stain layer, the loaded
+// data file, and the drawing helpers every layer shares. Start-up, the loop and the
+// renderer (shell/) sit above all of it and fill it in.
 #pragma once
 
 #include <atomic>

@@ -1,8 +1,8 @@
 // The gun anchor follows the gun hand of the body's current picture: an offset from the
 // body box by facing, movement state and animation frame. Both fighters use one table.
-#include "core/fighter.h"
-
 #include "fighters/fighter.h"
+
+#include "core/fighter.h"
 
 // Offsets by facing: [FACING_LEFT], [FACING_RIGHT].
 static const int idleDx[2] = {-8, 2};

@@ -2,13 +2,13 @@
 // put him back where the move started, and the ground, stairs, ladder and wall flags are
 // set for the next tick. Every probe reads the fields afresh, so a correction moves the
 // points of all later probes.
-#include "core/fighter.h"
+#include "fighters/fighter.h"
 
 #include <stdlib.h>
 
 #include "arena/forcefields.h"
+#include "core/fighter.h"
 #include "core/probes.h"
-#include "fighters/fighter.h"
 #include "fighters/twins.h"
 
 static void sideWallRows(Fighter *f)

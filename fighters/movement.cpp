@@ -1,16 +1,16 @@
 // Gravity and the movement state machine of both fighters. One tick is a flat sequence of
 // rules; each sees what the earlier ones changed, so the order below is the behaviour.
-#include "core/fighter.h"
+#include "fighters/fighter.h"
 
 #include <stdlib.h>
 
 #include "arena/effects.h"
 #include "arena/weather.h"
+#include "core/fighter.h"
 #include "core/probes.h"
 #include "core/settings.h"
 #include "core/sound.h"
 #include "fighters/actions.h"
-#include "fighters/fighter.h"
 
 // Player 1's rocket-pack fields gate his moves; player 2 has no such rule.
 static int packIdle(const FighterSide &s) { return !s.rocketPackRules || s.self->rocketPack == 0; }

@@ -1,12 +1,13 @@
 // Each team's power pool: kept in range, split into the booth display's digits, and the
 // end of the bout when it runs dry (on the tutorial, a pause on the hint until its last
-// stage). Only these two routines clamp the pools and end a bout.
-#include "core/fighter.h"
+// stage). Only these two routines clamp the pools and end a bout, so they open the result
+// screen: the one call from play code up into the screens between bouts (frontend/).
+#include "fighters/fighter.h"
 
+#include "core/fighter.h"
 #include "core/music.h"
 #include "core/tutorial.h"
 #include "core/world.h"
-#include "fighters/fighter.h"
 #include "frontend/result.h"
 
 // `drawMarksBoth`: player 1's check marks both fighters as winners when the other pool is

@@ -1,4 +1,5 @@
-// The comic panels of the map pre-screen: one per team, sliding in from its side with speed
+// The comic panels of the map pre-screen (frontend/, with the other screens between bouts):
+// one per team, sliding in from its side with speed
 // streaks in its team's colours, a comic picture panning in its window and the team's
 // rating (or the computer's level) on a gauge below.
 #pragma once

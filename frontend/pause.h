@@ -1,5 +1,6 @@
-// The pause overlay: P (or the tenth pad button) stops the bout; while paused, the frozen
-// picture is tinted toward the leading team each tick and the standings are drawn over it.
+// The pause overlay, a screen laid over the bout and kept with the other screens (frontend/):
+// P (or the tenth pad button) stops the bout; while paused, the frozen picture is tinted
+// toward the leading team each tick and the standings are drawn over it.
 #pragma once
 
 extern int paused;       // 1 while the game is paused

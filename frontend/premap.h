@@ -1,5 +1,6 @@
-// The map pre-screen: rebuilds the world for the next bout, slides in the comic panels,
-// shows the arena's title, and starts the bout from its next button (or Space).
+// The map pre-screen, the screen before every bout (frontend/): rebuilds the world for the
+// next bout, slides in the comic panels, shows the arena's title, and starts the bout from
+// its next button (or Space).
 #pragma once
 
 extern int nextMap;        // the arena of the coming bout

@@ -1,6 +1,8 @@
-// The result screen: the bout added to the match totals (power + 35 per frag), the winner,
-// the team statistics and their files, the arena unlocked, the fade to black, the figures,
-// the play time, and the way on to the next bout or back to the menu.
+// The result screen, the screen after every bout (frontend/): the bout added to the match
+// totals (power + 35 per frag), the winner, the team statistics and their files, the arena
+// unlocked, the fade to black, the figures, the play time, and the way on to the next bout
+// or back to the menu. Play code opens it: the bout ends when a team's power pool empties
+// (fighters/power.cpp), the one call from below into the screens.
 #pragma once
 
 extern int ResultsInit;      // 1 once start-up has set the screen up; statistics need it
