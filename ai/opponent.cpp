@@ -10,16 +10,14 @@
 #include "arena/forcefields.h"
 #include "arena/mines.h"
 #include "arena/pickups.h"
+#include "core/clock.h"
+#include "core/fighter.h"
+#include "core/probes.h"
+#include "core/settings.h"
+#include "core/shots.h"
+#include "core/sound.h"
+#include "core/world.h"
 #include "fighters/bombs.h"
-#include "fighters/fighter.h"
-#include "fighters/hittests.h"
-#include "fighters/probes.h"
-#include "fighters/twins.h"
-#include "fighters/weapons.h"
-#include "shell/clock.h"
-#include "shell/world.h"
-#include "shell/settings.h"
-#include "shell/sound.h"
 
 // ---- Presses.
 

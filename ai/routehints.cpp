@@ -4,9 +4,9 @@
 #include <stdlib.h>
 
 #include "ai/opponent.h"
-#include "fighters/fighter.h"
-#include "fighters/probes.h"
-#include "shell/world.h"
+#include "core/fighter.h"
+#include "core/probes.h"
+#include "core/world.h"
 
 namespace {
 

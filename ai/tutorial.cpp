@@ -7,21 +7,19 @@
 #include "arena/levels.h"
 #include "arena/pickups.h"
 #include "arena/weather.h"
+#include "core/assets.h"
+#include "core/clock.h"
+#include "core/fighter.h"
+#include "core/match.h"
+#include "core/nodes.h"
+#include "core/pixelpass.h"
+#include "core/probes.h"
+#include "core/settings.h"
+#include "core/sound.h"
+#include "core/tutorial.h"
+#include "core/world.h"
 #include "fighters/drawfighter.h"
-#include "fighters/fighter.h"
-#include "fighters/hittests.h"
-#include "fighters/probes.h"
-#include "shell/assets.h"
-#include "shell/clock.h"
-#include "shell/match.h"
-#include "shell/pixelpass.h"
-#include "shell/settings.h"
-#include "shell/sound.h"
-#include "shell/world.h"
 
-int tutorial = 0;
-int tutorialWait = 0;
-int tutWaitCount = 0;
 int seenJump, seenUp, seenDown, seenDoubleJump, seenWallJump, seenLadderTrick, seenBackFire,
     seenSlide, seenBomb;
 

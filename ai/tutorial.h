@@ -3,17 +3,9 @@
 //
 // Player 1 walks a fixed course; on first entering each of eight places the game holds on a
 // hint picture that teaches the move there, until a key ends the pause. The power-up boxes
-// teach the twelve outcomes in order: `tutorial` counts the boxes player 1 has taken.
+// teach the twelve outcomes in order: `tutorial` counts the boxes player 1 has taken. The
+// stage and the hold (core/tutorial.h) are read by the fighters, the pick-ups and the title.
 #pragma once
-
-// Stage 0..12: power-up boxes player 1 has collected here. Player 1 cannot die of damage
-// before the last stage, and an empty power pool holds the game instead of ending it.
-extern int tutorial;
-// 1 while a hint (or an empty pool) holds the game: `waitTutorial` runs instead of the
-// game frame.
-extern int tutorialWait;
-// Ticks since the current pause began; a pause ends on a key only after 20 of them.
-extern int tutWaitCount;
 
 // One-shot flags: 1 once that hint has held the game in this tutorial run. `seenBomb` is
 // cleared with them and read by nothing.

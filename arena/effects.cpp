@@ -4,11 +4,10 @@
 #include <stdlib.h>
 
 #include "arena/pickups.h"
-#include "fighters/fighter.h"
-#include "fighters/hittests.h"
-#include "fighters/probes.h"
-#include "shell/assets.h"
-#include "shell/world.h"
+#include "core/assets.h"
+#include "core/fighter.h"
+#include "core/probes.h"
+#include "core/world.h"
 
 EffectParticle *cubefrazzle[CUBEFRAZZLE_COUNT];
 EffectParticle *respawnbubble[RESPAWNBUBBLE_COUNT];

@@ -4,7 +4,7 @@
 // and does nothing when none is free; a record is freed by its own update.
 #pragma once
 
-#include "shell/pools.h"
+#include "core/pools.h"
 
 // The generic particle record shared by most pools; each pool uses a subset of the fields.
 struct EffectParticle {

@@ -6,9 +6,9 @@
 #include "arena/effects.h"
 #include "arena/mines.h"
 #include "arena/pickups.h"
-#include "fighters/fighter.h"
+#include "core/assets.h"
+#include "core/fighter.h"
 #include "gore/gore.h"
-#include "shell/assets.h"
 
 Explosion *boom[EXPLOSION_COUNT];
 

@@ -3,8 +3,7 @@
 #include <stdlib.h>
 
 #include "arena/effects.h"
-#include "fighters/fighter.h"
-#include "fighters/hittests.h"
+#include "core/fighter.h"
 
 ForceField *greenforcefield = NULL;
 ForceField *purpleforcefield = NULL;

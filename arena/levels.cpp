@@ -3,15 +3,15 @@
 #include <allegro.h>
 #include <stdlib.h>
 
-#include "ai/opponent.h"
 #include "arena/effects.h"
 #include "arena/forcefields.h"
-#include "fighters/fighter.h"
-#include "fighters/probes.h"
-#include "shell/assets.h"
-#include "shell/clock.h"
-#include "shell/world.h"
-#include "shell/settings.h"
+#include "core/assets.h"
+#include "core/clock.h"
+#include "core/fighter.h"
+#include "core/nodes.h"
+#include "core/probes.h"
+#include "core/settings.h"
+#include "core/world.h"
 #include "tilemap/tilemap.h"
 
 // Monitor insets; the values are those of the booths' default places until a level moves them.

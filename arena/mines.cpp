@@ -7,15 +7,13 @@
 #include "arena/effects.h"
 #include "arena/explosions.h"
 #include "arena/pickups.h"
-#include "fighters/fighter.h"
-#include "fighters/hittests.h"
-#include "fighters/probes.h"
-#include "fighters/twins.h"
-#include "shell/assets.h"
-#include "shell/clock.h"
-#include "shell/settings.h"
-#include "shell/sound.h"
-#include "shell/world.h"
+#include "core/assets.h"
+#include "core/clock.h"
+#include "core/fighter.h"
+#include "core/probes.h"
+#include "core/settings.h"
+#include "core/sound.h"
+#include "core/world.h"
 
 Mine *mine[MINE_COUNT];
 

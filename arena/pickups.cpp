@@ -4,20 +4,19 @@
 #include <math.h>
 #include <stdlib.h>
 
-#include "ai/tutorial.h"
 #include "arena/effects.h"
 #include "arena/forcefields.h"
+#include "arena/hittests.h"
 #include "arena/mines.h"
-#include "fighters/fighter.h"
-#include "fighters/hittests.h"
-#include "fighters/probes.h"
-#include "fighters/twins.h"
+#include "core/assets.h"
+#include "core/clock.h"
+#include "core/fighter.h"
+#include "core/probes.h"
+#include "core/settings.h"
+#include "core/sound.h"
+#include "core/tutorial.h"
+#include "core/world.h"
 #include "gore/gore.h"
-#include "shell/assets.h"
-#include "shell/clock.h"
-#include "shell/settings.h"
-#include "shell/sound.h"
-#include "shell/world.h"
 
 Cube *cube[CUBE_COUNT];
 Cube *powerup[POWERUP_COUNT];

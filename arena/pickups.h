@@ -3,7 +3,7 @@
 
 #include <stdlib.h>
 
-#include "fighters/probes.h"
+#include "core/probes.h"
 
 // A cube, and the power-up box, which uses the same record.
 struct Cube {

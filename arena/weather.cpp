@@ -4,8 +4,8 @@
 #include <stdlib.h>
 
 #include "arena/effects.h"
-#include "fighters/probes.h"
-#include "shell/world.h"
+#include "core/probes.h"
+#include "core/world.h"
 
 int raining = 0;
 int weather = 0;

@@ -8,10 +8,11 @@
 #include "arena/effects.h"
 #include "arena/forcefields.h"
 #include "arena/levels.h"
+#include "core/fighter.h"
+#include "core/settings.h"
 #include "fighters/fighter.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
-#include "shell/settings.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <chrono>
 #include <vector>
 
-#include "shell/world.h"
+#include "core/world.h"
 #include "shell/startup.h"
 
 inline void floorFrame()

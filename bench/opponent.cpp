@@ -10,10 +10,10 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/floor.h"
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
-#include "shell/settings.h"
+#include "core/settings.h"
 #include "tools/recorder/allocations.h"
 
 namespace {

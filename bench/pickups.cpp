@@ -10,9 +10,9 @@
 #include "arena/levels.h"
 #include "arena/mines.h"
 #include "arena/pickups.h"
+#include "core/settings.h"
 #include "fighters/fighter.h"
 #include "shell/harness.h"
-#include "shell/settings.h"
 
 namespace {
 

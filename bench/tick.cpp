@@ -11,10 +11,9 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/floor.h"
-#include "fighters/fighter.h"
+#include "core/settings.h"
 #include "shell/harness.h"
 #include "shell/render.h"
-#include "shell/settings.h"
 #include "shell/startup.h"
 #include "tools/recorder/allocations.h"
 #include "tools/recorder/record.h"

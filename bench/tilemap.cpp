@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "fighters/probes.h"
+#include "core/probes.h"
 #include "tilemap/tilemap.h"
 #include "tools/fmpwrite/fmpwrite.h"
 

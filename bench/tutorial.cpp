@@ -6,8 +6,8 @@
 #include <allegro.h>
 #include <benchmark/benchmark.h>
 
-#include "ai/tutorial.h"
 #include "bench/floor.h"
+#include "core/tutorial.h"
 #include "shell/harness.h"
 #include "tools/recorder/record.h"
 

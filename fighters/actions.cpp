@@ -5,13 +5,15 @@
 #include "arena/effects.h"
 #include "arena/forcefields.h"
 #include "arena/mines.h"
+#include "core/clock.h"
+#include "core/match.h"
+#include "core/settings.h"
+#include "core/sound.h"
+#include "core/world.h"
 #include "fighters/bombs.h"
+#include "fighters/fighter.h"
+#include "fighters/weapons.h"
 #include "gore/gore.h"
-#include "shell/clock.h"
-#include "shell/world.h"
-#include "shell/match.h"
-#include "shell/settings.h"
-#include "shell/sound.h"
 
 // Where a dead fighter is held in his booth: a third in from its left edge, two fifths down.
 static int respawnSpotX(const Booth *b) { return (int)(b->x + b->w / 3); }

@@ -2,7 +2,7 @@
 // body box by facing, movement state and animation frame. Both fighters use one table.
 #include "fighters/fighter.h"
 
-#include "fighters/twins.h"
+#include "core/fighter.h"
 
 // Offsets by facing: [FACING_LEFT], [FACING_RIGHT].
 static const int idleDx[2] = {-8, 2};

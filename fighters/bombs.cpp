@@ -3,16 +3,15 @@
 #include <allegro.h>
 
 #include "arena/explosions.h"
-#include "fighters/fighter.h"
-#include "fighters/hittests.h"
-#include "fighters/probes.h"
+#include "core/assets.h"
+#include "core/fighter.h"
+#include "core/pools.h"
+#include "core/probes.h"
+#include "core/sound.h"
+#include "core/world.h"
 #include "fighters/twins.h"
 #include "fighters/weapons.h"
 #include "gore/gore.h"
-#include "shell/assets.h"
-#include "shell/pools.h"
-#include "shell/sound.h"
-#include "shell/world.h"
 
 Bomb *bomb1[BOMB_COUNT], *bomb2[BOMB_COUNT];
 Projectile *bombblastleft[BOMBBLAST_COUNT], *bombblastright[BOMBBLAST_COUNT],

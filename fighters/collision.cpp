@@ -7,7 +7,8 @@
 #include <stdlib.h>
 
 #include "arena/forcefields.h"
-#include "fighters/probes.h"
+#include "core/fighter.h"
+#include "core/probes.h"
 #include "fighters/twins.h"
 
 static void sideWallRows(Fighter *f)

@@ -2,9 +2,9 @@
 
 #include <allegro.h>
 
-#include "fighters/fighter.h"
-#include "shell/assets.h"
-#include "shell/world.h"
+#include "core/assets.h"
+#include "core/fighter.h"
+#include "core/world.h"
 
 // How a picture is put down in one facing.
 enum Placement { NOT_DRAWN, AS_STORED, MIRRORED };

@@ -3,15 +3,12 @@
 #include <allegro.h>
 #include <stdlib.h>
 
-#include "ai/opponent.h"
+#include "core/assets.h"
+#include "core/fighter.h"
+#include "core/nodes.h"
+#include "core/sound.h"
 #include "fighters/twins.h"
 #include "fighters/weapons.h"
-#include "shell/assets.h"
-#include "shell/sound.h"
-
-Fighter *player = NULL, *player2 = NULL;
-GunAnchor *arms = NULL, *arms2 = NULL;
-Booth *booth = NULL, *booth2 = NULL;
 
 // Sizes are copied from the pictures; a picture not cut yet measures 0.
 static int widthOf(BITMAP *b) { return b ? b->w : 0; }

@@ -4,13 +4,13 @@
 
 #include <stdlib.h>
 
-#include "ai/tutorial.h"
 #include "arena/effects.h"
 #include "arena/weather.h"
+#include "core/fighter.h"
+#include "core/probes.h"
+#include "core/settings.h"
+#include "core/sound.h"
 #include "fighters/actions.h"
-#include "fighters/probes.h"
-#include "shell/settings.h"
-#include "shell/sound.h"
 
 // Player 1's rocket-pack fields gate his moves; player 2 has no such rule.
 static int packIdle(const FighterSide &s) { return !s.rocketPackRules || s.self->rocketPack == 0; }

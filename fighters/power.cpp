@@ -1,12 +1,14 @@
 // Each team's power pool: kept in range, split into the booth display's digits, and the
 // end of the bout when it runs dry (on the tutorial, a pause on the hint until its last
-// stage). Only these two routines clamp the pools and end a bout.
+// stage). Only these two routines clamp the pools and end a bout, so they open the result
+// screen: the one call from play code up into the screens between bouts (frontend/).
 #include "fighters/fighter.h"
 
-#include "ai/tutorial.h"
-#include "shell/world.h"
-#include "shell/music.h"
-#include "shell/result.h"
+#include "core/fighter.h"
+#include "core/music.h"
+#include "core/tutorial.h"
+#include "core/world.h"
+#include "frontend/result.h"
 
 // `drawMarksBoth`: player 1's check marks both fighters as winners when the other pool is
 // empty too; player 2's never marks himself.

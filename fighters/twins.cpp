@@ -4,10 +4,10 @@
 #include <stdlib.h>
 
 #include "arena/forcefields.h"
+#include "core/settings.h"
+#include "core/sound.h"
+#include "core/world.h"
 #include "gore/gore.h"
-#include "shell/world.h"
-#include "shell/settings.h"
-#include "shell/sound.h"
 
 int insideWindow(const Window &w, double x, double y)
 {

@@ -3,8 +3,8 @@
 // player 1's. Built afresh on every call (the records are replaced before each bout).
 #pragma once
 
-#include "fighters/fighter.h"
-#include "fighters/weapons.h"
+#include "core/fighter.h"
+#include "core/shots.h"
 
 struct ForceField;
 

@@ -6,24 +6,11 @@
 
 #include "arena/effects.h"
 #include "arena/explosions.h"
-#include "fighters/hittests.h"
-#include "fighters/probes.h"
+#include "core/pools.h"
+#include "core/probes.h"
+#include "core/sound.h"
+#include "core/world.h"
 #include "fighters/twins.h"
-#include "shell/pools.h"
-#include "shell/world.h"
-#include "shell/sound.h"
-
-Projectile *bullet[BULLET_COUNT];
-Projectile *plasma[PLASMA_COUNT];
-Projectile *homorocket[HOMOROCKET_COUNT];
-Projectile *mummrathruster[MUMMRATHRUSTER_COUNT];
-Projectile *blaster[BLASTER_COUNT];
-Projectile *bullet2[BULLET_COUNT];
-Projectile *plasma2[PLASMA_COUNT];
-Projectile *homorocket2[HOMOROCKET_COUNT];
-Projectile *mummrathruster2[MUMMRATHRUSTER_COUNT];
-Projectile *fakeHomer[FAKEHOMER_COUNT];
-Projectile *fakeBullet[FAKEBULLET_COUNT];
 
 void setupProjectilePool(Projectile **pool, int count, int w, int h, int speed)
 {
@@ -35,7 +22,6 @@ void setupProjectilePool(Projectile **pool, int count, int w, int h, int speed)
         pool[i]->speed = speed;
     }
 }
-
 
 // Where a shot leaves the gun, from the gun anchor, by facing and wall grab.
 enum Barrel { BARREL_MAIN, BARREL_SECOND, BARREL_PLASMA };

@@ -2,14 +2,14 @@
 
 #include <allegro.h>
 
+#include "core/assets.h"
+#include "core/clock.h"
+#include "core/match.h"
+#include "core/settings.h"
+#include "core/world.h"
 #include "frontend/quit.h"
 #include "frontend/screen.h"
 #include "frontend/title.h"
-#include "shell/assets.h"
-#include "shell/clock.h"
-#include "shell/match.h"
-#include "shell/settings.h"
-#include "shell/world.h"
 
 void setupCredits()
 {

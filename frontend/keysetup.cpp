@@ -1,12 +1,12 @@
 #include <allegro.h>
 
+#include "core/assets.h"
+#include "core/match.h"
+#include "core/settings.h"
+#include "core/sound.h"
+#include "core/world.h"
 #include "frontend/screen.h"
 #include "frontend/title.h"
-#include "shell/assets.h"
-#include "shell/match.h"
-#include "shell/settings.h"
-#include "shell/sound.h"
-#include "shell/world.h"
 
 // Player 1's keys, player 2's keys, player 1's pad, player 2's pad: the first slot of each
 // group and where its rows start and end.

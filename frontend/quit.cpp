@@ -2,16 +2,16 @@
 
 #include <allegro.h>
 
+#include "core/assets.h"
+#include "core/clock.h"
+#include "core/match.h"
+#include "core/music.h"
+#include "core/pixelpass.h"
+#include "core/world.h"
+#include "frontend/pause.h"
 #include "frontend/screen.h"
 #include "frontend/splash.h"
 #include "frontend/title.h"
-#include "shell/assets.h"
-#include "shell/clock.h"
-#include "shell/match.h"
-#include "shell/music.h"
-#include "shell/pause.h"
-#include "shell/pixelpass.h"
-#include "shell/world.h"
 
 int quitting = 0;
 

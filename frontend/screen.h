@@ -1,10 +1,36 @@
-// What the front-end screens add to the mouse-driven screens' shared helpers (shell/match.h):
-// the page colours, the strict hit rule for boxes without a picture, a hit with the
-// debounce, putting the pointer on a page position, and the options
-// page's display-mode switch.
+// What every mouse-driven screen between bouts shares: the pointer latched in page pixels
+// and put on the page, hit tests and the click debounce, buttons and digits, the page
+// colours, the page put on the display (with or without the pointer), and the options
+// page's display-mode switch. The latched pointer and the debounce state are core/match.h's.
 #pragma once
 
 struct BITMAP;
+
+// The pointer in playfield coordinates (1600x1200) whatever the display size.
+int pageMouseX();
+int pageMouseY();
+// Latches the pointer (page pixels) and the left button.
+void latchMouse();
+// The wheel sets `TitleWobble`, held to 1..8.
+void latchWobble();
+// 1 when (x, y) lies strictly inside `pic` placed with its top-left at (left, top).
+int insidePicture(BITMAP *pic, int left, int top, int x, int y);
+// One step of the click debounce: a finished delay frees the button; the delay runs down
+// only while the button is up.
+void countClickDelay();
+// Lights a button under the pointer: flood fills of the hover colour from fixed points
+// inside its picture at (left, top).
+void lightButton(int left, int top, const int (*seeds)[2], int seedCount);
+// Draws `pic` masked at (x, y); nothing for a missing picture.
+void putPicture(BITMAP *pic, int x, int y);
+// Digit picture `d` of a ten-picture set, or NULL when `d` is not a single digit.
+BITMAP *digitPicture(BITMAP *const *set, int d);
+// Puts the page on the display with the pointer drawn into it. The pointer is taken out of
+// the page again afterwards, so a picture that stays (the frozen pause frame) keeps no
+// trace of it.
+void showPageWithPointer();
+// 1 when Escape may open the quit prompt over a mouse-driven screen.
+int escapeOpensPrompt();
 
 // The page's background colour and the colour of the curtains and bars.
 int pageBackground();
@@ -26,7 +52,7 @@ void drawPagePointer();
 void placePointer(int x, int y);
 
 // Sets a full-screen 16-bit display mode; 0 on success. Headless it makes a memory screen
-// of that size. The start-up's display seam, when set, decides the outcome.
+// of that size. The display mode's seam (setGfxModeHook), when set, decides the outcome.
 int switchDisplayMode(int w, int h);
 // Stretches the page onto the display as it stands (no pointer added).
 void presentPage();

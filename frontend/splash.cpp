@@ -3,14 +3,14 @@
 #include <allegro.h>
 #include <stdlib.h>
 
+#include "core/assets.h"
+#include "core/clock.h"
+#include "core/match.h"
+#include "core/music.h"
+#include "core/sound.h"
+#include "core/world.h"
 #include "frontend/quit.h"
 #include "frontend/screen.h"
-#include "shell/assets.h"
-#include "shell/clock.h"
-#include "shell/match.h"
-#include "shell/music.h"
-#include "shell/sound.h"
-#include "shell/world.h"
 
 int halfseconds = 0;
 

@@ -3,24 +3,25 @@
 #include <allegro.h>
 #include <stdlib.h>
 
-#include "ai/opponent.h"
 #include "ai/tutorial.h"
 #include "arena/pickups.h"
+#include "core/assets.h"
+#include "core/clock.h"
+#include "core/match.h"
+#include "core/music.h"
+#include "core/nodes.h"
+#include "core/settings.h"
+#include "core/sound.h"
+#include "core/tutorial.h"
+#include "core/unlocks.h"
+#include "core/world.h"
 #include "fighters/fighter.h"
+#include "frontend/comic.h"
 #include "frontend/credits.h"
+#include "frontend/pause.h"
+#include "frontend/premap.h"
 #include "frontend/quit.h"
 #include "frontend/screen.h"
-#include "shell/assets.h"
-#include "shell/clock.h"
-#include "shell/comic.h"
-#include "shell/match.h"
-#include "shell/music.h"
-#include "shell/pause.h"
-#include "shell/premap.h"
-#include "shell/settings.h"
-#include "shell/sound.h"
-#include "shell/unlocks.h"
-#include "shell/world.h"
 
 int ThickLiney, releasey, titlerecty1, titlerecty2;
 int quickboutx, quickbouty, teamsx, teamsy, optionsx, optionsy, creditstextx, creditstexty,

@@ -21,7 +21,7 @@ extern int backqbx, backqby;
 extern int textplayer2x, textplayer2y;
 extern int textAICompx, textAICompy, textAIleftx, textAIrightx;
 extern int textgamelengthx, textgamelengthy, textGLleftx, textGLnumberx, textGLrightx;
-// The GO button stands at textGox, textGoy (shell/match.h).
+// The GO button stands at textGox, textGoy (core/match.h).
 extern int textdetailx, textdetaily;
 extern int textmusicx, textmusicy;
 extern int defaultsx, defaultsy;

@@ -3,13 +3,13 @@
 
 #include <initializer_list>
 
+#include "core/assets.h"
+#include "core/clock.h"
+#include "core/match.h"
+#include "core/settings.h"
+#include "core/world.h"
 #include "frontend/screen.h"
 #include "frontend/title.h"
-#include "shell/assets.h"
-#include "shell/clock.h"
-#include "shell/match.h"
-#include "shell/settings.h"
-#include "shell/world.h"
 
 enum { LOGO_X = 588, LOGO_Y = 360, ARROW_W = 20 };
 

@@ -6,7 +6,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
-#include "shell/assets.h"
+#include "core/assets.h"
 #include "shell/datacheck.h"
 
 static char path[64];

@@ -7,8 +7,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "shell/assets.h"
-#include "shell/settings.h"
+#include "core/assets.h"
+#include "core/settings.h"
 
 // The settings file is read from the working directory: each input is read in a folder of
 // our own, so no real settings file is touched, and the fuzzer's own paths stay valid.

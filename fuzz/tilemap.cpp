@@ -10,7 +10,7 @@
 
 #include <vector>
 
-#include "fighters/probes.h"
+#include "core/probes.h"
 #include "tilemap/tilemap.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {

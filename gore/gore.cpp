@@ -5,13 +5,12 @@
 
 #include <initializer_list>
 
-#include "fighters/fighter.h"
-#include "fighters/hittests.h"
-#include "fighters/probes.h"
-#include "shell/assets.h"
-#include "shell/clock.h"
-#include "shell/pools.h"
-#include "shell/world.h"
+#include "core/assets.h"
+#include "core/clock.h"
+#include "core/fighter.h"
+#include "core/pools.h"
+#include "core/probes.h"
+#include "core/world.h"
 
 DebrisParticle *greenblood[BLOOD_COUNT], *purpleblood[BLOOD_COUNT];
 DebrisParticle *greengib[GIB_COUNT], *purplegib[GIB_COUNT];

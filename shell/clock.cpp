@@ -1,16 +1,10 @@
 #include "shell/clock.h"
 
+#include "core/clock.h"
+#include "core/fighter.h"
+#include "core/world.h"
 #include "fighters/fighter.h"
-#include "shell/world.h"
-#include "shell/pause.h"
-
-int secondscount = 0;
-int secondsdelay = 59;
-int seconds = 0;
-int cubespawncount = 10;
-int cubespawncount2 = 35;
-int powerupspawncount = 38;
-int timersecs = 0, timermins = 0, timerhours = 0;
+#include "frontend/pause.h"
 
 void secondsfunct()
 {

@@ -7,11 +7,12 @@
 #include <unistd.h>
 
 #include "arena/levels.h"
+#include "core/fighter.h"
 #include "fighters/fighter.h"
+#include "frontend/pause.h"
+#include "frontend/premap.h"
 #include "frontend/title.h"
 #include "shell/loop.h"
-#include "shell/pause.h"
-#include "shell/premap.h"
 #include "shell/startup.h"
 
 const char *harnessGameDir()

@@ -4,9 +4,9 @@
 #include <stdlib.h>
 
 #include "arena/levels.h"
-#include "fighters/fighter.h"
-#include "shell/assets.h"
-#include "shell/clock.h"
+#include "core/assets.h"
+#include "core/clock.h"
+#include "core/fighter.h"
 #include "shell/render.h"
 #include "shell/startup.h"
 

@@ -4,7 +4,7 @@
 
 #include <atomic>
 
-#include "shell/world.h"
+#include "core/world.h"
 
 void increment_speed_counter();
 

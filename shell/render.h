@@ -2,7 +2,7 @@
 // and stretches the playfield onto the display.
 #pragma once
 
-#include "shell/world.h"
+#include "core/world.h"
 
 // Draws one frame: every layer into `buffer`, the monitors into `prebuffer`, then the
 // playfield onto the screen.

@@ -7,44 +7,27 @@
 #include <stdlib.h>
 #include <time.h>
 
-#include "ai/opponent.h"
 #include "ai/tutorial.h"
 #include "arena/levels.h"
+#include "core/assets.h"
+#include "core/music.h"
+#include "core/settings.h"
+#include "core/sound.h"
 #include "fighters/fighter.h"
+#include "frontend/comic.h"
+#include "frontend/premap.h"
+#include "frontend/result.h"
 #include "frontend/title.h"
 #include "oggsmp/oggsmp.h"
-#include "shell/assets.h"
-#include "shell/comic.h"
 #include "shell/datacheck.h"
 #include "shell/loop.h"
-#include "shell/music.h"
-#include "shell/premap.h"
-#include "shell/result.h"
-#include "shell/settings.h"
-#include "shell/sound.h"
 #include "tilemap/tilemap.h"
 
-int headless = 0;
-int (*setGfxModeHook)(int card, int w, int h) = NULL;
 int (*installSoundHook)(int digi, int midi) = NULL;
 int (*desktopSizeHook)(int *w, int *h) = NULL;
 
 // The textdetailx global belongs to the options page; start-up only places the label.
 extern int textdetailx;
-
-// The library keeps the pointer inside the display's pixels whatever mouse range is set,
-// so at 800x600 the lower half of the page would be out of reach: scale it to the page.
-int pageMouseX()
-{
-    int w = displayW();
-    return w > 0 ? mouse_x * PLAYFIELD_W / w : mouse_x;
-}
-
-int pageMouseY()
-{
-    int h = displayH();
-    return h > 0 ? mouse_y * PLAYFIELD_H / h : mouse_y;
-}
 
 static int trySetGfxMode(int card, int w, int h)
 {

@@ -3,15 +3,12 @@
 // runs headless for tests and tools (no display, no timer, no sound).
 #pragma once
 
-#include "shell/world.h"
-
-// 1 when the program runs without display, timer or sound: Allegro on SYSTEM_NONE,
-// `screen` a memory bitmap of resx x resy. Set by the headless harness before start-up.
-extern int headless;
+#include "core/world.h"
 
 // Seams for tests of the start-up's failure paths: each, when set, is called in place of
-// the library call of the same purpose and returns what that call would.
-extern int (*setGfxModeHook)(int card, int w, int h);
+// the library call of the same purpose and returns what that call would. The display
+// mode's seam, setGfxModeHook, stands with `headless` in core/world.h: the options page
+// switches modes too.
 extern int (*installSoundHook)(int digi, int midi);
 extern int (*desktopSizeHook)(int *w, int *h);
 // The smallest display the configured size may ask for; a smaller one, or one larger than
@@ -40,8 +37,3 @@ void shutdownGame();
 // loop; nothing calls them.
 void cleanups();
 void quit();
-
-
-// The pointer in playfield coordinates (1600x1200) whatever the display size.
-int pageMouseX();
-int pageMouseY();

@@ -5,10 +5,10 @@
 
 #include "arena/forcefields.h"
 #include "arena/pickups.h"
-#include "fighters/fighter.h"
-#include "fighters/probes.h"
+#include "core/fighter.h"
+#include "core/probes.h"
 #include "shell/harness.h"
-#include "shell/settings.h"
+#include "core/settings.h"
 #include "tools/aireport/standing_bout.h"
 
 void AiBout::startBout(int arena, int level, unsigned seed) { startComputerBout(arena, level, seed); }

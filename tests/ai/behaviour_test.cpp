@@ -7,12 +7,12 @@
 #include "ai/opponent.h"
 #include "ai_env.h"
 #include "arena/pickups.h"
-#include "fighters/fighter.h"
-#include "fighters/weapons.h"
-#include "shell/clock.h"
+#include "core/clock.h"
+#include "core/fighter.h"
+#include "core/settings.h"
+#include "core/shots.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
-#include "shell/settings.h"
 
 namespace {
 

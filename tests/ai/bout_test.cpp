@@ -8,13 +8,12 @@
 #include <algorithm>
 #include <string>
 
-#include "ai/opponent.h"
 #include "ai_env.h"
 #include "arena/pickups.h"
-#include "fighters/fighter.h"
+#include "core/fighter.h"
+#include "core/settings.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
-#include "shell/settings.h"
 
 namespace {
 

@@ -8,9 +8,11 @@
 
 #include "ai/opponent.h"
 #include "ai_env.h"
+#include "core/fighter.h"
+#include "core/nodes.h"
+#include "core/settings.h"
 #include "fighters/fighter.h"
 #include "shell/loop.h"
-#include "shell/settings.h"
 #include "tools/gendata/arena_grid.h"
 #include "tools/gendata/arenas.h"
 

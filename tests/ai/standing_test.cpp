@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/world.h"
+#include "core/world.h"
 #include "support/test_env.h"
 #include "tools/aireport/standing_bout.h"
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "fighters/probes.h"
+#include "core/probes.h"
 #include "support/test_env.h"
 #include "tilemap/tilemap.h"
 #include "tools/gendata/arena_grid.h"

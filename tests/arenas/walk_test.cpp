@@ -12,11 +12,11 @@
 #include <string>
 
 #include "arena/forcefields.h"
+#include "core/assets.h"
+#include "core/fighter.h"
+#include "core/settings.h"
 #include "fighters/fighter.h"
-#include "fighters/probes.h"
-#include "shell/assets.h"
 #include "shell/loop.h"
-#include "shell/settings.h"
 #include "support/test_env.h"
 #include "tilemap/tilemap.h"
 #include "tools/gendata/arena_grid.h"

@@ -1,7 +1,7 @@
 // The smallest sheet that holds every cut of each cut entry.
 #pragma once
 
-#include "shell/assets.h"
+#include "core/assets.h"
 
 struct CutRegion {
     int entry, w, h;

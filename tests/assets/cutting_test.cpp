@@ -7,8 +7,8 @@
 
 #include <utility>
 
-#include "shell/assets.h"
-#include "shell/sound.h"
+#include "core/assets.h"
+#include "core/sound.h"
 #include "shell/startup.h"
 #include "support/test_env.h"
 #include "assets/cut_regions.h"

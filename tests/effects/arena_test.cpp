@@ -14,9 +14,9 @@
 #include "arena/effects.h"
 #include "arena/explosions.h"
 #include "arena/pickups.h"
-#include "fighters/probes.h"
+#include "core/probes.h"
 #include "shell/harness.h"
-#include "shell/world.h"
+#include "core/world.h"
 #include "tools/recorder/record.h"
 
 namespace {

@@ -10,8 +10,8 @@
 
 #include "arena/effects.h"
 #include "arena/pickups.h"
+#include "core/world.h"
 #include "effects/world.h"
-#include "shell/world.h"
 
 namespace {
 

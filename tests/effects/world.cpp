@@ -6,8 +6,8 @@
 #include "arena/explosions.h"
 #include "arena/mines.h"
 #include "arena/pickups.h"
+#include "core/world.h"
 #include "gore/gore.h"
-#include "shell/world.h"
 #include "support/test_env.h"
 #include "tilemap/tilemap.h"
 

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 
 class EffectsWorld : public ::testing::Test {
 protected:

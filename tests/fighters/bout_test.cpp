@@ -5,11 +5,11 @@
 #include <stdlib.h>
 
 #include "arena/levels.h"
+#include "core/match.h"
+#include "core/settings.h"
+#include "core/world.h"
 #include "fighters_env.h"
 #include "shell/harness.h"
-#include "shell/match.h"
-#include "shell/world.h"
-#include "shell/settings.h"
 #include "support/test_env.h"
 
 namespace {

@@ -7,12 +7,13 @@
 #include <map>
 
 #include "arena/forcefields.h"
+#include "core/assets.h"
+#include "core/settings.h"
 #include "fighters/bombs.h"
+#include "fighters/fighter.h"
 #include "fighters/weapons.h"
-#include "shell/assets.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
-#include "shell/settings.h"
 #include "support/test_env.h"
 #include "tilemap/tilemap.h"
 

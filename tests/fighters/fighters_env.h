@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "fighters/twins.h"
-#include "shell/sound.h"
+#include "core/sound.h"
 
 // Legend: '#' solid, '.' empty, 'H' ladder, 'T' ladder top, '=' ladder-top side, 'S' stairs.
 // Each row gives the left 25 columns; the right 25 are their mirror. Rows not given are

@@ -8,10 +8,11 @@
 #include "arena/effects.h"
 #include "arena/forcefields.h"
 #include "arena/levels.h"
-#include "fighters/probes.h"
+#include "core/probes.h"
+#include "core/settings.h"
+#include "fighters/fighter.h"
 #include "fighters_env.h"
 #include "shell/harness.h"
-#include "shell/settings.h"
 
 namespace {
 

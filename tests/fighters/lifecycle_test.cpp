@@ -2,15 +2,15 @@
 // the end of power-up effects, bombs and their blast fronts; for both fighters.
 #include <gtest/gtest.h>
 
+#include "core/assets.h"
+#include "core/clock.h"
+#include "core/match.h"
+#include "core/settings.h"
 #include "fighters/actions.h"
 #include "fighters/bombs.h"
 #include "fighters/twins.h"
 #include "fighters_env.h"
-#include "shell/assets.h"
-#include "shell/clock.h"
 #include "shell/loop.h"
-#include "shell/match.h"
-#include "shell/settings.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 
 #include <algorithm>
 
-#include "fighters/weapons.h"
-#include "fighters_env.h"
 #include "arena/forcefields.h"
+#include "core/settings.h"
+#include "fighters/fighter.h"
+#include "fighters_env.h"
 #include "shell/loop.h"
-#include "shell/settings.h"
 
 namespace {
 

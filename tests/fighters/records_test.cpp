@@ -3,14 +3,15 @@
 
 #include "arena/explosions.h"
 
-#include "ai/tutorial.h"
-#include "fighters/hittests.h"
-#include "fighters/weapons.h"
+#include "arena/hittests.h"
+#include "core/clock.h"
+#include "core/match.h"
+#include "core/tutorial.h"
+#include "fighters/fighter.h"
 #include "fighters_env.h"
+#include "frontend/pause.h"
 #include "shell/clock.h"
 #include "shell/loop.h"
-#include "shell/match.h"
-#include "shell/pause.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 // pan, and a wall grab silences the jump sample.
 #include <gtest/gtest.h>
 
+#include "fighters/fighter.h"
 #include "fighters_env.h"
 
 namespace {

@@ -3,13 +3,13 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include "core/settings.h"
 #include "fighters/actions.h"
-#include "fighters/hittests.h"
+#include "fighters/fighter.h"
 #include "fighters/twins.h"
 #include "fighters/weapons.h"
 #include "fighters_env.h"
 #include "shell/loop.h"
-#include "shell/settings.h"
 
 namespace {
 

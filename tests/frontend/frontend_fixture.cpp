@@ -8,12 +8,12 @@
 #include "frontend/quit.h"
 #include "frontend/screen.h"
 #include "frontend/title.h"
-#include "shell/clock.h"
+#include "core/clock.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
-#include "shell/match.h"
-#include "shell/music.h"
-#include "shell/settings.h"
+#include "core/match.h"
+#include "core/music.h"
+#include "core/settings.h"
 #include "shell/startup.h"
 
 int placedMouseX = -1, placedMouseY = -1;

@@ -8,13 +8,13 @@
 #include "frontend/splash.h"
 #include "frontend/title.h"
 #include "frontend_fixture.h"
-#include "shell/assets.h"
-#include "shell/clock.h"
+#include "core/assets.h"
+#include "core/clock.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
-#include "shell/match.h"
-#include "shell/music.h"
-#include "shell/pause.h"
+#include "core/match.h"
+#include "core/music.h"
+#include "frontend/pause.h"
 #include "shell/startup.h"
 
 namespace {

@@ -9,23 +9,23 @@
 
 #include <string>
 
+#include "arena/pickups.h"
+#include "core/assets.h"
+#include "core/clock.h"
+#include "core/match.h"
+#include "core/settings.h"
+#include "core/sound.h"
+#include "core/tutorial.h"
 #include "frontend/credits.h"
+#include "frontend/pause.h"
+#include "frontend/premap.h"
 #include "frontend/quit.h"
 #include "frontend/screen.h"
 #include "frontend/title.h"
-#include "ai/tutorial.h"
-#include "arena/pickups.h"
 #include "frontend_fixture.h"
-#include "shell/assets.h"
-#include "shell/clock.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
-#include "shell/match.h"
-#include "shell/pause.h"
-#include "shell/premap.h"
 #include "shell/render.h"
-#include "shell/settings.h"
-#include "shell/sound.h"
 #include "shell/startup.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "assets/cut_regions.h"
-#include "shell/assets.h"
+#include "core/assets.h"
 #include "support/test_env.h"
 #include "tools/gendata/gen.h"
 

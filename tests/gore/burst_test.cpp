@@ -7,10 +7,10 @@
 #include <string>
 
 #include "arena/weather.h"
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "gore_env.h"
 #include "shell/harness.h"
-#include "shell/world.h"
+#include "core/world.h"
 #include "tools/recorder/record.h"
 
 namespace {

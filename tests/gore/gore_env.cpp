@@ -4,10 +4,10 @@
 #include <string.h>
 
 #include "arena/levels.h"
-#include "fighters/fighter.h"
-#include "shell/clock.h"
+#include "core/fighter.h"
+#include "core/clock.h"
 #include "shell/harness.h"
-#include "shell/world.h"
+#include "core/world.h"
 
 const GoreKind goreKinds[15] = {
     {"green blood", 1, greenblood, BLOOD_COUNT, spawnBlood, nullptr, updateBlood},

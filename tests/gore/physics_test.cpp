@@ -4,10 +4,10 @@
 
 #include <algorithm>
 
-#include "fighters/fighter.h"
+#include "core/clock.h"
+#include "core/fighter.h"
+#include "core/world.h"
 #include "gore_env.h"
-#include "shell/clock.h"
-#include "shell/world.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "gore_env.h"
 
 namespace {

@@ -3,9 +3,9 @@
 // outside the arena.
 #include <gtest/gtest.h>
 
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "gore_env.h"
-#include "shell/world.h"
+#include "core/world.h"
 
 namespace {
 

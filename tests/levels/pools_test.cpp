@@ -5,7 +5,7 @@
 
 #include "arena/effects.h"
 #include "arena/forcefields.h"
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "support/test_env.h"
 
 namespace {

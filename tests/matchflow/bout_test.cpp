@@ -8,18 +8,18 @@
 
 #include <string>
 
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "matchflow_env.h"
-#include "shell/assets.h"
-#include "shell/clock.h"
-#include "shell/comic.h"
+#include "core/assets.h"
+#include "core/clock.h"
+#include "frontend/comic.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
-#include "shell/match.h"
-#include "shell/music.h"
-#include "shell/premap.h"
-#include "shell/result.h"
-#include "shell/settings.h"
+#include "core/match.h"
+#include "core/music.h"
+#include "frontend/premap.h"
+#include "frontend/result.h"
+#include "core/settings.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include "frontend/quit.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
-#include "shell/match.h"
-#include "shell/pause.h"
-#include "shell/settings.h"
+#include "core/match.h"
+#include "frontend/pause.h"
+#include "core/settings.h"
 #include "shell/startup.h"
 
 static int started = 0;

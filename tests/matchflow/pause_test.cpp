@@ -4,16 +4,16 @@
 
 #include <vector>
 
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "matchflow_env.h"
-#include "shell/assets.h"
-#include "shell/clock.h"
-#include "shell/comic.h"
+#include "core/assets.h"
+#include "core/clock.h"
+#include "frontend/comic.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
-#include "shell/match.h"
-#include "shell/pause.h"
-#include "shell/premap.h"
+#include "core/match.h"
+#include "frontend/pause.h"
+#include "frontend/premap.h"
 #include "shell/startup.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include "core/pixelpass.h"
 #include "matchflow_env.h"
-#include "shell/pixelpass.h"
 #include "shell/startup.h"
 
 namespace {

@@ -11,12 +11,12 @@
 #include <string>
 
 #include "matchflow_env.h"
-#include "shell/comic.h"
+#include "frontend/comic.h"
 #include "shell/harness.h"
-#include "shell/match.h"
-#include "shell/music.h"
-#include "shell/premap.h"
-#include "shell/settings.h"
+#include "core/match.h"
+#include "core/music.h"
+#include "frontend/premap.h"
+#include "core/settings.h"
 #include "shell/startup.h"
 
 namespace {

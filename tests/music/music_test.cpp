@@ -13,7 +13,7 @@
 
 #include "oggsmp/oggsmp.h"
 #include "shell/loop.h"
-#include "shell/music.h"
+#include "core/music.h"
 #include "support/test_env.h"
 
 namespace {

@@ -6,11 +6,11 @@
 #include "arena/levels.h"
 #include "arena/mines.h"
 #include "arena/pickups.h"
-#include "fighters/fighter.h"
+#include "core/clock.h"
+#include "core/settings.h"
+#include "core/world.h"
 #include "shell/clock.h"
 #include "shell/harness.h"
-#include "shell/settings.h"
-#include "shell/world.h"
 #include "support/test_env.h"
 
 namespace {

@@ -1,13 +1,14 @@
 // The power-up box and its outcomes.
 #include <algorithm>
 
-#include "ai/tutorial.h"
 #include "arena/pickups.h"
+#include "core/clock.h"
+#include "core/fighter.h"
+#include "core/sound.h"
+#include "core/tutorial.h"
+#include "core/world.h"
 #include "fighters/fighter.h"
 #include "pickups_env.h"
-#include "shell/clock.h"
-#include "shell/sound.h"
-#include "shell/world.h"
 
 namespace {
 

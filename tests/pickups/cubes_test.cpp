@@ -2,13 +2,13 @@
 // and the magnet.
 #include "arena/forcefields.h"
 #include "arena/pickups.h"
-#include "fighters/fighter.h"
-#include "fighters/weapons.h"
+#include "core/clock.h"
+#include "core/fighter.h"
+#include "core/settings.h"
+#include "core/shots.h"
+#include "core/sound.h"
+#include "core/world.h"
 #include "pickups_env.h"
-#include "shell/clock.h"
-#include "shell/settings.h"
-#include "shell/sound.h"
-#include "shell/world.h"
 
 namespace {
 

@@ -1,9 +1,8 @@
 // Mines: who arms them and from where, the fuse, the beeps, the blast.
 #include "arena/explosions.h"
 #include "arena/mines.h"
-#include "fighters/fighter.h"
+#include "core/sound.h"
 #include "pickups_env.h"
-#include "shell/sound.h"
 
 namespace {
 

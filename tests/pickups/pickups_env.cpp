@@ -3,18 +3,19 @@
 #include <allegro.h>
 #include <string.h>
 
-#include "ai/tutorial.h"
 #include "arena/effects.h"
 #include "arena/explosions.h"
 #include "arena/forcefields.h"
 #include "arena/mines.h"
 #include "arena/pickups.h"
+#include "core/assets.h"
+#include "core/clock.h"
+#include "core/fighter.h"
+#include "core/settings.h"
+#include "core/sound.h"
+#include "core/tutorial.h"
+#include "core/world.h"
 #include "fighters/fighter.h"
-#include "shell/assets.h"
-#include "shell/clock.h"
-#include "shell/settings.h"
-#include "shell/sound.h"
-#include "shell/world.h"
 #include "support/test_env.h"
 #include "tilemap/tilemap.h"
 

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "fighters/drawfighter.h"
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "render/scene.h"
-#include "shell/assets.h"
+#include "core/assets.h"
 #include "shell/startup.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <string.h>
 
-#include "shell/world.h"
+#include "core/world.h"
 #include "support/test_env.h"
 
 namespace {

@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "arena/levels.h"
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "render/scene.h"
-#include "shell/assets.h"
-#include "shell/clock.h"
+#include "core/assets.h"
+#include "core/clock.h"
 #include "shell/hud.h"
 #include "shell/loop.h"
 #include "shell/render.h"

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <string.h>
 
-#include "shell/quickdraw.h"
+#include "core/quickdraw.h"
 #include "support/test_env.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 #include <string.h>
 
-#include "shell/turn.h"
-#include "shell/world.h"
+#include "core/turn.h"
+#include "core/world.h"
 #include "support/test_env.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <string.h>
 
 #include "shell/loop.h"
-#include "shell/settings.h"
+#include "core/settings.h"
 #include "tools/recorder/record.h"
 
 namespace {

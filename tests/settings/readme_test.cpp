@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/settings.h"
+#include "core/settings.h"
 #include "support/test_env.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/music.h"
-#include "shell/settings.h"
+#include "core/music.h"
+#include "core/settings.h"
 #include "shell/startup.h"
 #include "support/test_env.h"
 

@@ -12,7 +12,7 @@
 #include "shell/datacheck.h"
 #include "shell/harness.h"
 #include "shell/startup.h"
-#include "shell/world.h"
+#include "core/world.h"
 #include "support/test_env.h"
 
 namespace {

@@ -4,12 +4,13 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "fighters/fighter.h"
+#include "core/clock.h"
+#include "core/settings.h"
+#include "core/fighter.h"
+#include "frontend/pause.h"
 #include "shell/clock.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
-#include "shell/pause.h"
-#include "shell/settings.h"
 #include "support/test_env.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "shell/rands.h"
+#include "core/rands.h"
 
 namespace {
 

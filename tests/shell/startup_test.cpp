@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "frontend/screen.h"
 #include "shell/startup.h"
 #include "support/test_env.h"
 

@@ -7,15 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "ai/tutorial.h"
-#include "fighters/fighter.h"
+#include "core/match.h"
+#include "core/music.h"
+#include "core/settings.h"
+#include "core/tutorial.h"
+#include "frontend/pause.h"
 #include "frontend/quit.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
-#include "shell/match.h"
-#include "shell/music.h"
-#include "shell/pause.h"
-#include "shell/settings.h"
 #include "shell/startup.h"
 #include "support/test_env.h"
 

@@ -8,15 +8,16 @@
 #include "arena/effects.h"
 #include "arena/forcefields.h"
 #include "arena/levels.h"
+#include "core/music.h"
+#include "core/settings.h"
+#include "core/tutorial.h"
 #include "fighters/bombs.h"
 #include "fighters/fighter.h"
+#include "frontend/pause.h"
 #include "frontend/quit.h"
 #include "gore/gore.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
-#include "shell/music.h"
-#include "shell/pause.h"
-#include "shell/settings.h"
 
 void startHeadlessAllegro()
 {

@@ -1,6 +1,6 @@
 // Block queries by cell and pixel, writes, layers, row tables, animations, and the game's
 // probes, inside the map, outside it and with nothing loaded.
-#include "fighters/probes.h"
+#include "core/probes.h"
 #include "maptest.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <allegro.h>
 
-#include "shell/world.h"
+#include "core/world.h"
 
 // Every pixel `pic` shows on the playfield is in `buffer` at (x, y).
 inline bool drawnAt(BITMAP *pic, int x, int y)

@@ -6,11 +6,12 @@
 
 #include "ai/tutorial.h"
 #include "arena/pickups.h"
-#include "fighters/fighter.h"
-#include "shell/assets.h"
+#include "core/assets.h"
+#include "core/fighter.h"
+#include "core/settings.h"
+#include "core/tutorial.h"
+#include "core/world.h"
 #include "shell/harness.h"
-#include "shell/settings.h"
-#include "shell/world.h"
 #include "support/test_env.h"
 #include "tutorial/drawn.h"
 

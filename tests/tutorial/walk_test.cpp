@@ -10,12 +10,13 @@
 
 #include "ai/tutorial.h"
 #include "arena/pickups.h"
-#include "fighters/fighter.h"
-#include "shell/assets.h"
-#include "shell/clock.h"
+#include "core/assets.h"
+#include "core/clock.h"
+#include "core/fighter.h"
+#include "core/settings.h"
+#include "core/tutorial.h"
+#include "core/world.h"
 #include "shell/harness.h"
-#include "shell/settings.h"
-#include "shell/world.h"
 #include "tools/recorder/record.h"
 #include "tutorial/drawn.h"
 

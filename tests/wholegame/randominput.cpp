@@ -2,7 +2,7 @@
 
 #include <allegro.h>
 
-#include "shell/settings.h"
+#include "core/settings.h"
 
 int RandomInput::roll(int n)
 {

@@ -17,15 +17,15 @@
 #include <string>
 #include <vector>
 
-#include "fighters/fighter.h"
+#include "core/fighter.h"
 #include "randominput.h"
-#include "shell/assets.h"
+#include "core/assets.h"
 #include "shell/harness.h"
-#include "shell/match.h"
-#include "shell/premap.h"
-#include "shell/settings.h"
+#include "core/match.h"
+#include "frontend/premap.h"
+#include "core/settings.h"
 #include "shell/startup.h"
-#include "shell/unlocks.h"
+#include "core/unlocks.h"
 #include "tools/recorder/allocations.h"
 #include "tools/recorder/record.h"
 

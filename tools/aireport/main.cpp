@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "shell/harness.h"
-#include "shell/world.h"
+#include "core/world.h"
 #include "tools/aireport/standing_bout.h"
 #include "tools/aireport/trace.h"
 

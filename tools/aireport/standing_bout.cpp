@@ -7,15 +7,15 @@
 
 #include <vector>
 
-#include "ai/tutorial.h"
-#include "fighters/fighter.h"
+#include "core/clock.h"
+#include "core/fighter.h"
+#include "core/match.h"
+#include "core/settings.h"
+#include "core/tutorial.h"
+#include "core/world.h"
+#include "frontend/pause.h"
 #include "frontend/quit.h"
-#include "shell/clock.h"
 #include "shell/harness.h"
-#include "shell/match.h"
-#include "shell/pause.h"
-#include "shell/settings.h"
-#include "shell/world.h"
 
 // Below this line of the feet a fighter on Hell is in the lava.
 enum { HELL_LAVA_LINE = 1150 };

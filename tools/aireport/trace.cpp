@@ -3,10 +3,10 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "ai/opponent.h"
-#include "fighters/fighter.h"
+#include "core/fighter.h"
+#include "core/nodes.h"
+#include "core/world.h"
 #include "shell/loop.h"
-#include "shell/world.h"
 
 namespace {
 

@@ -9,12 +9,13 @@
 #include "ai/tutorial.h"
 #include "arena/levels.h"
 #include "arena/pickups.h"
+#include "core/clock.h"
+#include "core/fighter.h"
+#include "core/settings.h"
 #include "fighters/fighter.h"
-#include "shell/clock.h"
+#include "frontend/premap.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
-#include "shell/premap.h"
-#include "shell/settings.h"
 
 static const struct {
     const char *name;

@@ -7,9 +7,10 @@
 #include "ai/tutorial.h"
 #include "arena/forcefields.h"
 #include "arena/weather.h"
-#include "shell/clock.h"
-#include "shell/match.h"
-#include "shell/world.h"
+#include "core/clock.h"
+#include "core/match.h"
+#include "core/tutorial.h"
+#include "core/world.h"
 
 namespace {
 

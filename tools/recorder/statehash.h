@@ -11,15 +11,15 @@
 
 #include <stdint.h>
 
-#include "ai/opponent.h"
 #include "arena/effects.h"
 #include "arena/explosions.h"
 #include "arena/levels.h"
 #include "arena/mines.h"
 #include "arena/pickups.h"
+#include "core/fighter.h"
+#include "core/nodes.h"
+#include "core/shots.h"
 #include "fighters/bombs.h"
-#include "fighters/fighter.h"
-#include "fighters/weapons.h"
 #include "gore/gore.h"
 
 uint64_t playStateHash();
