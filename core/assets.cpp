@@ -4,6 +4,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "core/turn.h"
 #include "core/world.h"
 
 // Picture globals. The pointers start out NULL and are set once at start-up.
@@ -461,11 +462,20 @@ static void cutArms()
 
 #define COUNT_OF(a) ((int)(sizeof(a) / sizeof((a)[0])))
 
+// The explosions' pictures, turned every frame an explosion lasts.
+static BITMAP **const explosionPictures[] = {
+    &explosion_image2,     &explosion_image,       &explosionelec_image,
+    &explosionelec2_image, &explosiongreen2_image, &explosiongreen_image,
+    &explosionhomo2_image, &explosionhomo_image,   &explosionpurple2_image,
+    &explosionpurple_image};
+
 void load_files()
 {
     cutSheets(loadFilesCuts, COUNT_OF(loadFilesCuts));
     cutArms();
     linkPictures(loadFilesPictures, COUNT_OF(loadFilesPictures));
+    for (BITMAP **pic : explosionPictures)
+        prepareTurnedPicture(*pic);
 }
 
 void setupGraphics()

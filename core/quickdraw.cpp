@@ -20,6 +20,91 @@ static void quickPutpixel(BITMAP *bmp, int x, int y, int colour)
     ((uint16_t *)bmp->line[y])[x] = (uint16_t)colour;
 }
 
+// A line as the library draws one: straight lines as runs, any other by the same error
+// term, stepping along the longer axis and sideways where the term says, in the same
+// octants and with the same ties; but each pixel is set straight into the page (where
+// clipping is on, only inside the rectangle) rather than by a call each.
+#define LINE_PIXEL(px, py)                                                                  \
+    do {                                                                                    \
+        if (!clip || ((px) >= cl && (px) < cr && (py) >= ct && (py) < cb))                 \
+            ((uint16_t *)bmp->line[py])[px] = (uint16_t)colour;                              \
+    } while (0)
+
+// pri moves every pixel (by pri_sign 1, up to pri##2), sec by sec_sign 1 when the term
+// passes sec_cond 0.
+#define LINE_RUN(pri_sign, pri, pri_cond, sec_sign, sec, sec_cond)                          \
+    do {                                                                                    \
+        const int i1 = 2 * d##sec;                                                          \
+        int dd = i1 - (sec_sign(pri_sign d##pri));                                          \
+        const int i2 = dd - (sec_sign(pri_sign d##pri));                                    \
+        int x = x1, y = y1;                                                                 \
+        while (pri pri_cond pri##2) {                                                       \
+            LINE_PIXEL(x, y);                                                               \
+            if (dd sec_cond 0) {                                                            \
+                sec = sec sec_sign 1;                                                       \
+                dd += i2;                                                                   \
+            } else {                                                                        \
+                dd += i1;                                                                   \
+            }                                                                               \
+            pri = pri pri_sign 1;                                                           \
+        }                                                                                   \
+    } while (0)
+
+static void quickLine(BITMAP *bmp, int x1, int y1, int x2, int y2, int colour)
+{
+    if (_drawing_mode != DRAW_MODE_SOLID) {
+        libraryTable->line(bmp, x1, y1, x2, y2, colour);
+        return;
+    }
+    if (x1 == x2) {
+        bmp->vtable->vline(bmp, x1, y1, y2, colour);
+        return;
+    }
+    if (y1 == y2) {
+        bmp->vtable->hline(bmp, x1, y1, x2, colour);
+        return;
+    }
+    const int cl = bmp->cl, cr = bmp->cr, ct = bmp->ct, cb = bmp->cb;
+    int clip = bmp->clip;
+    if (clip) {
+        const int left = x1 < x2 ? x1 : x2, right = x1 < x2 ? x2 : x1;
+        const int top = y1 < y2 ? y1 : y2, bottom = y1 < y2 ? y2 : y1;
+        if (left >= cr || top >= cb || right < cl || bottom < ct)
+            return;
+        if (left >= cl && top >= ct && right < cr && bottom < cb)
+            clip = 0;
+    }
+    const int dx = x2 - x1, dy = y2 - y1;
+    if (dx >= 0) {
+        if (dy >= 0) {
+            if (dx >= dy)
+                LINE_RUN(+, x, <=, +, y, >=);
+            else
+                LINE_RUN(+, y, <=, +, x, >=);
+        } else {
+            if (dx >= -dy)
+                LINE_RUN(+, x, <=, -, y, <=);
+            else
+                LINE_RUN(-, y, >=, +, x, >=);
+        }
+    } else {
+        if (dy >= 0) {
+            if (-dx >= dy)
+                LINE_RUN(-, x, >=, +, y, >=);
+            else
+                LINE_RUN(+, y, <=, -, x, <=);
+        } else {
+            if (dx >= dy)
+                LINE_RUN(-, y, >=, -, x, <=);
+            else
+                LINE_RUN(-, x, >=, -, y, <=);
+        }
+    }
+}
+
+#undef LINE_RUN
+#undef LINE_PIXEL
+
 // Pixels [0, n) of `out` set to `colour`, sixteen at a time.
 typedef uint16_t Run __attribute__((vector_size(32)));
 __attribute__((target_clones("avx2", "default"))) static void fillRun(uint16_t *out, int n,
@@ -225,6 +310,7 @@ void quickenDrawing(BITMAP *bmp)
         libraryTable = bmp->vtable;
         quickTable = *libraryTable;
         quickTable.putpixel = quickPutpixel;
+        quickTable.line = quickLine;
         quickTable.hline = quickHline;
         quickTable.hfill = quickHline;
         quickTable.floodfill = quickFloodfill;

@@ -2,8 +2,10 @@
 
 #include <allegro.h>
 #include <allegro/internal/aintern.h>
+#include <math.h>
 #include <stddef.h>
 #include <stdint.h>
+#include <stdlib.h>
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
@@ -27,6 +29,38 @@ static const int wide = processorIsWide();
 // draw lie evenly spaced, which mapTurnedPicture checks.
 static const uint8_t *pictureTop;
 static ptrdiff_t picturePitch;
+
+// Pictures turned often (the explosions) keep, for each angle and each row the mapper draws,
+// how many masked pixels begin and end the row: a turned explosion's rows start and end in
+// the masked pixels around its cloud, nearly two pixels in five of all it reads. A row is
+// scanned for them the first time it is drawn at that angle; later draws of the same row
+// skip them. The entry also keeps what the row was drawn from (its first picture position,
+// its steps and its length): a row the clipping rectangle cuts differently, or any other
+// difference, does not match and is drawn whole, so a skipped pixel is always one that was
+// seen masked.
+struct KeptRow {
+    fixed u, v;          // the picture position of the row's first pixel
+    int16_t n;           // pixels in the row; 0 while the row is not yet scanned
+    int16_t front, back; // masked pixels at its start and at its end
+};
+
+struct KeptPicture {
+    BITMAP *pic;
+    int rows;            // rows kept per angle: as many as the picture can cover turned
+    fixed du[256], dv[256]; // each angle's steps, as its first row was drawn
+    uint8_t stepsKnown[256];
+    KeptRow *row;        // rows * 256 entries, angle after angle
+};
+
+enum { KEPT_PICTURES = 16 };
+static KeptPicture kept[KEPT_PICTURES];
+
+// The kept rows of the picture being drawn at its angle, the first row they count from,
+// and the angle's steps.
+static KeptRow *keptRows;
+static int keptCount, keptTop;
+static fixed *keptDu, *keptDv;
+static uint8_t *keptStepsKnown;
 
 static inline int picturePixel(fixed u, fixed v)
 {
@@ -94,6 +128,38 @@ __attribute__((target("avx2"))) static void turnPixelsWide(uint16_t *out, int n,
 }
 #endif
 
+// Pixel k of a row from (u, v) stepping (du, dv): the sums the row drawers reach by adding.
+static inline int rowPixel(fixed u, fixed v, fixed du, fixed dv, int k)
+{
+    return picturePixel((fixed)((uint32_t)u + (uint32_t)k * (uint32_t)du),
+                        (fixed)((uint32_t)v + (uint32_t)k * (uint32_t)dv));
+}
+
+static void scanRow(KeptRow *r, int n, fixed u, fixed v, fixed du, fixed dv)
+{
+    int front = 0, back = 0;
+    while (front < n && rowPixel(u, v, du, dv, front) == MASK_COLOR_16)
+        front++;
+    while (back < n - front && rowPixel(u, v, du, dv, n - 1 - back) == MASK_COLOR_16)
+        back++;
+    r->u = u;
+    r->v = v;
+    r->n = (int16_t)n;
+    r->front = (int16_t)front;
+    r->back = (int16_t)back;
+}
+
+static void drawRow(uint16_t *out, int n, fixed u, fixed v, fixed du, fixed dv)
+{
+#ifdef TURN_HAS_WIDE
+    if (turnRowsWide && wide && n >= 8) {
+        turnPixelsWide(out, n, u, v, du, dv);
+        return;
+    }
+#endif
+    turnPixels(out, n, u, v, du, dv);
+}
+
 // The mapper's row callback: pixels l_bmp_x >> 16 to r_bmp_x >> 16 of row bmp_y.
 static void turnRow16(BITMAP *bmp, BITMAP *, fixed l_bmp_x, int bmp_y, fixed r_bmp_x,
                       fixed l_spr_x, fixed l_spr_y, fixed spr_dx, fixed spr_dy)
@@ -101,13 +167,28 @@ static void turnRow16(BITMAP *bmp, BITMAP *, fixed l_bmp_x, int bmp_y, fixed r_b
     const int left = l_bmp_x >> 16, right = r_bmp_x >> 16;
     uint16_t *out = (uint16_t *)bmp->line[bmp_y] + left;
     const int n = right - left + 1;
-#ifdef TURN_HAS_WIDE
-    if (turnRowsWide && wide && n >= 8) {
-        turnPixelsWide(out, n, l_spr_x, l_spr_y, spr_dx, spr_dy);
-        return;
+    const int at = bmp_y - keptTop;
+    if (keptRows && !*keptStepsKnown) {
+        *keptDu = spr_dx;
+        *keptDv = spr_dy;
+        *keptStepsKnown = 1;
     }
-#endif
-    turnPixels(out, n, l_spr_x, l_spr_y, spr_dx, spr_dy);
+    if (keptRows && at >= 0 && at < keptCount && n > 0 && n <= INT16_MAX &&
+        *keptDu == spr_dx && *keptDv == spr_dy) {
+        KeptRow *r = &keptRows[at];
+        if (r->n == 0)
+            scanRow(r, n, l_spr_x, l_spr_y, spr_dx, spr_dy);
+        if (r->n == n && r->u == l_spr_x && r->v == l_spr_y) {
+            const int front = r->front, count = n - r->front - r->back;
+            if (count > 0)
+                drawRow(out + front, count,
+                        (fixed)((uint32_t)l_spr_x + (uint32_t)front * (uint32_t)spr_dx),
+                        (fixed)((uint32_t)l_spr_y + (uint32_t)front * (uint32_t)spr_dy), spr_dx,
+                        spr_dy);
+            return;
+        }
+    }
+    drawRow(out, n, l_spr_x, l_spr_y, spr_dx, spr_dy);
 }
 
 // 1 when row i of `b` starts i pitches after row 0.
@@ -120,7 +201,50 @@ static int rowsEvenlySpaced(const BITMAP *b)
     return 1;
 }
 
-void mapTurnedPicture(BITMAP *dest, BITMAP *pic, int xs[4], int ys[4])
+void prepareTurnedPicture(BITMAP *pic)
+{
+    if (!pic || bitmap_color_depth(pic) != 16)
+        return;
+    for (KeptPicture &k : kept) {
+        if (k.pic == pic)
+            return;
+        if (k.pic)
+            continue;
+        // Turned, the picture covers no more rows than its diagonal is long, and a few for
+        // the rounding of its corners.
+        const int rows = (int)sqrt((double)pic->w * pic->w + (double)pic->h * pic->h) + 4;
+        KeptRow *row = (KeptRow *)calloc((size_t)rows * 256, sizeof(KeptRow));
+        if (!row)
+            return;
+        k.pic = pic;
+        k.rows = rows;
+        k.row = row;
+        for (int a = 0; a < 256; a++) {
+            k.du[a] = k.dv[a] = 0;
+            k.stepsKnown[a] = 0;
+        }
+        return;
+    }
+}
+
+void forgetTurnedPictures()
+{
+    for (KeptPicture &k : kept) {
+        free(k.row);
+        k.row = NULL;
+        k.pic = NULL;
+    }
+}
+
+static KeptPicture *keptPicture(BITMAP *pic)
+{
+    for (KeptPicture &k : kept)
+        if (k.pic == pic)
+            return &k;
+    return NULL;
+}
+
+void mapTurnedPicture(BITMAP *dest, BITMAP *pic, int xs[4], int ys[4], int angle)
 {
     const int ours = dest != pic && is_memory_bitmap(dest) && is_memory_bitmap(pic) &&
                      bitmap_color_depth(dest) == 16 && bitmap_color_depth(pic) == 16 &&
@@ -131,5 +255,20 @@ void mapTurnedPicture(BITMAP *dest, BITMAP *pic, int xs[4], int ys[4])
     }
     pictureTop = pic->line[0];
     picturePitch = pic->h > 1 ? pic->line[1] - pic->line[0] : 0;
+    KeptPicture *k = angle >= 0 && angle < 256 ? keptPicture(pic) : NULL;
+    if (k) {
+        // The steps of an angle are the same at every place, and so is each row's picture
+        // position: rows are kept by their place below the picture's top corner.
+        int top = ys[0];
+        for (int i = 1; i < 4; i++)
+            top = ys[i] < top ? ys[i] : top;
+        keptTop = top >> 16;
+        keptCount = k->rows;
+        keptRows = k->row + (size_t)angle * k->rows;
+        keptDu = &k->du[angle];
+        keptDv = &k->dv[angle];
+        keptStepsKnown = &k->stepsKnown[angle];
+    }
     _parallelogram_map(dest, pic, xs, ys, turnRow16, FALSE);
+    keptRows = NULL;
 }

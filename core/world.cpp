@@ -115,7 +115,7 @@ void drawTurned(BITMAP *dest, BITMAP *pic, int x, int y, int angle)
                                    y * 0x10000 + pic->h * 0x10000 / 2, pic->w * 0x8000,
                                    pic->h * 0x8000, itofix(angle & 255), 0x10000, 0x10000, FALSE,
                                    FALSE, xs, ys);
-    mapTurnedPicture(dest, pic, xs, ys);
+    mapTurnedPicture(dest, pic, xs, ys, angle & 255);
 }
 
 void showMessageBox(const char *text)
