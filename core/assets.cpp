@@ -474,6 +474,9 @@ void load_files()
     cutSheets(loadFilesCuts, COUNT_OF(loadFilesCuts));
     cutArms();
     linkPictures(loadFilesPictures, COUNT_OF(loadFilesPictures));
+    // The tables are for the pictures loaded now (a test harness loads the data afresh for
+    // each game it starts).
+    forgetTurnedPictures();
     for (BITMAP **pic : explosionPictures)
         prepareTurnedPicture(*pic);
 }
