@@ -29,6 +29,9 @@ static const int wide = processorIsWide();
 // draw lie evenly spaced, which mapTurnedPicture checks.
 static const uint8_t *pictureTop;
 static ptrdiff_t picturePitch;
+// 1 when every row number and column of the picture, and its pitch in bytes, fit in 15
+// bits, as the eight-at-a-time rows need.
+static int pictureShort;
 
 // Pictures turned often (the explosions) keep, for each angle and each row the mapper draws,
 // how many masked pixels begin and end the row: a turned explosion's rows start and end in
@@ -84,8 +87,10 @@ static void turnPixels(uint16_t *out, int n, fixed u, fixed v, fixed du, fixed d
 #ifdef TURN_HAS_WIDE
 // The same row eight pixels at a time. Pixel k of a round sits at u + k du, v + k dv, the
 // very sums the one-at-a-time loop reaches (32-bit sums wrap alike either way); the eight
-// places are worked out together, the eight pixels read one by one (quicker here than the
-// processor's gather) and packed, and the unmasked ones stored together.
+// places are worked out together (row and column packed as two 16-bit halves, turned into a
+// byte offset by one multiply-add, which is why the picture must be short: see pictureShort),
+// the eight pixels read one by one into their lanes (quicker here than the processor's
+// gather), and the unmasked ones stored together.
 __attribute__((target("avx2"))) static void turnPixelsWide(uint16_t *out, int n, fixed u,
                                                            fixed v, fixed du, fixed dv)
 {
@@ -97,25 +102,25 @@ __attribute__((target("avx2"))) static void turnPixelsWide(uint16_t *out, int n,
                                   _mm256_mullo_epi32(lane, _mm256_set1_epi32(dv)));
     const __m256i stepU = _mm256_set1_epi32((int)((uint32_t)du * 8u));
     const __m256i stepV = _mm256_set1_epi32((int)((uint32_t)dv * 8u));
-    const __m256i pitch = _mm256_set1_epi32((int)picturePitch);
+    // Low half: the column, times two bytes; high half: the row, times the pitch.
+    const __m256i weights = _mm256_set1_epi32((int)(((uint32_t)picturePitch << 16) | 2u));
+    const __m256i rowHalf = _mm256_set1_epi32((int)0xffff0000u);
     const __m128i mask = _mm_set1_epi16((short)MASK_COLOR_16);
     int i = 0;
-    alignas(32) int off[8];
+    alignas(32) uint32_t off[8];
     for (; i + 8 <= n; i += 8) {
-        const __m256i at =
-            _mm256_add_epi32(_mm256_mullo_epi32(_mm256_srai_epi32(vs, 16), pitch),
-                             _mm256_slli_epi32(_mm256_srai_epi32(us, 16), 1));
-        _mm256_store_si256((__m256i *)off, at);
-        uint64_t lo = *(const uint16_t *)(top + off[0]);
-        lo |= (uint64_t)*(const uint16_t *)(top + off[1]) << 16;
-        lo |= (uint64_t)*(const uint16_t *)(top + off[2]) << 32;
-        lo |= (uint64_t)*(const uint16_t *)(top + off[3]) << 48;
-        uint64_t hi = *(const uint16_t *)(top + off[4]);
-        hi |= (uint64_t)*(const uint16_t *)(top + off[5]) << 16;
-        hi |= (uint64_t)*(const uint16_t *)(top + off[6]) << 32;
-        hi |= (uint64_t)*(const uint16_t *)(top + off[7]) << 48;
-        const __m128i packed =
-            _mm_insert_epi64(_mm_cvtsi64_si128((long long)lo), (long long)hi, 1);
+        const __m256i pairs =
+            _mm256_or_si256(_mm256_and_si256(vs, rowHalf), _mm256_srli_epi32(us, 16));
+        _mm256_store_si256((__m256i *)off, _mm256_madd_epi16(pairs, weights));
+        __m128i lo = _mm_cvtsi32_si128(*(const uint16_t *)(top + off[0]));
+        __m128i hi = _mm_cvtsi32_si128(*(const uint16_t *)(top + off[4]));
+        lo = _mm_insert_epi16(lo, *(const uint16_t *)(top + off[1]), 1);
+        hi = _mm_insert_epi16(hi, *(const uint16_t *)(top + off[5]), 1);
+        lo = _mm_insert_epi16(lo, *(const uint16_t *)(top + off[2]), 2);
+        hi = _mm_insert_epi16(hi, *(const uint16_t *)(top + off[6]), 2);
+        lo = _mm_insert_epi16(lo, *(const uint16_t *)(top + off[3]), 3);
+        hi = _mm_insert_epi16(hi, *(const uint16_t *)(top + off[7]), 3);
+        const __m128i packed = _mm_unpacklo_epi64(lo, hi);
         const __m128i old = _mm_loadu_si128((const __m128i *)(out + i));
         const __m128i masked = _mm_cmpeq_epi16(packed, mask);
         _mm_storeu_si128((__m128i *)(out + i), _mm_blendv_epi8(packed, old, masked));
@@ -152,7 +157,7 @@ static void scanRow(KeptRow *r, int n, fixed u, fixed v, fixed du, fixed dv)
 static void drawRow(uint16_t *out, int n, fixed u, fixed v, fixed du, fixed dv)
 {
 #ifdef TURN_HAS_WIDE
-    if (turnRowsWide && wide && n >= 8) {
+    if (turnRowsWide && wide && pictureShort && n >= 8) {
         turnPixelsWide(out, n, u, v, du, dv);
         return;
     }
@@ -255,6 +260,7 @@ void mapTurnedPicture(BITMAP *dest, BITMAP *pic, int xs[4], int ys[4], int angle
     }
     pictureTop = pic->line[0];
     picturePitch = pic->h > 1 ? pic->line[1] - pic->line[0] : 0;
+    pictureShort = picturePitch >= 0 && picturePitch < 32768 && pic->h < 32768 && pic->w < 16384;
     KeptPicture *k = angle >= 0 && angle < 256 ? keptPicture(pic) : NULL;
     if (k) {
         // The steps of an angle are the same at every place, and so is each row's picture
