@@ -6,6 +6,7 @@
 #include <stddef.h>
 #include <stdint.h>
 #include <stdlib.h>
+#include <string.h>
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
@@ -35,35 +36,43 @@ static int pictureShort;
 
 // Pictures turned often (the explosions) keep, for each angle and each row the mapper draws,
 // how many masked pixels begin and end the row: a turned explosion's rows start and end in
-// the masked pixels around its cloud, nearly two pixels in five of all it reads. A row is
-// scanned for them the first time it is drawn at that angle; later draws of the same row
-// skip them. The entry also keeps what the row was drawn from (its first picture position,
-// its steps and its length): a row the clipping rectangle cuts differently, or any other
-// difference, does not match and is drawn whole, so a skipped pixel is always one that was
-// seen masked.
+// the masked pixels around its cloud, nearly two pixels in five of all it reads. The rows of
+// an angle are kept from its first draw that the clipping rectangle does not cut: each row
+// is scanned then. Where the clipping rectangle cuts a later draw, the mapper draws it, and
+// a row that has the very picture position, steps and length of a kept one skips its masked
+// ends (any other is drawn whole). Where it does not cut it, the mapper is not needed: it
+// would draw every row as it did the first time, moved by the same whole pixels (its rows,
+// their first pixels and picture positions are worked out from the corners alone, and the
+// corners of one angle differ only by the place), so the kept rows are drawn straight.
 struct KeptRow {
     fixed u, v;          // the picture position of the row's first pixel
-    int16_t n;           // pixels in the row; 0 while the row is not yet scanned
+    int16_t n;           // pixels in the row; 0 for a row the mapper does not draw
     int16_t front, back; // masked pixels at its start and at its end
+    int16_t left;        // its first pixel, from the first corner's whole pixels
+};
+
+struct KeptAngle {
+    fixed du, dv;        // the steps of the angle's rows
+    fixed corner[8];     // the corners, less the first corner's whole pixels
+    int complete;        // 1 once the rows are kept
 };
 
 struct KeptPicture {
     BITMAP *pic;
     int rows;            // rows kept per angle: as many as the picture can cover turned
-    fixed du[256], dv[256]; // each angle's steps, as its first row was drawn
-    uint8_t stepsKnown[256];
+    KeptAngle angle[256];
     KeptRow *row;        // rows * 256 entries, angle after angle
 };
 
 enum { KEPT_PICTURES = 16 };
 static KeptPicture kept[KEPT_PICTURES];
 
-// The kept rows of the picture being drawn at its angle, the first row they count from,
-// and the angle's steps.
+// While the mapper draws a kept picture: its rows at the angle, the row they count from, the
+// first corner's whole pixels across, the angle, and while the rows are being kept 1 before
+// the first row and 2 after it (0 otherwise).
 static KeptRow *keptRows;
-static int keptCount, keptTop;
-static fixed *keptDu, *keptDv;
-static uint8_t *keptStepsKnown;
+static int keptCount, keptTop, keptLeft, keptWriting;
+static KeptAngle *keptAngle;
 
 static inline int picturePixel(fixed u, fixed v)
 {
@@ -165,6 +174,14 @@ static void drawRow(uint16_t *out, int n, fixed u, fixed v, fixed du, fixed dv)
     turnPixels(out, n, u, v, du, dv);
 }
 
+static void drawKeptRow(uint16_t *out, const KeptRow *r, fixed du, fixed dv)
+{
+    const int front = r->front, count = r->n - r->front - r->back;
+    if (count > 0)
+        drawRow(out + front, count, (fixed)((uint32_t)r->u + (uint32_t)front * (uint32_t)du),
+                (fixed)((uint32_t)r->v + (uint32_t)front * (uint32_t)dv), du, dv);
+}
+
 // The mapper's row callback: pixels l_bmp_x >> 16 to r_bmp_x >> 16 of row bmp_y.
 static void turnRow16(BITMAP *bmp, BITMAP *, fixed l_bmp_x, int bmp_y, fixed r_bmp_x,
                       fixed l_spr_x, fixed l_spr_y, fixed spr_dx, fixed spr_dy)
@@ -173,23 +190,26 @@ static void turnRow16(BITMAP *bmp, BITMAP *, fixed l_bmp_x, int bmp_y, fixed r_b
     uint16_t *out = (uint16_t *)bmp->line[bmp_y] + left;
     const int n = right - left + 1;
     const int at = bmp_y - keptTop;
-    if (keptRows && !*keptStepsKnown) {
-        *keptDu = spr_dx;
-        *keptDv = spr_dy;
-        *keptStepsKnown = 1;
+    const int fits = at >= 0 && at < keptCount && n > 0 && n <= INT16_MAX &&
+                     left - keptLeft >= INT16_MIN && left - keptLeft <= INT16_MAX;
+    if (keptWriting) {
+        if (keptWriting == 1) {
+            keptAngle->du = spr_dx;
+            keptAngle->dv = spr_dy;
+            keptWriting = 2;
+        }
+        if (fits && keptAngle->du == spr_dx && keptAngle->dv == spr_dy) {
+            scanRow(&keptRows[at], n, l_spr_x, l_spr_y, spr_dx, spr_dy);
+            keptRows[at].left = (int16_t)(left - keptLeft);
+        } else {
+            keptWriting = 0;   // a row that cannot be kept: the angle stays unkept
+        }
     }
-    if (keptRows && at >= 0 && at < keptCount && n > 0 && n <= INT16_MAX &&
-        *keptDu == spr_dx && *keptDv == spr_dy) {
-        KeptRow *r = &keptRows[at];
-        if (r->n == 0)
-            scanRow(r, n, l_spr_x, l_spr_y, spr_dx, spr_dy);
-        if (r->n == n && r->u == l_spr_x && r->v == l_spr_y) {
-            const int front = r->front, count = n - r->front - r->back;
-            if (count > 0)
-                drawRow(out + front, count,
-                        (fixed)((uint32_t)l_spr_x + (uint32_t)front * (uint32_t)spr_dx),
-                        (fixed)((uint32_t)l_spr_y + (uint32_t)front * (uint32_t)spr_dy), spr_dx,
-                        spr_dy);
+    if (keptRows && fits) {
+        const KeptRow *r = &keptRows[at];
+        if (r->n == n && r->u == l_spr_x && r->v == l_spr_y && keptAngle->du == spr_dx &&
+            keptAngle->dv == spr_dy) {
+            drawKeptRow(out, r, spr_dx, spr_dy);
             return;
         }
     }
@@ -224,10 +244,8 @@ void prepareTurnedPicture(BITMAP *pic)
         k.pic = pic;
         k.rows = rows;
         k.row = row;
-        for (int a = 0; a < 256; a++) {
-            k.du[a] = k.dv[a] = 0;
-            k.stepsKnown[a] = 0;
-        }
+        for (KeptAngle &a : k.angle)
+            a = KeptAngle();
         return;
     }
 }
@@ -249,6 +267,23 @@ static KeptPicture *keptPicture(BITMAP *pic)
     return NULL;
 }
 
+// 1 when the parallelogram, and a pixel around it, lies inside the rectangle the mapper
+// clips to.
+static int insideClip(const BITMAP *dest, const int xs[4], const int ys[4])
+{
+    int x0 = xs[0], x1 = xs[0], y0 = ys[0], y1 = ys[0];
+    for (int i = 1; i < 4; i++) {
+        x0 = xs[i] < x0 ? xs[i] : x0;
+        x1 = xs[i] > x1 ? xs[i] : x1;
+        y0 = ys[i] < y0 ? ys[i] : y0;
+        y1 = ys[i] > y1 ? ys[i] : y1;
+    }
+    const int cl = dest->clip ? dest->cl : 0, cr = dest->clip ? dest->cr : dest->w;
+    const int ct = dest->clip ? dest->ct : 0, cb = dest->clip ? dest->cb : dest->h;
+    return (x0 >> 16) - 1 >= cl && (x1 >> 16) + 1 < cr && (y0 >> 16) - 1 >= ct &&
+           (y1 >> 16) + 1 < cb;
+}
+
 void mapTurnedPicture(BITMAP *dest, BITMAP *pic, int xs[4], int ys[4], int angle)
 {
     const int ours = dest != pic && is_memory_bitmap(dest) && is_memory_bitmap(pic) &&
@@ -262,19 +297,42 @@ void mapTurnedPicture(BITMAP *dest, BITMAP *pic, int xs[4], int ys[4], int angle
     picturePitch = pic->h > 1 ? pic->line[1] - pic->line[0] : 0;
     pictureShort = picturePitch >= 0 && picturePitch < 32768 && pic->h < 32768 && pic->w < 16384;
     KeptPicture *k = angle >= 0 && angle < 256 ? keptPicture(pic) : NULL;
-    if (k) {
-        // The steps of an angle are the same at every place, and so is each row's picture
-        // position: rows are kept by their place below the picture's top corner.
-        int top = ys[0];
-        for (int i = 1; i < 4; i++)
-            top = ys[i] < top ? ys[i] : top;
-        keptTop = top >> 16;
-        keptCount = k->rows;
-        keptRows = k->row + (size_t)angle * k->rows;
-        keptDu = &k->du[angle];
-        keptDv = &k->dv[angle];
-        keptStepsKnown = &k->stepsKnown[angle];
+    if (!k) {
+        _parallelogram_map(dest, pic, xs, ys, turnRow16, FALSE);
+        return;
     }
+    KeptAngle *a = &k->angle[angle];
+    KeptRow *rows = k->row + (size_t)angle * k->rows;
+    const int left = xs[0] >> 16, up = ys[0] >> 16;
+    fixed corner[8];
+    int top = ys[0];
+    for (int i = 0; i < 4; i++) {
+        corner[i] = xs[i] - left * 0x10000;
+        corner[4 + i] = ys[i] - up * 0x10000;
+        top = ys[i] < top ? ys[i] : top;
+    }
+    const int inside = insideClip(dest, xs, ys);
+    const int same = a->complete && memcmp(corner, a->corner, sizeof corner) == 0;
+    if (inside && same) {
+        for (int at = 0; at < k->rows; at++)
+            if (rows[at].n > 0)
+                drawKeptRow((uint16_t *)dest->line[(top >> 16) + at] + left + rows[at].left,
+                            &rows[at], a->du, a->dv);
+        return;
+    }
+    keptWriting = inside && !a->complete;
+    if (keptWriting) {
+        memset(rows, 0, (size_t)k->rows * sizeof *rows);
+        memcpy(a->corner, corner, sizeof corner);
+    }
+    keptRows = a->complete || keptWriting ? rows : NULL;
+    keptCount = k->rows;
+    keptTop = top >> 16;
+    keptLeft = left;
+    keptAngle = a;
     _parallelogram_map(dest, pic, xs, ys, turnRow16, FALSE);
+    if (keptWriting)
+        a->complete = 1;
     keptRows = NULL;
+    keptWriting = 0;
 }
