@@ -59,6 +59,7 @@ struct KeptAngle {
 
 struct KeptPicture {
     BITMAP *pic;
+    int evenlySpaced;    // rowsEvenlySpaced, worked out once
     int rows;            // rows kept per angle: as many as the picture can cover turned
     KeptAngle angle[256];
     KeptRow *row;        // rows * 256 entries, angle after angle
@@ -242,6 +243,7 @@ void prepareTurnedPicture(BITMAP *pic)
         if (!row)
             return;
         k.pic = pic;
+        k.evenlySpaced = rowsEvenlySpaced(pic);
         k.rows = rows;
         k.row = row;
         for (KeptAngle &a : k.angle)
@@ -286,9 +288,10 @@ static int insideClip(const BITMAP *dest, const int xs[4], const int ys[4])
 
 void mapTurnedPicture(BITMAP *dest, BITMAP *pic, int xs[4], int ys[4], int angle)
 {
+    KeptPicture *k = angle >= 0 && angle < 256 ? keptPicture(pic) : NULL;
     const int ours = dest != pic && is_memory_bitmap(dest) && is_memory_bitmap(pic) &&
                      bitmap_color_depth(dest) == 16 && bitmap_color_depth(pic) == 16 &&
-                     rowsEvenlySpaced(pic);
+                     (k ? k->evenlySpaced : rowsEvenlySpaced(pic));
     if (!ours) {
         _parallelogram_map_standard(dest, pic, xs, ys);
         return;
@@ -296,7 +299,6 @@ void mapTurnedPicture(BITMAP *dest, BITMAP *pic, int xs[4], int ys[4], int angle
     pictureTop = pic->line[0];
     picturePitch = pic->h > 1 ? pic->line[1] - pic->line[0] : 0;
     pictureShort = picturePitch >= 0 && picturePitch < 32768 && pic->h < 32768 && pic->w < 16384;
-    KeptPicture *k = angle >= 0 && angle < 256 ? keptPicture(pic) : NULL;
     if (!k) {
         _parallelogram_map(dest, pic, xs, ys, turnRow16, FALSE);
         return;
