@@ -462,12 +462,18 @@ static void cutArms()
 
 #define COUNT_OF(a) ((int)(sizeof(a) / sizeof((a)[0])))
 
-// The explosions' pictures, turned every frame an explosion lasts.
-static BITMAP **const explosionPictures[] = {
+// The pictures drawn turned every frame: the explosions', and those of the gore, the
+// casings and the cubes (of which a full pool draws hundreds a frame).
+static BITMAP **const turnedPictures[] = {
     &explosion_image2,     &explosion_image,       &explosionelec_image,
     &explosionelec2_image, &explosiongreen2_image, &explosiongreen_image,
     &explosionhomo2_image, &explosionhomo_image,   &explosionpurple2_image,
-    &explosionpurple_image};
+    &explosionpurple_image, &blood_image,          &greengib_image,
+    &purplegib_image,      &greentorso_image,      &purpletorso_image,
+    &greenarm_image,       &purplearm_image,       &greenleg_image,
+    &purpleleg_image,      &head_image[0],         &head_image[1],
+    &head_image[2],        &head_image[3],         &gibcasing_image,
+    &zapzapcasing_image,   &homocasing_image,      &cube_image};
 
 void load_files()
 {
@@ -477,7 +483,7 @@ void load_files()
     // The tables are for the pictures loaded now (a test harness loads the data afresh for
     // each game it starts).
     forgetTurnedPictures();
-    for (BITMAP **pic : explosionPictures)
+    for (BITMAP **pic : turnedPictures)
         prepareTurnedPicture(*pic);
 }
 

@@ -145,6 +145,31 @@ __attribute__((target_clones("avx2", "default"))) static void copyUnmasked(
             out[i] = from[i];
 }
 
+// Pixels [0, n) of `from` that are not `mask` copied to `out` in the reverse order (pixel k
+// to out[n - 1 - k]), sixteen at a time.
+__attribute__((target_clones("avx2", "default"))) static void copyUnmaskedReversed(
+    uint16_t *out, const uint16_t *from, int n, int mask)
+{
+    int i = 0;
+    if (n >= 16) {
+        Pixels masks;
+        for (int k = 0; k < 16; k++)
+            masks[k] = (int16_t)mask;
+        const Pixels backwards = {15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0};
+        for (; i + 16 <= n; i += 16) {
+            Pixels v, old;
+            __builtin_memcpy(&v, from + i, sizeof v);
+            v = __builtin_shuffle(v, backwards);
+            __builtin_memcpy(&old, out + n - 16 - i, sizeof old);
+            const Pixels put = v == masks ? old : v;
+            __builtin_memcpy(out + n - 16 - i, &put, sizeof put);
+        }
+    }
+    for (; i < n; i++)
+        if (from[i] != mask)
+            out[n - 1 - i] = from[i];
+}
+
 // 1 when the pixels of `a` and `b` lie apart in memory.
 static int apart(const BITMAP *a, const BITMAP *b)
 {
@@ -178,6 +203,36 @@ static void quickDrawSprite(BITMAP *bmp, BITMAP *sprite, int x, int y)
     for (int row = 0; row < h; row++)
         copyUnmasked((uint16_t *)bmp->line[y + sy + row] + x + sx,
                      (const uint16_t *)sprite->line[sy + row] + sx, w, mask);
+}
+
+// As the library's 16-bit draw_sprite_h_flip: the sprite mirrored left to right, held inside
+// the clipping rectangle when clipping is on, its mask colour left out.
+static void quickDrawSpriteHFlip(BITMAP *bmp, BITMAP *sprite, int x, int y)
+{
+    if (!is_memory_bitmap(sprite) || bitmap_color_depth(sprite) != 16 || sprite->w <= 0 ||
+        sprite->h <= 0 || !apart(bmp, sprite)) {
+        libraryTable->draw_sprite_h_flip(bmp, sprite, x, y);
+        return;
+    }
+    // Page columns [left, left + w) and sprite rows [sy, sy + h) show; page column left + k
+    // takes sprite column sx + w - 1 - k.
+    int left = x, sx = 0, sy = 0, w = sprite->w, h = sprite->h;
+    if (bmp->clip) {
+        const int cutLeft = bmp->cl - x < 0 ? 0 : bmp->cl - x;
+        w = (bmp->cr - x > sprite->w ? sprite->w : bmp->cr - x) - cutLeft;
+        if (w <= 0)
+            return;
+        left = x + cutLeft;
+        sx = sprite->w - (cutLeft + w);
+        sy = bmp->ct - y < 0 ? 0 : bmp->ct - y;
+        h = (bmp->cb - y > sprite->h ? sprite->h : bmp->cb - y) - sy;
+        if (h <= 0)
+            return;
+    }
+    const int mask = sprite->vtable->mask_color;
+    for (int row = 0; row < h; row++)
+        copyUnmaskedReversed((uint16_t *)bmp->line[y + sy + row] + left,
+                             (const uint16_t *)sprite->line[sy + row] + sx, w, mask);
 }
 
 // As the library's 16-bit hline: ends in either order, held inside the clipping rectangle
@@ -315,6 +370,7 @@ void quickenDrawing(BITMAP *bmp)
         quickTable.hfill = quickHline;
         quickTable.floodfill = quickFloodfill;
         quickTable.draw_sprite = quickDrawSprite;
+        quickTable.draw_sprite_h_flip = quickDrawSpriteHFlip;
     }
     if (bmp->vtable == libraryTable)
         bmp->vtable = &quickTable;

@@ -65,7 +65,7 @@ struct KeptPicture {
     KeptRow *row;        // rows * 256 entries, angle after angle
 };
 
-enum { KEPT_PICTURES = 16 };
+enum { KEPT_PICTURES = 32 };
 static KeptPicture kept[KEPT_PICTURES];
 
 // While the mapper draws a kept picture: its rows at the angle, the row they count from, the

@@ -16,7 +16,7 @@ void mapTurnedPicture(BITMAP *dest, BITMAP *pic, int xs[4], int ys[4], int angle
 
 // Prepares a picture that never changes after and is turned often: from then on, each row
 // drawn at an angle is scanned once for the masked pixels that begin and end it, and later
-// draws of the same row skip them. Up to 16 pictures, called at start-up (the rows' table,
+// draws of the same row skip them. Up to 32 pictures, called at start-up (the rows' table,
 // 16 bytes a row, as many rows as the diagonal is long, for each of 256 angles, is taken here and filled as rows
 // are first drawn). forgetTurnedPictures drops them all, before the pictures are freed.
 void prepareTurnedPicture(BITMAP *pic);

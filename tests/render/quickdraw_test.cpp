@@ -1,7 +1,7 @@
-// The quickened drawing table puts the very pixels the library's own table puts: single
-// pixels, runs, lines, circles, filled circles, triangles, curves and flood fills, with
-// clipping on (the whole page or a rectangle inside it) or off, in the solid and the XOR
-// drawing modes, on whole bitmaps and on parts of larger ones.
+// The quickened drawing table puts the very pixels the library's own table puts: sprites,
+// plain and mirrored, single pixels, runs, lines, circles, filled circles, triangles, curves
+// and flood fills, with clipping on (the whole page or a rectangle inside it) or off, in the
+// solid and the XOR drawing modes, on whole bitmaps and on parts of larger ones.
 #include <allegro.h>
 #include <gtest/gtest.h>
 #include <string.h>
@@ -51,6 +51,7 @@ void drawShapes(BITMAP *b, int n)
     }
     BITMAP *sprite = sprites[n % 3];
     draw_sprite(b, sprite, n * 41 % 190 - sprite->w / 2 - 20, n * 23 % 150 - sprite->h / 2 - 10);
+    draw_sprite_h_flip(b, sprites[(n + 1) % 3], n * 29 % 190 - 60, n * 31 % 150 - 30);
     const int x = n * 37 % 140 - 20, y = n * 53 % 110 - 15, r = n % 23;
     const int colour = (n * 4099 + 77) & 0xFFFF;
     putpixel(b, x, y, colour);
