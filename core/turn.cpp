@@ -227,6 +227,26 @@ static int rowsEvenlySpaced(const BITMAP *b)
     return 1;
 }
 
+// The kept picture of `pic`, or NULL. Found through a small table by the picture's address
+// (every turned picture is looked for, many a frame); each kept picture sits in the first
+// free place from its own.
+enum { KEPT_PLACES = 128 };
+static KeptPicture *keptPlaces[KEPT_PLACES];
+
+static unsigned keptPlace(const BITMAP *pic)
+{
+    return (unsigned)(((uintptr_t)pic >> 4) * 2654435761u) % KEPT_PLACES;
+}
+
+static KeptPicture *keptPicture(BITMAP *pic)
+{
+    for (unsigned i = keptPlace(pic), n = 0; n < KEPT_PLACES && keptPlaces[i];
+         i = (i + 1) % KEPT_PLACES, n++)
+        if (keptPlaces[i]->pic == pic)
+            return keptPlaces[i];
+    return NULL;
+}
+
 void prepareTurnedPicture(BITMAP *pic)
 {
     if (!pic || bitmap_color_depth(pic) != 16)
@@ -243,6 +263,10 @@ void prepareTurnedPicture(BITMAP *pic)
         if (!row)
             return;
         k.pic = pic;
+        unsigned i = keptPlace(pic);
+        while (keptPlaces[i])
+            i = (i + 1) % KEPT_PLACES;
+        keptPlaces[i] = &k;
         k.evenlySpaced = rowsEvenlySpaced(pic);
         k.rows = rows;
         k.row = row;
@@ -254,6 +278,8 @@ void prepareTurnedPicture(BITMAP *pic)
 
 void forgetTurnedPictures()
 {
+    for (KeptPicture *&place : keptPlaces)
+        place = NULL;
     for (KeptPicture &k : kept) {
         free(k.row);
         k.row = NULL;
@@ -261,13 +287,6 @@ void forgetTurnedPictures()
     }
 }
 
-static KeptPicture *keptPicture(BITMAP *pic)
-{
-    for (KeptPicture &k : kept)
-        if (k.pic == pic)
-            return &k;
-    return NULL;
-}
 
 // 1 when the parallelogram, and a pixel around it, lies inside the rectangle the mapper
 // clips to.
