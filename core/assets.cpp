@@ -4,6 +4,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "core/turn.h"
 #include "core/world.h"
 
 // Picture globals. The pointers start out NULL and are set once at start-up.
@@ -461,11 +462,29 @@ static void cutArms()
 
 #define COUNT_OF(a) ((int)(sizeof(a) / sizeof((a)[0])))
 
+// The pictures drawn turned every frame: the explosions', and those of the gore, the
+// casings and the cubes (of which a full pool draws hundreds a frame).
+static BITMAP **const turnedPictures[] = {
+    &explosion_image2,     &explosion_image,       &explosionelec_image,
+    &explosionelec2_image, &explosiongreen2_image, &explosiongreen_image,
+    &explosionhomo2_image, &explosionhomo_image,   &explosionpurple2_image,
+    &explosionpurple_image, &blood_image,          &greengib_image,
+    &purplegib_image,      &greentorso_image,      &purpletorso_image,
+    &greenarm_image,       &purplearm_image,       &greenleg_image,
+    &purpleleg_image,      &head_image[0],         &head_image[1],
+    &head_image[2],        &head_image[3],         &gibcasing_image,
+    &zapzapcasing_image,   &homocasing_image,      &cube_image};
+
 void load_files()
 {
     cutSheets(loadFilesCuts, COUNT_OF(loadFilesCuts));
     cutArms();
     linkPictures(loadFilesPictures, COUNT_OF(loadFilesPictures));
+    // The tables are for the pictures loaded now (a test harness loads the data afresh for
+    // each game it starts).
+    forgetTurnedPictures();
+    for (BITMAP **pic : turnedPictures)
+        prepareTurnedPicture(*pic);
 }
 
 void setupGraphics()

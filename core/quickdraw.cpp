@@ -20,6 +20,91 @@ static void quickPutpixel(BITMAP *bmp, int x, int y, int colour)
     ((uint16_t *)bmp->line[y])[x] = (uint16_t)colour;
 }
 
+// A line as the library draws one: straight lines as runs, any other by the same error
+// term, stepping along the longer axis and sideways where the term says, in the same
+// octants and with the same ties; but each pixel is set straight into the page (where
+// clipping is on, only inside the rectangle) rather than by a call each.
+#define LINE_PIXEL(px, py)                                                                  \
+    do {                                                                                    \
+        if (!clip || ((px) >= cl && (px) < cr && (py) >= ct && (py) < cb))                 \
+            ((uint16_t *)bmp->line[py])[px] = (uint16_t)colour;                              \
+    } while (0)
+
+// pri moves every pixel (by pri_sign 1, up to pri##2), sec by sec_sign 1 when the term
+// passes sec_cond 0.
+#define LINE_RUN(pri_sign, pri, pri_cond, sec_sign, sec, sec_cond)                          \
+    do {                                                                                    \
+        const int i1 = 2 * d##sec;                                                          \
+        int dd = i1 - (sec_sign(pri_sign d##pri));                                          \
+        const int i2 = dd - (sec_sign(pri_sign d##pri));                                    \
+        int x = x1, y = y1;                                                                 \
+        while (pri pri_cond pri##2) {                                                       \
+            LINE_PIXEL(x, y);                                                               \
+            if (dd sec_cond 0) {                                                            \
+                sec = sec sec_sign 1;                                                       \
+                dd += i2;                                                                   \
+            } else {                                                                        \
+                dd += i1;                                                                   \
+            }                                                                               \
+            pri = pri pri_sign 1;                                                           \
+        }                                                                                   \
+    } while (0)
+
+static void quickLine(BITMAP *bmp, int x1, int y1, int x2, int y2, int colour)
+{
+    if (_drawing_mode != DRAW_MODE_SOLID) {
+        libraryTable->line(bmp, x1, y1, x2, y2, colour);
+        return;
+    }
+    if (x1 == x2) {
+        bmp->vtable->vline(bmp, x1, y1, y2, colour);
+        return;
+    }
+    if (y1 == y2) {
+        bmp->vtable->hline(bmp, x1, y1, x2, colour);
+        return;
+    }
+    const int cl = bmp->cl, cr = bmp->cr, ct = bmp->ct, cb = bmp->cb;
+    int clip = bmp->clip;
+    if (clip) {
+        const int left = x1 < x2 ? x1 : x2, right = x1 < x2 ? x2 : x1;
+        const int top = y1 < y2 ? y1 : y2, bottom = y1 < y2 ? y2 : y1;
+        if (left >= cr || top >= cb || right < cl || bottom < ct)
+            return;
+        if (left >= cl && top >= ct && right < cr && bottom < cb)
+            clip = 0;
+    }
+    const int dx = x2 - x1, dy = y2 - y1;
+    if (dx >= 0) {
+        if (dy >= 0) {
+            if (dx >= dy)
+                LINE_RUN(+, x, <=, +, y, >=);
+            else
+                LINE_RUN(+, y, <=, +, x, >=);
+        } else {
+            if (dx >= -dy)
+                LINE_RUN(+, x, <=, -, y, <=);
+            else
+                LINE_RUN(-, y, >=, +, x, >=);
+        }
+    } else {
+        if (dy >= 0) {
+            if (-dx >= dy)
+                LINE_RUN(-, x, >=, +, y, >=);
+            else
+                LINE_RUN(+, y, <=, -, x, <=);
+        } else {
+            if (dx >= dy)
+                LINE_RUN(-, y, >=, -, x, <=);
+            else
+                LINE_RUN(-, x, >=, -, y, <=);
+        }
+    }
+}
+
+#undef LINE_RUN
+#undef LINE_PIXEL
+
 // Pixels [0, n) of `out` set to `colour`, sixteen at a time.
 typedef uint16_t Run __attribute__((vector_size(32)));
 __attribute__((target_clones("avx2", "default"))) static void fillRun(uint16_t *out, int n,
@@ -60,6 +145,31 @@ __attribute__((target_clones("avx2", "default"))) static void copyUnmasked(
             out[i] = from[i];
 }
 
+// Pixels [0, n) of `from` that are not `mask` copied to `out` in the reverse order (pixel k
+// to out[n - 1 - k]), sixteen at a time.
+__attribute__((target_clones("avx2", "default"))) static void copyUnmaskedReversed(
+    uint16_t *out, const uint16_t *from, int n, int mask)
+{
+    int i = 0;
+    if (n >= 16) {
+        Pixels masks;
+        for (int k = 0; k < 16; k++)
+            masks[k] = (int16_t)mask;
+        const Pixels backwards = {15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0};
+        for (; i + 16 <= n; i += 16) {
+            Pixels v, old;
+            __builtin_memcpy(&v, from + i, sizeof v);
+            v = __builtin_shuffle(v, backwards);
+            __builtin_memcpy(&old, out + n - 16 - i, sizeof old);
+            const Pixels put = v == masks ? old : v;
+            __builtin_memcpy(out + n - 16 - i, &put, sizeof put);
+        }
+    }
+    for (; i < n; i++)
+        if (from[i] != mask)
+            out[n - 1 - i] = from[i];
+}
+
 // 1 when the pixels of `a` and `b` lie apart in memory.
 static int apart(const BITMAP *a, const BITMAP *b)
 {
@@ -93,6 +203,36 @@ static void quickDrawSprite(BITMAP *bmp, BITMAP *sprite, int x, int y)
     for (int row = 0; row < h; row++)
         copyUnmasked((uint16_t *)bmp->line[y + sy + row] + x + sx,
                      (const uint16_t *)sprite->line[sy + row] + sx, w, mask);
+}
+
+// As the library's 16-bit draw_sprite_h_flip: the sprite mirrored left to right, held inside
+// the clipping rectangle when clipping is on, its mask colour left out.
+static void quickDrawSpriteHFlip(BITMAP *bmp, BITMAP *sprite, int x, int y)
+{
+    if (!is_memory_bitmap(sprite) || bitmap_color_depth(sprite) != 16 || sprite->w <= 0 ||
+        sprite->h <= 0 || !apart(bmp, sprite)) {
+        libraryTable->draw_sprite_h_flip(bmp, sprite, x, y);
+        return;
+    }
+    // Page columns [left, left + w) and sprite rows [sy, sy + h) show; page column left + k
+    // takes sprite column sx + w - 1 - k.
+    int left = x, sx = 0, sy = 0, w = sprite->w, h = sprite->h;
+    if (bmp->clip) {
+        const int cutLeft = bmp->cl - x < 0 ? 0 : bmp->cl - x;
+        w = (bmp->cr - x > sprite->w ? sprite->w : bmp->cr - x) - cutLeft;
+        if (w <= 0)
+            return;
+        left = x + cutLeft;
+        sx = sprite->w - (cutLeft + w);
+        sy = bmp->ct - y < 0 ? 0 : bmp->ct - y;
+        h = (bmp->cb - y > sprite->h ? sprite->h : bmp->cb - y) - sy;
+        if (h <= 0)
+            return;
+    }
+    const int mask = sprite->vtable->mask_color;
+    for (int row = 0; row < h; row++)
+        copyUnmaskedReversed((uint16_t *)bmp->line[y + sy + row] + left,
+                             (const uint16_t *)sprite->line[sy + row] + sx, w, mask);
 }
 
 // As the library's 16-bit hline: ends in either order, held inside the clipping rectangle
@@ -225,10 +365,12 @@ void quickenDrawing(BITMAP *bmp)
         libraryTable = bmp->vtable;
         quickTable = *libraryTable;
         quickTable.putpixel = quickPutpixel;
+        quickTable.line = quickLine;
         quickTable.hline = quickHline;
         quickTable.hfill = quickHline;
         quickTable.floodfill = quickFloodfill;
         quickTable.draw_sprite = quickDrawSprite;
+        quickTable.draw_sprite_h_flip = quickDrawSpriteHFlip;
     }
     if (bmp->vtable == libraryTable)
         bmp->vtable = &quickTable;

@@ -104,18 +104,38 @@ int packColour(int r, int g, int b)
     return makecol(clampComponent(r), clampComponent(g), clampComponent(b));
 }
 
+// rotate_sprite's own corners for a picture at (x, y): the library works them out with the
+// sine and cosine of the angle and adds the place last, so the corners of a size and angle
+// are kept (a small table, a slot for each size and angle, the last one seen there) and
+// the place added to them. The place is scaled by multiplying: the library shifts it, which
+// is undefined for a picture starting left of or above the bitmap.
+struct TurnedCorners {
+    int w, h, angle;   // w 0: the slot is empty
+    fixed xs[4], ys[4];
+};
+static TurnedCorners turnedCorners[512];
+
 void drawTurned(BITMAP *dest, BITMAP *pic, int x, int y, int angle)
 {
     if (!pic)
         return;
-    // rotate_sprite's own corners, with the positions scaled by multiplying: the library
-    // shifts them, which is undefined for a picture starting left of or above the bitmap.
+    angle &= 255;
+    TurnedCorners &c = turnedCorners[((unsigned)pic->w * 31u + (unsigned)pic->h * 7u +
+                                      (unsigned)angle * 131u) % 512u];
+    if (c.w != pic->w || c.h != pic->h || c.angle != angle) {
+        _rotate_scale_flip_coordinates(pic->w << 16, pic->h << 16, pic->w * 0x10000 / 2,
+                                       pic->h * 0x10000 / 2, pic->w * 0x8000, pic->h * 0x8000,
+                                       itofix(angle), 0x10000, 0x10000, FALSE, FALSE, c.xs, c.ys);
+        c.w = pic->w;
+        c.h = pic->h;
+        c.angle = angle;
+    }
     fixed xs[4], ys[4];
-    _rotate_scale_flip_coordinates(pic->w << 16, pic->h << 16, x * 0x10000 + pic->w * 0x10000 / 2,
-                                   y * 0x10000 + pic->h * 0x10000 / 2, pic->w * 0x8000,
-                                   pic->h * 0x8000, itofix(angle & 255), 0x10000, 0x10000, FALSE,
-                                   FALSE, xs, ys);
-    mapTurnedPicture(dest, pic, xs, ys);
+    for (int i = 0; i < 4; i++) {
+        xs[i] = c.xs[i] + x * 0x10000;
+        ys[i] = c.ys[i] + y * 0x10000;
+    }
+    mapTurnedPicture(dest, pic, xs, ys, angle);
 }
 
 void showMessageBox(const char *text)

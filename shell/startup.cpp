@@ -13,6 +13,7 @@
 #include "core/music.h"
 #include "core/settings.h"
 #include "core/sound.h"
+#include "core/turn.h"
 #include "fighters/fighter.h"
 #include "frontend/comic.h"
 #include "frontend/premap.h"
@@ -230,6 +231,7 @@ static void releaseAll()
     releaseTrack();
     oggsmp_exit();
     if (data) {
+        forgetTurnedPictures();
         unload_datafile(data);
         data = NULL;
     }

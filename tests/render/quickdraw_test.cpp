@@ -1,7 +1,7 @@
-// The quickened drawing table puts the very pixels the library's own table puts: single
-// pixels, runs, lines, circles, filled circles, triangles, curves and flood fills, with
-// clipping on (the whole page or a rectangle inside it) or off, in the solid and the XOR
-// drawing modes, on whole bitmaps and on parts of larger ones.
+// The quickened drawing table puts the very pixels the library's own table puts: sprites,
+// plain and mirrored, single pixels, runs, lines, circles, filled circles, triangles, curves
+// and flood fills, with clipping on (the whole page or a rectangle inside it) or off, in the
+// solid and the XOR drawing modes, on whole bitmaps and on parts of larger ones.
 #include <allegro.h>
 #include <gtest/gtest.h>
 #include <string.h>
@@ -51,6 +51,7 @@ void drawShapes(BITMAP *b, int n)
     }
     BITMAP *sprite = sprites[n % 3];
     draw_sprite(b, sprite, n * 41 % 190 - sprite->w / 2 - 20, n * 23 % 150 - sprite->h / 2 - 10);
+    draw_sprite_h_flip(b, sprites[(n + 1) % 3], n * 29 % 190 - 60, n * 31 % 150 - 30);
     const int x = n * 37 % 140 - 20, y = n * 53 % 110 - 15, r = n % 23;
     const int colour = (n * 4099 + 77) & 0xFFFF;
     putpixel(b, x, y, colour);
@@ -124,6 +125,46 @@ TEST_F(QuickDraw, EveryShapeMatchesTheLibrary)
             destroy_bitmap(whole[i]);
         }
     }
+}
+
+// Lines from a few starting points to every end point within reach: every octant, every
+// slope and its ties, lengths from one pixel up, crossing the clipping rectangle's edges and
+// corners and lying wholly outside it, with clipping on and off.
+TEST_F(QuickDraw, LinesInEveryDirectionMatchTheLibrary)
+{
+    BITMAP *page[2];
+    for (int i = 0; i < 2; i++)
+        page[i] = create_bitmap(90, 70);
+    quickenDrawing(page[0]);
+    const int starts[][2] = {{45, 35}, {12, 9}, {80, 64}, {3, 50}};
+    int wrong = 0;
+    for (int clip = 0; clip < 2; clip++) {
+        for (int i = 0; i < 2; i++) {
+            clear_to_color(page[i], 0);
+            set_clip_rect(page[i], clip ? 10 : 0, clip ? 8 : 0, clip ? 75 : 89, clip ? 57 : 69);
+        }
+        for (auto &st : starts) {
+            for (int ey = 0; ey < 70; ey++) {
+                for (int ex = 0; ex < 90; ex++) {
+                    // Each line alone on the page: compared over its box, then cleared.
+                    const int x0 = ex < st[0] ? ex : st[0], x1 = ex < st[0] ? st[0] : ex;
+                    const int y0 = ey < st[1] ? ey : st[1], y1 = ey < st[1] ? st[1] : ey;
+                    for (int i = 0; i < 2; i++)
+                        line(page[i], st[0], st[1], ex, ey, 0xFFFF);
+                    for (int y = y0; y <= y1; y++)
+                        for (int x = x0; x <= x1; x++) {
+                            uint16_t *a = (uint16_t *)page[0]->line[y] + x;
+                            uint16_t *b = (uint16_t *)page[1]->line[y] + x;
+                            wrong += *a != *b;
+                            *a = *b = 0;
+                        }
+                }
+            }
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+    for (int i = 0; i < 2; i++)
+        destroy_bitmap(page[i]);
 }
 
 // A region of many short staggered runs, joined every way: far more runs wait to be filled
