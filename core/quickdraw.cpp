@@ -122,52 +122,35 @@ __attribute__((target_clones("avx2", "default"))) static void fillRun(uint16_t *
         out[i] = (uint16_t)colour;
 }
 
-// Pixels [0, n) of `from` that are not `mask` copied to `out`, sixteen at a time.
+// Pixels [0, n) of `from` that are not `mask` copied to `out`, sixteen at a time: in order,
+// or with `backwards` 1 in the reverse order (pixel k to out[n - 1 - k]), for a mirrored
+// sprite.
 typedef int16_t Pixels __attribute__((vector_size(32)));
 __attribute__((target_clones("avx2", "default"))) static void copyUnmasked(
-    uint16_t *out, const uint16_t *from, int n, int mask)
+    uint16_t *out, const uint16_t *from, int n, int mask, int backwards)
 {
     int i = 0;
     if (n >= 16) {
         Pixels masks;
         for (int k = 0; k < 16; k++)
             masks[k] = (int16_t)mask;
+        const Pixels reverse = {15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0};
         for (; i + 16 <= n; i += 16) {
             Pixels v, old;
             __builtin_memcpy(&v, from + i, sizeof v);
-            __builtin_memcpy(&old, out + i, sizeof old);
+            uint16_t *to = out + i;
+            if (backwards) {
+                v = __builtin_shuffle(v, reverse);
+                to = out + n - 16 - i;
+            }
+            __builtin_memcpy(&old, to, sizeof old);
             const Pixels put = v == masks ? old : v;
-            __builtin_memcpy(out + i, &put, sizeof put);
+            __builtin_memcpy(to, &put, sizeof put);
         }
     }
     for (; i < n; i++)
         if (from[i] != mask)
-            out[i] = from[i];
-}
-
-// Pixels [0, n) of `from` that are not `mask` copied to `out` in the reverse order (pixel k
-// to out[n - 1 - k]), sixteen at a time.
-__attribute__((target_clones("avx2", "default"))) static void copyUnmaskedReversed(
-    uint16_t *out, const uint16_t *from, int n, int mask)
-{
-    int i = 0;
-    if (n >= 16) {
-        Pixels masks;
-        for (int k = 0; k < 16; k++)
-            masks[k] = (int16_t)mask;
-        const Pixels backwards = {15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0};
-        for (; i + 16 <= n; i += 16) {
-            Pixels v, old;
-            __builtin_memcpy(&v, from + i, sizeof v);
-            v = __builtin_shuffle(v, backwards);
-            __builtin_memcpy(&old, out + n - 16 - i, sizeof old);
-            const Pixels put = v == masks ? old : v;
-            __builtin_memcpy(out + n - 16 - i, &put, sizeof put);
-        }
-    }
-    for (; i < n; i++)
-        if (from[i] != mask)
-            out[n - 1 - i] = from[i];
+            out[backwards ? n - 1 - i : i] = from[i];
 }
 
 // 1 when the pixels of `a` and `b` lie apart in memory.
@@ -202,7 +185,7 @@ static void quickDrawSprite(BITMAP *bmp, BITMAP *sprite, int x, int y)
     const int mask = sprite->vtable->mask_color;
     for (int row = 0; row < h; row++)
         copyUnmasked((uint16_t *)bmp->line[y + sy + row] + x + sx,
-                     (const uint16_t *)sprite->line[sy + row] + sx, w, mask);
+                     (const uint16_t *)sprite->line[sy + row] + sx, w, mask, 0);
 }
 
 // As the library's 16-bit draw_sprite_h_flip: the sprite mirrored left to right, held inside
@@ -231,8 +214,8 @@ static void quickDrawSpriteHFlip(BITMAP *bmp, BITMAP *sprite, int x, int y)
     }
     const int mask = sprite->vtable->mask_color;
     for (int row = 0; row < h; row++)
-        copyUnmaskedReversed((uint16_t *)bmp->line[y + sy + row] + left,
-                             (const uint16_t *)sprite->line[sy + row] + sx, w, mask);
+        copyUnmasked((uint16_t *)bmp->line[y + sy + row] + left,
+                     (const uint16_t *)sprite->line[sy + row] + sx, w, mask, 1);
 }
 
 // As the library's 16-bit hline: ends in either order, held inside the clipping rectangle
