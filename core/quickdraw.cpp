@@ -161,20 +161,25 @@ static int apart(const BITMAP *a, const BITMAP *b)
     return a1 <= b0 || b1 <= a0;
 }
 
-// As the library's 16-bit draw_sprite: the sprite's rows held inside the clipping
-// rectangle when clipping is on, its mask colour left out. A sprite whose pixels share
-// memory with the page (where the order of the copying shows) goes to the library.
-static void quickDrawSprite(BITMAP *bmp, BITMAP *sprite, int x, int y)
+// As the library's 16-bit draw_sprite (`mirrored` 0) and draw_sprite_h_flip (1): the
+// sprite's rows held inside the clipping rectangle when clipping is on, its mask colour left
+// out, and mirrored left to right for the second. A sprite whose pixels share memory with
+// the page (where the order of the copying shows) goes to the library.
+static void drawSpriteRows(BITMAP *bmp, BITMAP *sprite, int x, int y, int mirrored)
 {
     if (!is_memory_bitmap(sprite) || bitmap_color_depth(sprite) != 16 || sprite->w <= 0 ||
         sprite->h <= 0 || !apart(bmp, sprite)) {
-        libraryTable->draw_sprite(bmp, sprite, x, y);
+        if (mirrored)
+            libraryTable->draw_sprite_h_flip(bmp, sprite, x, y);
+        else
+            libraryTable->draw_sprite(bmp, sprite, x, y);
         return;
     }
-    int sx = 0, sy = 0, w = sprite->w, h = sprite->h;
+    // Page columns from x + cut, w of them, and sprite rows [sy, sy + h) show.
+    int cut = 0, sy = 0, w = sprite->w, h = sprite->h;
     if (bmp->clip) {
-        sx = bmp->cl - x < 0 ? 0 : bmp->cl - x;
-        w = (bmp->cr - x > sprite->w ? sprite->w : bmp->cr - x) - sx;
+        cut = bmp->cl - x < 0 ? 0 : bmp->cl - x;
+        w = (bmp->cr - x > sprite->w ? sprite->w : bmp->cr - x) - cut;
         if (w <= 0)
             return;
         sy = bmp->ct - y < 0 ? 0 : bmp->ct - y;
@@ -182,40 +187,22 @@ static void quickDrawSprite(BITMAP *bmp, BITMAP *sprite, int x, int y)
         if (h <= 0)
             return;
     }
+    // Mirrored, page column x + cut + k takes sprite column sx + w - 1 - k.
+    const int sx = mirrored ? sprite->w - (cut + w) : cut;
     const int mask = sprite->vtable->mask_color;
     for (int row = 0; row < h; row++)
-        copyUnmasked((uint16_t *)bmp->line[y + sy + row] + x + sx,
-                     (const uint16_t *)sprite->line[sy + row] + sx, w, mask, 0);
+        copyUnmasked((uint16_t *)bmp->line[y + sy + row] + x + cut,
+                     (const uint16_t *)sprite->line[sy + row] + sx, w, mask, mirrored);
 }
 
-// As the library's 16-bit draw_sprite_h_flip: the sprite mirrored left to right, held inside
-// the clipping rectangle when clipping is on, its mask colour left out.
+static void quickDrawSprite(BITMAP *bmp, BITMAP *sprite, int x, int y)
+{
+    drawSpriteRows(bmp, sprite, x, y, 0);
+}
+
 static void quickDrawSpriteHFlip(BITMAP *bmp, BITMAP *sprite, int x, int y)
 {
-    if (!is_memory_bitmap(sprite) || bitmap_color_depth(sprite) != 16 || sprite->w <= 0 ||
-        sprite->h <= 0 || !apart(bmp, sprite)) {
-        libraryTable->draw_sprite_h_flip(bmp, sprite, x, y);
-        return;
-    }
-    // Page columns [left, left + w) and sprite rows [sy, sy + h) show; page column left + k
-    // takes sprite column sx + w - 1 - k.
-    int left = x, sx = 0, sy = 0, w = sprite->w, h = sprite->h;
-    if (bmp->clip) {
-        const int cutLeft = bmp->cl - x < 0 ? 0 : bmp->cl - x;
-        w = (bmp->cr - x > sprite->w ? sprite->w : bmp->cr - x) - cutLeft;
-        if (w <= 0)
-            return;
-        left = x + cutLeft;
-        sx = sprite->w - (cutLeft + w);
-        sy = bmp->ct - y < 0 ? 0 : bmp->ct - y;
-        h = (bmp->cb - y > sprite->h ? sprite->h : bmp->cb - y) - sy;
-        if (h <= 0)
-            return;
-    }
-    const int mask = sprite->vtable->mask_color;
-    for (int row = 0; row < h; row++)
-        copyUnmasked((uint16_t *)bmp->line[y + sy + row] + left,
-                     (const uint16_t *)sprite->line[sy + row] + sx, w, mask, 1);
+    drawSpriteRows(bmp, sprite, x, y, 1);
 }
 
 // As the library's 16-bit hline: ends in either order, held inside the clipping rectangle
