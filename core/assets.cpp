@@ -462,8 +462,10 @@ static void cutArms()
 
 #define COUNT_OF(a) ((int)(sizeof(a) / sizeof((a)[0])))
 
-// The pictures drawn turned every frame: the explosions', and those of the gore, the
-// casings and the cubes (of which a full pool draws hundreds a frame).
+// The pictures drawn turned every frame, each of which keeps its turned rows: the
+// explosions', and those of the gore and the casings (of which full pools draw hundreds a
+// frame). All are cut by the end of setupGraphics (the cube's is taken later, by the cube
+// spawner, and is not kept).
 static BITMAP **const turnedPictures[] = {
     &explosion_image2,     &explosion_image,       &explosionelec_image,
     &explosionelec2_image, &explosiongreen2_image, &explosiongreen_image,
@@ -473,24 +475,25 @@ static BITMAP **const turnedPictures[] = {
     &greenarm_image,       &purplearm_image,       &greenleg_image,
     &purpleleg_image,      &head_image[0],         &head_image[1],
     &head_image[2],        &head_image[3],         &gibcasing_image,
-    &zapzapcasing_image,   &homocasing_image,      &cube_image};
+    &zapzapcasing_image,   &homocasing_image};
 
 void load_files()
 {
     cutSheets(loadFilesCuts, COUNT_OF(loadFilesCuts));
     cutArms();
     linkPictures(loadFilesPictures, COUNT_OF(loadFilesPictures));
-    // The tables are for the pictures loaded now (a test harness loads the data afresh for
-    // each game it starts).
+    // The turned pictures' tables were for the pictures loaded before (a test harness loads
+    // the data afresh for each game it starts); setupGraphics makes them for these.
     forgetTurnedPictures();
-    for (BITMAP **pic : turnedPictures)
-        prepareTurnedPicture(*pic);
 }
 
 void setupGraphics()
 {
     cutSheets(setupGraphicsCuts, COUNT_OF(setupGraphicsCuts));
     linkPictures(setupGraphicsPictures, COUNT_OF(setupGraphicsPictures));
+    // Every picture is cut by now.
+    for (BITMAP **pic : turnedPictures)
+        prepareTurnedPicture(*pic);
 }
 
 BITMAP *keyLabel(int code)

@@ -134,13 +134,13 @@ __attribute__((target_clones("avx2", "default"))) static void copyUnmasked(
         Pixels masks;
         for (int k = 0; k < 16; k++)
             masks[k] = (int16_t)mask;
-        const Pixels reverse = {15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0};
         for (; i + 16 <= n; i += 16) {
             Pixels v, old;
             __builtin_memcpy(&v, from + i, sizeof v);
             uint16_t *to = out + i;
             if (backwards) {
-                v = __builtin_shuffle(v, reverse);
+                v = __builtin_shufflevector(v, v, 15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2,
+                                            1, 0);
                 to = out + n - 16 - i;
             }
             __builtin_memcpy(&old, to, sizeof old);
