@@ -56,6 +56,8 @@ static void quickLine(BITMAP *bmp, int x1, int y1, int x2, int y2, int colour)
     const int step = alongX ? (dx < 0 ? -1 : 1) : (dy < 0 ? -1 : 1);
     const int side = alongX ? (dy < 0 ? -1 : 1) : (dx < 0 ? -1 : 1);
     const int length = alongX ? ax : ay, shortDelta = alongX ? dy : dx;
+    const int longX = alongX ? step : 0, longY = alongX ? 0 : step;
+    const int sideX = alongX ? 0 : side, sideY = alongX ? side : 0;
     const int i1 = 2 * shortDelta;
     int dd = i1 - side * length;
     const int i2 = dd - side * length;
@@ -65,13 +67,8 @@ static void quickLine(BITMAP *bmp, int x1, int y1, int x2, int y2, int colour)
             ((uint16_t *)bmp->line[y])[x] = (uint16_t)colour;
         const int sideways = side * dd >= 0;
         dd += sideways ? i2 : i1;
-        if (alongX) {
-            x += step;
-            y += sideways ? side : 0;
-        } else {
-            y += step;
-            x += sideways ? side : 0;
-        }
+        x += longX + (sideways ? sideX : 0);
+        y += longY + (sideways ? sideY : 0);
     }
 }
 
