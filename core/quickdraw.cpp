@@ -21,35 +21,9 @@ static void quickPutpixel(BITMAP *bmp, int x, int y, int colour)
 }
 
 // A line as the library draws one: straight lines as runs, any other by the same error
-// term, stepping along the longer axis and sideways where the term says, in the same
-// octants and with the same ties; but each pixel is set straight into the page (where
-// clipping is on, only inside the rectangle) rather than by a call each.
-#define LINE_PIXEL(px, py)                                                                  \
-    do {                                                                                    \
-        if (!clip || ((px) >= cl && (px) < cr && (py) >= ct && (py) < cb))                 \
-            ((uint16_t *)bmp->line[py])[px] = (uint16_t)colour;                              \
-    } while (0)
-
-// pri moves every pixel (by pri_sign 1, up to pri##2), sec by sec_sign 1 when the term
-// passes sec_cond 0.
-#define LINE_RUN(pri_sign, pri, pri_cond, sec_sign, sec, sec_cond)                          \
-    do {                                                                                    \
-        const int i1 = 2 * d##sec;                                                          \
-        int dd = i1 - (sec_sign(pri_sign d##pri));                                          \
-        const int i2 = dd - (sec_sign(pri_sign d##pri));                                    \
-        int x = x1, y = y1;                                                                 \
-        while (pri pri_cond pri##2) {                                                       \
-            LINE_PIXEL(x, y);                                                               \
-            if (dd sec_cond 0) {                                                            \
-                sec = sec sec_sign 1;                                                       \
-                dd += i2;                                                                   \
-            } else {                                                                        \
-                dd += i1;                                                                   \
-            }                                                                               \
-            pri = pri pri_sign 1;                                                           \
-        }                                                                                   \
-    } while (0)
-
+// term, stepping along the longer axis and sideways where the term says; but each pixel is
+// set straight into the page (where clipping is on, only inside the rectangle) rather than
+// by a call each.
 static void quickLine(BITMAP *bmp, int x1, int y1, int x2, int y2, int colour)
 {
     if (_drawing_mode != DRAW_MODE_SOLID) {
@@ -75,35 +49,28 @@ static void quickLine(BITMAP *bmp, int x1, int y1, int x2, int y2, int colour)
             clip = 0;
     }
     const int dx = x2 - x1, dy = y2 - y1;
-    if (dx >= 0) {
-        if (dy >= 0) {
-            if (dx >= dy)
-                LINE_RUN(+, x, <=, +, y, >=);
-            else
-                LINE_RUN(+, y, <=, +, x, >=);
-        } else {
-            if (dx >= -dy)
-                LINE_RUN(+, x, <=, -, y, <=);
-            else
-                LINE_RUN(-, y, >=, +, x, >=);
-        }
-    } else {
-        if (dy >= 0) {
-            if (-dx >= dy)
-                LINE_RUN(-, x, >=, +, y, >=);
-            else
-                LINE_RUN(+, y, <=, -, x, <=);
-        } else {
-            if (dx >= dy)
-                LINE_RUN(-, y, >=, -, x, <=);
-            else
-                LINE_RUN(-, x, >=, -, y, <=);
-        }
+    const int ax = dx < 0 ? -dx : dx, ay = dy < 0 ? -dy : dy;
+    const int alongX = ax >= ay;   // a tie is a diagonal, the same either way
+    // The long axis moves by `step` every pixel, `length` of them; the short one by `side`
+    // when the term, taken in the short axis's direction, is not negative.
+    const int step = alongX ? (dx < 0 ? -1 : 1) : (dy < 0 ? -1 : 1);
+    const int side = alongX ? (dy < 0 ? -1 : 1) : (dx < 0 ? -1 : 1);
+    const int length = alongX ? ax : ay, shortDelta = alongX ? dy : dx;
+    const int longX = alongX ? step : 0, longY = alongX ? 0 : step;
+    const int sideX = alongX ? 0 : side, sideY = alongX ? side : 0;
+    const int i1 = 2 * shortDelta;
+    int dd = i1 - side * length;
+    const int i2 = dd - side * length;
+    int x = x1, y = y1;
+    for (int k = 0; k <= length; k++) {
+        if (!clip || (x >= cl && x < cr && y >= ct && y < cb))
+            ((uint16_t *)bmp->line[y])[x] = (uint16_t)colour;
+        const int sideways = side * dd >= 0;
+        dd += sideways ? i2 : i1;
+        x += longX + (sideways ? sideX : 0);
+        y += longY + (sideways ? sideY : 0);
     }
 }
-
-#undef LINE_RUN
-#undef LINE_PIXEL
 
 // Pixels [0, n) of `out` set to `colour`, sixteen at a time.
 typedef uint16_t Run __attribute__((vector_size(32)));

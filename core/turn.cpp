@@ -34,9 +34,10 @@ static ptrdiff_t picturePitch;
 // bits, as the eight-at-a-time rows need.
 static int pictureShort;
 
-// Pictures turned often (the explosions) keep, for each angle and each row the mapper draws,
-// how many masked pixels begin and end the row: a turned explosion's rows start and end in
-// the masked pixels around its cloud, nearly two pixels in five of all it reads. The rows of
+// Pictures turned often (the explosions', the gore's) keep, for each angle and each row the
+// mapper draws, how many masked pixels begin and end the row: a turned explosion's rows
+// start and end in the masked pixels around its cloud, nearly two pixels in five of all it
+// reads. The rows of
 // an angle are kept from its first draw that the clipping rectangle does not cut: each row
 // is scanned then. Where the clipping rectangle cuts a later draw, the mapper draws it, and
 // a row that has the very picture position, steps and length of a kept one skips its masked
@@ -286,7 +287,6 @@ void forgetTurnedPictures()
         k.pic = NULL;
     }
 }
-
 
 // 1 when the parallelogram, and a pixel around it, lies inside the rectangle the mapper
 // clips to.

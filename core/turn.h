@@ -1,8 +1,9 @@
 // Turned pictures, drawn through the library's own parallelogram mapper (which picks every
 // row, its first and last pixel and the picture position each starts from) with a row
 // drawer of our own: the library's handles one pixel at a time, ours eight at a time where
-// the processor has AVX2. Each row puts the same pixels the library's would. A drawing
-// helper of the ground (core/), under core/world.h's drawTurned.
+// the processor has AVX2. Pictures prepared as turned often also keep their rows per angle
+// and skip the masked pixels that begin and end them. Each row puts the same pixels the
+// library's would. A drawing helper of the ground (core/), under core/world.h's drawTurned.
 #pragma once
 
 struct BITMAP;
@@ -16,9 +17,10 @@ void mapTurnedPicture(BITMAP *dest, BITMAP *pic, int xs[4], int ys[4], int angle
 
 // Prepares a picture that never changes after and is turned often: from then on, each row
 // drawn at an angle is scanned once for the masked pixels that begin and end it, and later
-// draws of the same row skip them. Up to 32 pictures, called at start-up (the rows' table,
-// 16 bytes a row, as many rows as the diagonal is long, for each of 256 angles, is taken here and filled as rows
-// are first drawn). forgetTurnedPictures drops them all, before the pictures are freed.
+// draws of the same row skip them. Up to 32 pictures, called at start-up: the rows' table
+// (16 bytes a row, as many rows as the diagonal is long, for each of 256 angles) is taken
+// here and filled as rows are first drawn. forgetTurnedPictures drops them all, before the
+// pictures are freed.
 void prepareTurnedPicture(BITMAP *pic);
 void forgetTurnedPictures();
 

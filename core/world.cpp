@@ -115,6 +115,12 @@ struct TurnedCorners {
 };
 static TurnedCorners turnedCorners[512];
 
+void putPicture(BITMAP *pic, int x, int y)
+{
+    if (pic)
+        draw_sprite(buffer, pic, x, y);
+}
+
 void drawTurned(BITMAP *dest, BITMAP *pic, int x, int y, int angle)
 {
     if (!pic)

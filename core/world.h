@@ -71,6 +71,8 @@ extern BITMAP *prebuffer;
 // turn). Angles that are never wrapped keep growing, so only the turn within one
 // revolution reaches the library's fixed-point angle.
 void drawTurned(BITMAP *dest, BITMAP *pic, int x, int y, int angle);
+// Draws `pic` masked into the back buffer at (x, y); nothing for a missing picture.
+void putPicture(BITMAP *pic, int x, int y);
 // Width and height of the display (the memory screen when headless).
 int displayW();
 int displayH();

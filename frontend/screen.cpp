@@ -55,12 +55,6 @@ void lightButton(int left, int top, const int (*seeds)[2], int seedCount)
         floodfill(buffer, left + seeds[i][0], top + seeds[i][1], hover);
 }
 
-void putPicture(BITMAP *pic, int x, int y)
-{
-    if (pic)
-        draw_sprite(buffer, pic, x, y);
-}
-
 BITMAP *digitPicture(BITMAP *const *set, int d)
 {
     return d >= 0 && d <= 9 ? set[d] : NULL;

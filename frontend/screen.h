@@ -21,8 +21,6 @@ void countClickDelay();
 // Lights a button under the pointer: flood fills of the hover colour from fixed points
 // inside its picture at (left, top).
 void lightButton(int left, int top, const int (*seeds)[2], int seedCount);
-// Draws `pic` masked at (x, y); nothing for a missing picture.
-void putPicture(BITMAP *pic, int x, int y);
 // Digit picture `d` of a ten-picture set, or NULL when `d` is not a single digit.
 BITMAP *digitPicture(BITMAP *const *set, int d);
 // Puts the page on the display with the pointer drawn into it. The pointer is taken out of

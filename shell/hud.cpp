@@ -7,6 +7,7 @@
 #include "core/assets.h"
 #include "core/clock.h"
 #include "core/fighter.h"
+#include "core/world.h"
 #include "shell/render.h"
 #include "shell/startup.h"
 
@@ -58,13 +59,8 @@ void updateCamera(Fighter *f, const Booth *b, int boothOffsetX)
 void player1Camera() { updateCamera(player, booth, 35); }
 void player2Camera() { updateCamera(player2, booth2, 30); }
 
-static void put(BITMAP *pic, int x, int y)
-{
-    if (pic)
-        draw_sprite(buffer, pic, x, y);
-}
-
-static BITMAP *digitPicture(BITMAP **pics, int digit)
+// Unlike the screens' digitPicture, a value past 9 shows as 9 (and below 0 as 0).
+static BITMAP *clampedDigit(BITMAP **pics, int digit)
 {
     return pics[clampInt(digit, 0, 9)];
 }
@@ -78,14 +74,14 @@ static void drawOneBoothHud(const Fighter *f, const Booth *b, BITMAP **healthbar
                             const BoothHudPlace &at)
 {
     const double x = b->x, y = b->y;
-    put(healthbar[clampInt(f->health, 0, 12)], (int)(x + at.healthX), (int)(y + 37));
+    putPicture(healthbar[clampInt(f->health, 0, 12)], (int)(x + at.healthX), (int)(y + 37));
     if (player->hasSpawned == 1) {
         const int empty = f->power < 1;
-        put(digitPicture(digits, empty ? 0 : f->powerHundreds), (int)(x + at.powerX), (int)(y + 22));
-        put(digitPicture(digits, empty ? 0 : f->powerTens), (int)(x + at.powerX + 8), (int)(y + 22));
-        put(digitPicture(digits, empty ? 0 : f->powerOnes), (int)(x + at.powerX + 16), (int)(y + 22));
+        putPicture(clampedDigit(digits, empty ? 0 : f->powerHundreds), (int)(x + at.powerX), (int)(y + 22));
+        putPicture(clampedDigit(digits, empty ? 0 : f->powerTens), (int)(x + at.powerX + 8), (int)(y + 22));
+        putPicture(clampedDigit(digits, empty ? 0 : f->powerOnes), (int)(x + at.powerX + 16), (int)(y + 22));
     }
-    put(cubescore[clampInt(f->cubesCarried, 0, 3)], (int)(x + at.cubeX), (int)(y + 21));
+    putPicture(cubescore[clampInt(f->cubesCarried, 0, 3)], (int)(x + at.cubeX), (int)(y + 21));
 }
 
 void drawBoothHud()
@@ -128,8 +124,8 @@ static void drawMonitorPictures()
 static void drawAmmo(const Fighter *f, int mx, int my)
 {
     if (f->ammo >= 1 && f->ammo <= 9) {
-        put(ammotext, mx, my);
-        put(ammocount[f->ammo], mx + 2, my + 20);
+        putPicture(ammotext, mx, my);
+        putPicture(ammocount[f->ammo], mx + 2, my + 20);
     }
 }
 
@@ -139,10 +135,10 @@ static void drawFrags(const Fighter *f, const Fighter *opponent, int mx, int my)
 {
     if (opponent->respawning == 1 && f->respawning == 0 &&
         (f->ammo == 0 || f->weapon == WEAPON_DUALGIBBER)) {
-        put(fragtext, mx, my);
-        put(digitPicture(fragdigits, f->fragHundreds), mx, my + 16);
-        put(digitPicture(fragdigits, f->fragTens), mx + 30, my + 16);
-        put(digitPicture(fragdigits, f->fragOnes), mx + 60, my + 16);
+        putPicture(fragtext, mx, my);
+        putPicture(clampedDigit(fragdigits, f->fragHundreds), mx, my + 16);
+        putPicture(clampedDigit(fragdigits, f->fragTens), mx + 30, my + 16);
+        putPicture(clampedDigit(fragdigits, f->fragOnes), mx + 60, my + 16);
     }
 }
 
@@ -159,8 +155,8 @@ static void drawOverlays()
     }
     if (message) {
         BITMAP *text = poweruptext[clampInt(booth->messageId, 0, 13)];
-        put(text, gmx, gmy);
-        put(text, pmx, pmy);
+        putPicture(text, gmx, gmy);
+        putPicture(text, pmx, pmy);
     }
     if (!message) {
         drawFrags(player, player2, gmx, gmy);
@@ -173,12 +169,12 @@ static void drawOverlays()
     const int py1 = pmy + rand() % 40;
     const int gy2 = gmy + rand() % 40;
     const int py2 = pmy + rand() % 40;
-    put(static_image[rand() % 6], gmx, gmy);
+    putPicture(static_image[rand() % 6], gmx, gmy);
     if (!message) {
         line(buffer, gmx, gy1, gmx + gmw, gy1, grey);
         line(buffer, gmx, gy2, gmx + gmw, gy2, grey);
     }
-    put(static_image[rand() % 6], pmx, pmy);
+    putPicture(static_image[rand() % 6], pmx, pmy);
     if (!message) {
         line(buffer, pmx, py1, pmx + pmw, py1, grey);
         line(buffer, pmx, py2, pmx + pmw, py2, grey);

@@ -13,6 +13,7 @@
 #include "core/fighter.h"
 #include "core/quickdraw.h"
 #include "core/shots.h"
+#include "core/world.h"
 #include "fighters/bombs.h"
 #include "fighters/drawfighter.h"
 #include "gore/gore.h"
@@ -25,12 +26,6 @@
 // of any, so within one index a later pool covers an earlier one.
 enum { PASS_BOUND = 80 };
 
-static void put(BITMAP *pic, int x, int y)
-{
-    if (pic)
-        draw_sprite(buffer, pic, x, y);
-}
-
 static void putMirrored(BITMAP *pic, int x, int y)
 {
     if (pic)
@@ -40,7 +35,7 @@ static void putMirrored(BITMAP *pic, int x, int y)
 static void putFacing(BITMAP *pic, int x, int y, int direction)
 {
     if (direction == FACING_RIGHT)
-        put(pic, x, y);
+        putPicture(pic, x, y);
     else if (direction == FACING_LEFT)
         putMirrored(pic, x, y);
 }
@@ -158,10 +153,10 @@ static void drawCasingPass()
 
 static void drawBooths()
 {
-    put(greenbooth[0], (int)booth->x, (int)booth->y);
+    putPicture(greenbooth[0], (int)booth->x, (int)booth->y);
     putMirrored(purplebooth[0], (int)booth2->x, (int)booth2->y);
     if (map == SCREEN_TUTORIAL) {
-        put(tutorialBooth, (int)booth->x, (int)booth->y);
+        putPicture(tutorialBooth, (int)booth->x, (int)booth->y);
         putMirrored(tutorialBooth, (int)(booth2->x + 23), (int)booth2->y);
     }
 }
@@ -254,7 +249,7 @@ static void drawBlast(const Projectile *p, BITMAP *pic, int mirrored)
     if (mirrored)
         putMirrored(pic, (int)p->x, (int)p->y);
     else
-        put(pic, (int)p->x, (int)p->y);
+        putPicture(pic, (int)p->x, (int)p->y);
 }
 
 static void drawObjectPass()
@@ -265,17 +260,17 @@ static void drawObjectPass()
             drawTurned(buffer, cube_image, (int)c->x, (int)c->y, c->angle);
         EffectParticle *e = slot(cubefrazzle, i);
         if (e && e->active != 0)
-            put(cubefrazzle_image[e->animFrame < 0 ? 0 : e->animFrame > 4 ? 4 : e->animFrame],
+            putPicture(cubefrazzle_image[e->animFrame < 0 ? 0 : e->animFrame > 4 ? 4 : e->animFrame],
                 (int)e->x, (int)e->y);
         Bomb *b = slot(bomb1, i);
         if (b && b->active != 0)
-            put(bomb_image, (int)b->x, (int)b->y);
+            putPicture(bomb_image, (int)b->x, (int)b->y);
         b = slot(bomb2, i);
         if (b && b->active != 0)
-            put(bomb_image, (int)b->x, (int)b->y);
+            putPicture(bomb_image, (int)b->x, (int)b->y);
         c = slot(powerup, i);
         if (c && c->active != 0)
-            put(powerup_image, (int)c->x, (int)c->y);
+            putPicture(powerup_image, (int)c->x, (int)c->y);
         Mine *m = slot(mine, i);
         if (m && m->active != 0 && m->y > 8 && m->x > 4 && m->x + m->w < 1596)
             drawTurned(buffer, minePicture(m), (int)m->x, (int)m->y, m->angle);
@@ -346,7 +341,7 @@ static void drawLateParticles()
 {
     for (int i = 0; i < POO_COUNT; i++)
         if (poo[i] && poo[i]->active == 1)
-            put(poo_image, poo[i]->x, poo[i]->y);
+            putPicture(poo_image, poo[i]->x, poo[i]->y);
     for (int i = 0; i < SPEEDLINE_COUNT; i++)
         if (speedLine[i] && speedLine[i]->active == 1)
             drawSpeedLine(speedLine[i]);
