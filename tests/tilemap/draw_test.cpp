@@ -206,6 +206,15 @@ TEST_F(DrawTest, StaggeredMapsDrawAndTheClickMaskPicksCells) {
   MapDrawBGT(dest, 0, 0, 0, 0, 96, 80);
   MapDrawRow(dest, 0, 0, 0, 0, 96, 80, 1, NULL);
   EXPECT_TRUE(is(41, 30, 255, 0, 0));            // map row 4 at y 24, x from -8
+  // A row is drawn only while mapy / gap y + row stays inside the map, staggered or not:
+  // with stagger y 40, mapy 64 and row 1 name map row 3, yet 64 / 16 + 1 is the height.
+  mapblockstaggery = 40;
+  rowCalls = 0;
+  MapDrawRow(dest, 0, 48, 0, 0, 96, 80, 1, countCell);  // map row 1
+  EXPECT_EQ(6, rowCalls);
+  MapDrawRow(dest, 0, 64, 0, 0, 96, 80, 1, countCell);
+  EXPECT_EQ(6, rowCalls);
+  mapblockstaggery = 8;
   // Graphic 1's pixel (0, 0) is see-through, the rest opaque.
   EXPECT_EQ(-1, MEClickmask(0, 0, 0));
   EXPECT_EQ(-1, MEClickmask(0, 0, 1));
