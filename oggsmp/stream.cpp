@@ -4,8 +4,11 @@
 #include <stdlib.h>
 #include <string.h>
 
-OggStream *oggsmp_start_streaming_callbacks(void *source, ov_callbacks table, int blockSize,
-                                            OggStreamUpdate update) {
+// Sets *opened once the decoder holds the source: from then on a failed start clears the
+// decoder, which runs the source's close callback.
+static OggStream *startStreaming(void *source, ov_callbacks table, int blockSize,
+                                 OggStreamUpdate update, int *opened) {
+    *opened = 0;
     OggStream *s = (OggStream *)calloc(1, sizeof(OggStream));
     if (!s)
         return NULL;
@@ -27,6 +30,7 @@ OggStream *oggsmp_start_streaming_callbacks(void *source, ov_callbacks table, in
         free(s);
         return NULL;
     }
+    *opened = 1;
     vorbis_info *info = ov_info(s->vorbisFile, -1);
     s->channels = info && info->channels > 1 ? 2 : 1;
     // A block is a whole number of frames, or the refill would write past the
@@ -50,6 +54,12 @@ OggStream *oggsmp_start_streaming_callbacks(void *source, ov_callbacks table, in
     return s;
 }
 
+OggStream *oggsmp_start_streaming_callbacks(void *source, ov_callbacks table, int blockSize,
+                                            OggStreamUpdate update) {
+    int opened;
+    return startStreaming(source, table, blockSize, update, &opened);
+}
+
 // The stream owns the packfile it opened and closes it when it stops.
 OggStream *oggsmp_start_streaming(const char *filename, int blockSize) {
     if (!filename)
@@ -70,9 +80,10 @@ OggStream *oggsmp_start_streaming_datafile(DATAFILE *object, int blockSize) {
     OggMemorySource *source = oggsmpint_datafile_source(object);
     if (!source)
         return NULL;
-    OggStream *s = oggsmp_start_streaming_callbacks(source, datafile_callbacks, blockSize, NULL);
-    if (!s)
-        free(source);  // a failed open or a stopped start never calls the close callback
+    int opened;
+    OggStream *s = startStreaming(source, datafile_callbacks, blockSize, NULL, &opened);
+    if (!opened)
+        free(source);  // a failed open does not call the close callback that releases it
     return s;
 }
 

@@ -173,10 +173,10 @@ void MapDrawRow(BITMAP *dest, int mapx, int mapy, int x, int y, int w, int h, in
                 void (*cellcall)(int cx, int cy, int dx, int dy)) {
   if (!mapgfxinbitmaps || !mapLoaded() || w <= 0 || h <= 0) return;
   int gx = mapblockgapx, gy = mapblockgapy;
-  long maprow, py, px;
+  // The plain row limit holds for staggered maps too, beside their own.
+  long maprow = (long)mapy / gy + row, py, px;
+  if (maprow >= mapheight) return;
   if (!isStaggered()) {
-    maprow = (long)mapy / gy + row;
-    if (maprow >= mapheight) return;
     py = (long)y - mapy % gy + (long)row * gy;
     px = (long)x - mapx % gx;
   } else {

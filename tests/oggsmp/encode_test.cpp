@@ -100,9 +100,13 @@ TEST_F(OggEncode, SavedFileIsValidAndTaggedInOrder) {
               "ARTIST=nobody\n"
               "TITLE=second title\n");
 
+    srand(5);  // the stream's serial number
     ASSERT_EQ(oggsmp_save_ogg(fixture("plain.ogg").c_str(), in), 1);
     EXPECT_EQ(runCommand("vorbiscomment -l '" + fixture("plain.ogg") + "'"),
               "ENCODER=oggsmp 1.3.4 Ogg/Vorbis sample codec\nOGGSMP VERSION=1.3.4\n");
+    srand(5);  // the plain save is the save at quality 0.5, byte for byte
+    ASSERT_EQ(oggsmp_save_ogg_param(fixture("half.ogg").c_str(), in, 0.5f, 0, nullptr), 1);
+    EXPECT_TRUE(readBytes(fixture("plain.ogg")) == readBytes(fixture("half.ogg")));
 
     // a path that cannot be created: 0 and nothing written
     std::string bad = fixture("no-such-dir/out.ogg");

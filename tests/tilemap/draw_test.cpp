@@ -136,6 +136,28 @@ TEST_F(DrawTest, RowsStackPillarsUpwardsThroughFollowingRecords) {
   EXPECT_TRUE(is(50, 24, 255, 0, 0));            // block 3's fgoff2
   EXPECT_TRUE(isWhite(50, 8));
   MapDrawRow(dest, 0, 0, 0, 0, 96, 190, 5, countCell);  // past the last row: nothing
+
+  // Bit 64 alone draws the picture's left half, bit 128 alone its right half (at the cell's
+  // own x), both the whole; the new graphic is red on the left, green on the right.
+  const struct { int flags, left[3], right[3]; } halves[] = {
+      {FMP_FLAG_LEFTHALF, {255, 0, 0}, {255, 255, 255}},
+      {FMP_FLAG_RIGHTHALF, {0, 255, 0}, {255, 255, 255}},
+      {FMP_FLAG_LEFTHALF | FMP_FLAG_RIGHTHALF, {255, 0, 0}, {0, 255, 0}},
+  };
+  for (const auto &c : halves) {
+    SCOPED_TRACE(c.flags);
+    m = sampleMap();
+    int g = fmpAddGraphics(m, 1);
+    for (int px = 0; px < 16; px++)
+      for (int py = 0; py < 16; py++) fmpSetPixel(m, g, px, py, px < 8 ? 255 : 0, px < 8 ? 0 : 255, 0);
+    m.blocks[2].fg = g;
+    m.blocks[2].flags = c.flags;
+    ASSERT_EQ(0, decodeMap(m));
+    clear_to_color(dest, white);
+    MapDrawRow(dest, 0, 0, 0, 0, 96, 190, 1, NULL);  // cell (3, 1) at (48, 16)
+    EXPECT_TRUE(is(50, 24, c.left[0], c.left[1], c.left[2]));
+    EXPECT_TRUE(is(60, 24, c.right[0], c.right[1], c.right[2]));
+  }
 }
 
 int rowFirstColumn, rowFirstX, rowLastX;
@@ -206,6 +228,15 @@ TEST_F(DrawTest, StaggeredMapsDrawAndTheClickMaskPicksCells) {
   MapDrawBGT(dest, 0, 0, 0, 0, 96, 80);
   MapDrawRow(dest, 0, 0, 0, 0, 96, 80, 1, NULL);
   EXPECT_TRUE(is(41, 30, 255, 0, 0));            // map row 4 at y 24, x from -8
+  // A row is drawn only while mapy / gap y + row stays inside the map, staggered or not:
+  // with stagger y 40, mapy 64 and row 1 name map row 3, yet 64 / 16 + 1 is the height.
+  mapblockstaggery = 40;
+  rowCalls = 0;
+  MapDrawRow(dest, 0, 48, 0, 0, 96, 80, 1, countCell);  // map row 1
+  EXPECT_EQ(6, rowCalls);
+  MapDrawRow(dest, 0, 64, 0, 0, 96, 80, 1, countCell);
+  EXPECT_EQ(6, rowCalls);
+  mapblockstaggery = 8;
   // Graphic 1's pixel (0, 0) is see-through, the rest opaque.
   EXPECT_EQ(-1, MEClickmask(0, 0, 0));
   EXPECT_EQ(-1, MEClickmask(0, 0, 1));

@@ -91,6 +91,25 @@ TEST_F(HostileTest, MissingOrRepeatedChunksAreRefused) {
     b.insert(b.end(), mphd.begin(), mphd.end());
     fmpPutBE32(b, 4, b.size() - 8);
   });
+  // The same after any chunk the header sizes, each moved up alone behind the first header
+  // (where it loads).
+  for (const char *id : {"BKDT", "ANDT", "BODY", "LYR1"}) {
+    SCOPED_TRACE(id);
+    auto moveUp = [id](std::vector<unsigned char> &b, bool again) {
+      long mp = fmpFindChunk(b, "MPHD"), at = fmpFindChunk(b, id);
+      long n = 8 + ((long)b[at + 4] << 24 | b[at + 5] << 16 | b[at + 6] << 8 | b[at + 7]);
+      std::vector<unsigned char> c(b.begin() + at, b.begin() + at + n);
+      b.erase(b.begin() + at, b.begin() + at + n);
+      if (again) c.insert(c.end(), b.begin() + mp, b.begin() + mp + 46);
+      b.insert(b.begin() + mp + 46, c.begin(), c.end());
+      fmpPutBE32(b, 4, b.size() - 8);
+    };
+    std::vector<unsigned char> moved;
+    fmpWriteMemory(sampleMap(), moved);
+    moveUp(moved, false);
+    EXPECT_EQ(0, decodeBytes(moved));
+    expectRefused([&](std::vector<unsigned char> &b) { moveUp(b, true); });
+  }
   // A layer before the header it needs.
   expectRefused([](std::vector<unsigned char> &b) {
     long mp = fmpFindChunk(b, "MPHD");

@@ -105,7 +105,7 @@ FmpMap oneAnimMap(int type, int delay, std::vector<int> frames) {
 }
 
 TEST_F(QueryTest, AnimationsStepByTheirType) {
-  struct Case { int type, delay; std::vector<int> frames, positions; };
+  struct Case { int type, delay; std::vector<int> frames, positions; int setUp = -1; };
   const Case cases[] = {
       {AN_LOOPF, 0, {1, 2, 3}, {11, 12, 10, 11, 12, 10}},
       {AN_LOOPF, 2, {1, 2, 3}, {10, 10, 11, 11, 11, 12, 12, 12, 10}},
@@ -117,13 +117,19 @@ TEST_F(QueryTest, AnimationsStepByTheirType) {
       {AN_PPFF, 0, {4}, {10, 10, 10}},
       {AN_PPFF, 0, {1, 2}, {11, 10, 11, 10}},
       {AN_NONE, 0, {1, 2, 3}, {10, 10}},
+      // Stored mid-run, they start over in their first direction.
+      {AN_PPFR, 0, {1, 2, 3}, {11, 12, 11, 10}, AN_PPFF},
+      {AN_PPRF, 0, {1, 2, 3}, {11, 10, 11, 12}, AN_PPRR},
+      {AN_ONCES, 0, {1, 2, 3}, {11, 12, 10, 10}, AN_ONCE},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE("type " + std::to_string(c.type) + " delay " + std::to_string(c.delay));
     FmpMap m = oneAnimMap(c.type, c.delay, c.frames);
     ASSERT_EQ(0, decodeMap(m));
     AnimStr *a = mapanimstrendpt - 1;
-    EXPECT_EQ(c.type == AN_PPRR || c.type == AN_LOOPR ? 9 + (int)c.frames.size() : 10, a->ancuroff);
+    int type = c.setUp < 0 ? c.type : c.setUp;
+    EXPECT_EQ(type, a->antype);
+    EXPECT_EQ(type == AN_PPRR || type == AN_LOOPR ? 9 + (int)c.frames.size() : 10, a->ancuroff);
     EXPECT_EQ(c.positions, framesOf(a, (int)c.positions.size()));
   }
   // A finished one-shot rests on its first frame until the animations are set up again.
