@@ -26,9 +26,11 @@ void trackCount(const char *filename, int attrib, int) {
 void listTracks() {
     file_list.count = 0;
     file_list.name[0][0] = 0;
+    // Plain files, hidden ones left out. The library marks a file that the player may read
+    // but not write (an install owned by another user) read-only: it plays all the same.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    for_each_file("*.ogg", FA_ARCH, trackCount, 0);
+    for_each_file("*.ogg", FA_ARCH | FA_RDONLY, trackCount, 0);
 #pragma GCC diagnostic pop
 }
 

@@ -19,8 +19,9 @@ extern int voice;           // the voice that plays it; -1 when none
 extern int musicLoaded;     // 1 from decoding a track until it is started or released
 extern int music;           // 0 not playing, 1 playing, 2 stopped by the pause overlay
 
-// Lists every "*.ogg" file of the working directory into file_list.  Files beyond
-// the list's 500 entries and names too long for it are left out.
+// Lists every "*.ogg" file of the working directory into file_list, read-only ones too.
+// Directories, hidden files, files beyond the list's 500 entries and names too long for
+// it are left out.
 void listTracks();
 // The listing again, as a later caller would make it: countMusic, which marks the
 // start-up listing done, is left as it is.  Nothing in the game calls it.

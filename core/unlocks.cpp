@@ -42,11 +42,12 @@ void set_mapdata(int n)
     char name[16];
     keyOf(n, name, sizeof name);
     // The result screen unlocks on every frame: the file is rewritten only when the
-    // arena was not unlocked in it yet.
+    // arena was not unlocked in it yet (a store that cannot be written is tried on every
+    // frame, and the terminal told once).
     if (get_config_int("Settings", name, 0) == codes[n - 1])
         return;
     set_config_int("Settings", name, codes[n - 1]);
-    flush_config_file();
+    saveConfigFile(MAPS_FILE);
 }
 
 void get_mapdata()

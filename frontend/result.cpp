@@ -102,7 +102,7 @@ static void writeTeamFile(const TeamStats &t)
                                         "Frags",  "Deaths", "avScore", "Percentage"};
     for (int i = 0; i < 8; i++)
         set_config_int("Stats", keys[i], values[i]);
-    flush_config_file();
+    saveConfigFile(file);
 }
 
 static void bookStatistics()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real program under Xvfb: it starts in its folder, opens its window, runs its loop,
-# and ends cleanly when the window is asked to close; without gor.dat it stops with a
-# message naming the file (answered in its box) and a failure status.
+# and ends cleanly when the window is asked to close, also where it cannot save its files
+# (it names them on the terminal); without gor.dat it stops with a message naming the file
+# (answered in its box) and a failure status.
 set -u
 here=$(dirname "$0")
 . "$here/lib.bash"
@@ -18,7 +19,26 @@ import -window root "$work/shot.png" 2>/dev/null
 "$wmclose" "$win"
 e2e_wait_exit 10
 [ "$exit_status" = "0" ] || fail "close request: exit status $exit_status"
+[ -f "$work/game/gorSetup.cfg" ] && ! grep -q 'cannot save' "$work/gor.err" ||
+    fail "close request: the settings were not saved"
 echo "ok: started, ran and closed cleanly"
+
+# Directories where the settings and the unlock store should be, which not even root can
+# write: the game runs and ends as ever, and the terminal names each file once.
+rm "$work/game/gorSetup.cfg" "$work/game/gorMaps.cfg"
+mkdir "$work/game/gorSetup.cfg" "$work/game/gorMaps.cfg"
+e2e_start_game
+win=$(e2e_wait_window) || fail "unwritable files: no window appeared"
+sleep 2
+"$wmclose" "$win"
+e2e_wait_exit 10
+[ "$exit_status" = "0" ] || fail "unwritable files: exit status $exit_status"
+for f in gorSetup.cfg gorMaps.cfg; do
+    [ "$(grep -c "cannot save $f: Is a directory" "$work/gor.err")" = 1 ] ||
+        fail "unwritable files: $f is not named once"
+done
+rmdir "$work/game/gorSetup.cfg" "$work/game/gorMaps.cfg"
+echo "ok: unwritable files: $(grep 'cannot save' "$work/gor.err" | tr '\n' ' ')"
 
 rm "$work/game/gor.dat"
 e2e_start_game

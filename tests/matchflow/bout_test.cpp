@@ -4,6 +4,7 @@
 #include <stdio.h>
 #include <string.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <utime.h>
 
 #include <string>
@@ -129,6 +130,23 @@ TEST_F(BoutTest, PreScreenPlayResultAndOnToTheNextBoutWriteTheStatisticsAndTheUn
     EXPECT_EQ(st.st_mtime, 1000000000);
     EXPECT_EQ(harnessReadFile("gorMaps.cfg"), "[Settings]\nmap4code = 284\n");
     EXPECT_EQ(harnessReadFile("Reds.cfg"), statsFile(2, 2, 355, 80));
+}
+
+// With directories where the team's file and the unlock store should be (which not even
+// root can write), the terminal is told once for each, though the result screen unlocks on
+// every frame, and the screen goes on.
+TEST_F(BoutTest, FilesThatCannotBeWrittenAreNamedOnceAndTheBoutGoesOn)
+{
+    ASSERT_EQ(mkdir("Reds.cfg", 0755), 0);
+    ASSERT_EQ(mkdir("gorMaps.cfg", 0755), 0);
+    testing::internal::CaptureStderr();
+    playFirstBout();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "gor: cannot save Reds.cfg: Is a directory\n"
+              "gor: cannot save gorMaps.cfg: Is a directory\n");
+    EXPECT_EQ(map, SCREEN_RESULT);
+    set_config_file("/dev/null");   // the store's unlock, still unwritten, is dropped
+    EXPECT_EQ(rmdir("Reds.cfg") | rmdir("gorMaps.cfg"), 0);
 }
 
 TEST_F(BoutTest, TheTutorialWritesNoStatisticsAndTheLastArenaUnlocksTheCredits)

@@ -4,6 +4,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 
 #include "core/music.h"
 #include "core/settings.h"
+#include "shell/harness.h"
 #include "shell/startup.h"
 #include "support/test_env.h"
 
@@ -189,6 +191,31 @@ TEST_F(Settings, TeamsAreWrittenAsNoneWhileTheTeamListIsEmpty)
     get_settings();
     EXPECT_EQ(GreenTeam_list, -1);
     EXPECT_EQ(PurpleTeam_list, -1);
+}
+
+// A folder the player may read but not write: the terminal is told which file and why,
+// once while the same failure repeats, and the file there stays as it was.
+TEST_F(Settings, AFileThatCannotBeWrittenIsNamedOnTheTerminalAndLeftAsItWas)
+{
+    writeFile("[Settings]\nresx = 1280\n");
+    resx = 1600;
+    ASSERT_EQ(chmod("gorSetup.cfg", 0444), 0);
+    ASSERT_EQ(chmod(".", 0555), 0);
+    testing::internal::CaptureStderr();
+    {
+        AsAnotherUser player;
+        set_settings();
+        set_settings();
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "gor: cannot save gorSetup.cfg: Permission denied\n");
+    EXPECT_EQ(harnessReadFile("gorSetup.cfg"), "[Settings]\nresx = 1280\n");
+    ASSERT_EQ(chmod(".", 0700), 0);
+    ASSERT_EQ(chmod("gorSetup.cfg", 0644), 0);
+    set_settings();   // writable again: written
+    resx = 0;
+    get_settings();
+    EXPECT_EQ(resx, 1600);
 }
 
 // What start-up makes of the configured size: the mode it sets, on a 1600x1200 desktop.

@@ -37,8 +37,10 @@ PACKFILE *openObject(PACKFILE *f, const char *name, int type, bool packed)
 }
 
 // A picture and a sample written through the library's own packfile writer, the whole
-// file packed or not, each object in a packed chunk or not.
-std::string smallDataFile(bool packFile, bool packChunks)
+// file packed or not, each object in a packed chunk or not. The sample holds 40 frames of
+// `bits` bits, stereo or not, and says it holds `frames`.
+std::string smallDataFile(bool packFile, bool packChunks, int bits = 8, bool stereo = false,
+                          int frames = 40)
 {
     char path[] = "/tmp/gor-small-dat-XXXXXX";
     int fd = mkstemp(path);
@@ -54,11 +56,11 @@ std::string smallDataFile(bool packFile, bool packChunks)
         pack_iputw(i < 10 ? 0xF800 : 0x07E0, f);
     f = pack_fclose_chunk(f);
     f = openObject(f, "SOUND", DAT_SAMPLE, packChunks);
-    pack_mputw(8, f);   // bits, frequency, frames, then a ramp
+    pack_mputw(stereo ? -bits : bits, f);   // bits, frequency, frames, then a ramp
     pack_mputw(11025, f);
-    pack_mputl(40, f);
-    for (int i = 0; i < 40; i++)
-        pack_putc(128 + i, f);
+    pack_mputl(frames, f);
+    for (int i = 0; i < (stereo ? 80 : 40); i++)
+        bits == 8 ? pack_putc(128 + i, f) : pack_iputw(i * 300, f);
     f = pack_fclose_chunk(f);
     pack_fclose(f);
     std::string bytes = harnessReadFile(path);
@@ -87,6 +89,15 @@ TEST_F(DataFile, EveryLayoutTheLibraryWritesIsReadWholeAndEveryTruncationRefused
         for (size_t n = 0; n < bytes.size(); n++)
             ASSERT_NE(findDataBytesDamage((const unsigned char *)bytes.data(), n), nullptr)
                 << "layout " << layout << " cut to " << n << " bytes";
+        // Every sample shape: as many frames as it holds pass, one more is refused.
+        for (int shape = 0; shape < 4; shape++)
+            for (int frames : {40, 41}) {
+                const int bits = shape & 1 ? 16 : 8;
+                bytes = smallDataFile(layout & 1, layout & 2, bits, shape & 2, frames);
+                damage = findDataBytesDamage((const unsigned char *)bytes.data(), bytes.size());
+                EXPECT_EQ(damage == nullptr, frames == 40)
+                    << "layout " << layout << ", shape " << shape << ", " << frames << " frames";
+            }
     }
 }
 

@@ -3,6 +3,7 @@
 #include <allegro.h>
 #include <stdlib.h>
 #include <string.h>
+#include <unistd.h>
 
 #include "ai/tutorial.h"
 #include "arena/effects.h"
@@ -29,6 +30,18 @@ void startHeadlessAllegro()
         abort();
     set_color_depth(16);
     started = true;
+}
+
+AsAnotherUser::AsAnotherUser()
+{
+    if (geteuid() == 0 && seteuid(65534) != 0)
+        ADD_FAILURE() << "cannot act as another user";
+}
+
+AsAnotherUser::~AsAnotherUser()
+{
+    if (getuid() == 0 && seteuid(0) != 0)
+        abort();   // every later test would run without its rights
 }
 
 int differingPixels(BITMAP *a, BITMAP *b)

@@ -12,6 +12,14 @@ protected:
     static void SetUpTestSuite() { startHeadlessAllegro(); }
 };
 
+// While one lives, the test acts as a player who owns none of the files it made, so that a
+// file or folder without write bits is one he may read but not write. Root, whom the system
+// lets write anything, borrows an unprivileged user id for the time.
+struct AsAnotherUser {
+    AsAnotherUser();
+    ~AsAnotherUser();
+};
+
 // The pixels of 16-bit bitmap `a` that differ from those of `b` at the same places.
 struct BITMAP;
 int differingPixels(BITMAP *a, BITMAP *b);
