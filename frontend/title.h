@@ -46,9 +46,11 @@ void TitleScreen();
 void moveTexts();
 // Keeps the match's five arenas filled with different unlocked arenas.
 void fillArenaList();
-// The options page's resolution label: the next of 800x600, 1280x1024, 1600x1200.
+// The options page's resolution label: the next of 800x600, 1280x1024, 1600x1200 that
+// the desktop can show (800x600 always).
 void cycleResolution();
-// The DEFAULTS button: 1280x1024, music on, the button's own bindings.
+// The DEFAULTS button: 1280x1024 (800x600 when the desktop cannot show it), music on, the
+// button's own bindings.
 void restoreDefaults();
 
 // One step of the logo pieces and the curtains.

@@ -25,7 +25,6 @@
 #include "tilemap/tilemap.h"
 
 int (*installSoundHook)(int digi, int midi) = NULL;
-int (*desktopSizeHook)(int *w, int *h) = NULL;
 
 // The textdetailx global belongs to the options page; start-up only places the label.
 extern int textdetailx;
@@ -58,26 +57,6 @@ static void closeButtonPressed()
 }
 END_OF_FUNCTION(closeButtonPressed)
 
-static int getDesktopSize(int *w, int *h)
-{
-    if (desktopSizeHook)
-        return desktopSizeHook(w, h);
-    return get_desktop_resolution(w, h);
-}
-
-// Whether the page could be seen in a w x h display: at least the smallest display mode
-// there is, and no larger than the desktop where that is known (the full-screen window
-// of a larger mode hangs off the screen).
-static int modeShowable(int w, int h)
-{
-    if (w < DISPLAY_MIN_W || h < DISPLAY_MIN_H)
-        return 0;
-    int deskW, deskH;
-    if (!headless && getDesktopSize(&deskW, &deskH) == 0 && deskW > 0 && deskH > 0)
-        return w <= deskW && h <= deskH;
-    return 1;
-}
-
 static int openDisplay()
 {
     set_color_depth(16);
@@ -104,7 +83,7 @@ static int openDisplay()
 // that could not be shown is treated as one the display refuses.
 void setupDisplay()
 {
-    if (!modeShowable(resx, resy)) {
+    if (!displayModeFits(resx, resy)) {
         resx = 800;
         resy = 600;
     }

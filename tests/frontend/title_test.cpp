@@ -234,31 +234,43 @@ TEST_F(Title, PlayerTwoAndLevelTogglesOfferLevelsOneAndTwoOnly)
 int clickSounds = 0;
 void countClicks(const SampleCall &c) { clickSounds += c.slot == SND_CLICK && !c.stopped; }
 
-// Each click on the label, with its sound and debounce, leads to the next mode; a mode the
-// label does not list leaves it silent.
+// Each click on the label, with its sound and debounce, leads to the next mode the desktop
+// can show; a mode the label does not list leaves it silent.
 TEST_F(Title, ResolutionStepsThroughThreeModesAndFallsBackTo800x600)
 {
-    static int refuse = 0;
+    static int refuse = 0, deskW = 0, deskH = 0;   // a desktop of 0x0 is one not known
     setGfxModeHook = [](int, int w, int) { return w == refuse ? -1 : 0; };
+    desktopSizeHook = [](int *w, int *h) {
+        *w = deskW;
+        *h = deskH;
+        return deskW ? 0 : -1;
+    };
     sampleCallHook = countClicks;
     TitleScreenPhase = TITLE_PAGE_OPTIONS;
     struct Step {
-        int refuse, from, fromY, resx, resy, label, clicks;
+        int refuse, deskW, deskH, from, fromY, resx, resy, label, clicks;
     } steps[] = {
-        {0, 1600, 1200, 800, 600, 728, 1}, {0, 800, 600, 1280, 1024, 707, 1},
-        {0, 1280, 1024, 1600, 1200, 725, 1}, {1280, 800, 600, 800, 600, 707, 1},
+        {0, 0, 0, 1600, 1200, 800, 600, 728, 1}, {0, 0, 0, 800, 600, 1280, 1024, 707, 1},
+        {0, 0, 0, 1280, 1024, 1600, 1200, 725, 1}, {1280, 0, 0, 800, 600, 800, 600, 707, 1},
         // A mode from a hand-edited file.
-        {0, 1024, 768, 1024, 768, 707, 0},
+        {0, 0, 0, 1024, 768, 1024, 768, 707, 0},
+        // Modes larger than the desktop are passed over.
+        {0, 1366, 768, 800, 600, 800, 600, 728, 1},
+        {0, 1280, 1024, 1280, 1024, 800, 600, 728, 1},
+        {0, 1280, 1024, 800, 600, 1280, 1024, 707, 1},
+        {0, 1600, 1200, 1280, 1024, 1600, 1200, 725, 1},
     };
     for (const Step &s : steps) {
         refuse = s.refuse;
+        deskW = s.deskW;
+        deskH = s.deskH;
         resx = s.from;
         resy = s.fromY;
         clickSounds = clicking = 0;
         press(textdetailx + 5, textdetaily + 5);
-        EXPECT_EQ(resx, s.resx) << "from " << s.from;
-        EXPECT_EQ(resy, s.resy) << "from " << s.from;
-        EXPECT_EQ(textdetailx, s.label) << "from " << s.from;
+        EXPECT_EQ(resx, s.resx) << "from " << s.from << " on " << s.deskW;
+        EXPECT_EQ(resy, s.resy) << "from " << s.from << " on " << s.deskW;
+        EXPECT_EQ(textdetailx, s.label) << "from " << s.from << " on " << s.deskW;
         EXPECT_TRUE(clickSounds == s.clicks && clicking == s.clicks) << "from " << s.from;
     }
     sampleCallHook = NULL;
@@ -266,8 +278,14 @@ TEST_F(Title, ResolutionStepsThroughThreeModesAndFallsBackTo800x600)
     p2cpu = 1;
     musicOn = 0;
     p1fire = 7;
+    deskW = 1024;
+    deskH = 768;
+    restoreDefaults();
+    EXPECT_TRUE(resx == 800 && resy == 600 && textdetailx == 728) << resx;
+    deskW = 0;
     restoreDefaults();
     setGfxModeHook = NULL;
+    desktopSizeHook = NULL;
     EXPECT_EQ(resx, 1280);
     EXPECT_EQ(textdetailx, 734);
     EXPECT_EQ(musicOn, 1);
