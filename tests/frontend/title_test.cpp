@@ -364,6 +364,37 @@ TEST_F(Title, ARowArmedByAClickCapturesTheNextKeyOrPadButton)
     EXPECT_NE(text.find("p1padfire = 5\n"), std::string::npos) << text;
 }
 
+void pressEscape() { key[KEY_ESC] = 1; }
+void releaseEscape() { key[KEY_ESC] = 0; }
+
+// Escape gives up a row's wait and the row keeps its key, whether Escape goes down during the
+// wait or went down before it and comes up during it; held, it opens no prompt on this page
+// and lets no row be armed.
+TEST_F(Title, EscapeWhileARowWaitsKeepsItsKey)
+{
+    TitleScreenPhase = TITLE_PAGE_OPTIONS;
+    int x, y, end;
+    bindingRow(BIND_P1_ACTION, &x, &y, &end);
+    p1action = 8;
+    void (*saved)() = keyCaptureWait;
+    for (void (*change)() : {pressEscape, releaseEscape}) {
+        press(x + 1, y + 1);
+        ASSERT_EQ(p1actionactive, 1);
+        key[KEY_ESC] = change == releaseEscape;
+        keyCaptureWait = change;
+        tick(1);
+        keyCaptureWait = saved;
+        EXPECT_TRUE(p1action == 8 && p1actionactive == 0) << p1action;
+        key[KEY_ESC] = 1;
+        tick(5);
+        EXPECT_EQ(quitting, 0);
+        press(x + 1, y + 1);
+        EXPECT_EQ(p1actionactive, 0);
+        key[KEY_ESC] = 0;
+        tick(25);
+    }
+}
+
 TEST_F(Title, ThePageShowsTheBoundKeysAndThePointerItself)
 {
     settleLogo();
