@@ -18,6 +18,7 @@
 #include "frontend/comic.h"
 #include "frontend/premap.h"
 #include "frontend/result.h"
+#include "frontend/screen.h"
 #include "frontend/title.h"
 #include "oggsmp/oggsmp.h"
 #include "shell/datacheck.h"
@@ -162,10 +163,10 @@ void setupScreen()
 
     loadDataFile();
 
-    if (!headless) {
+    if (!headless)
         install_mouse();
-        poll_mouse();
-    }
+    mouse_callback = noteMousePress;
+    pollMouse();
     pointer = (BITMAP *)data[DAT_POINTER].dat;
     if (!headless)
         set_mouse_sprite(pointer);

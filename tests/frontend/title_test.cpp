@@ -174,6 +174,26 @@ TEST_F(Title, HitsAreStrictlyInsideAndTheDebounceCountsReleasedTicks)
     EXPECT_EQ(quitting, 1);
 }
 
+// A click pressed and let go between two ticks, as the library's mouse callback reports it,
+// counts as the button held for one tick; a press the screens see held is not counted again.
+TEST_F(Title, AClickBetweenTwoTicksCountsAsOneHeldTick)
+{
+    showMenu();
+    pointAt(optionsx + 5, optionsy + 5);
+    mouse_callback(MOUSE_FLAG_LEFT_DOWN);
+    mouse_callback(MOUSE_FLAG_LEFT_UP);
+    tick(2);   // the title reads the button the tick after the poll
+    EXPECT_EQ(TitleScreenPhase, TITLE_PAGE_OPTIONS);
+    tick(1);
+    EXPECT_EQ(mbL, 0);
+    mouse_callback(MOUSE_FLAG_LEFT_DOWN);
+    mouse_b = 1;
+    tick(1);
+    mouse_b = 0;
+    tick(1);
+    EXPECT_EQ(mbL, 0);
+}
+
 TEST_F(Title, ThumbnailsStartTheTutorialLondonAndHellAndTheRestDoNothing)
 {
     TitleScreenPhase = TITLE_PAGE_QUICK_BOUT;
