@@ -361,6 +361,12 @@ static int pageArrow(int page, int x, int y, BITMAP *row, int delay)
     return 1;
 }
 
+static int teamBoxClicked(int teamChosen, int x)
+{
+    return teamChosen == 1 && TitleScreenPhase == TITLE_PAGE_QUICK_BOUT &&
+           clickedBox(x, TEAM_BOX_Y, TEAM_BOX_W, TEAM_BOX_H);
+}
+
 static void handleWidgets()
 {
     if (TitleScreenPhase == TITLE_PAGE_MAIN && mbL == 1 && pointerOn(textQuit, quitx, quity))
@@ -393,6 +399,15 @@ static void handleWidgets()
         stopTitleMusic();
         setupPreMap(GLarena1);
         seconds = 0;
+    }
+    // A side's team-name box answers only while a team is chosen for that side, which
+    // nothing in the game does yet.
+    if (teamBoxClicked(GreenActive, GREEN_TEAM_BOX_X) ||
+        teamBoxClicked(PurpleActive, PURPLE_TEAM_BOX_X)) {
+        teamsx = 310;
+        teamsy = 1100;
+        startDebounce(10);
+        TitleScreenPhase = TITLE_PAGE_TEAMS;
     }
     if (pageButton(TITLE_PAGE_MAIN, textOpt, optionsx, optionsy, 20))
         TitleScreenPhase = TITLE_PAGE_OPTIONS;

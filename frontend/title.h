@@ -25,6 +25,12 @@ extern int textgamelengthx, textgamelengthy, textGLleftx, textGLnumberx, textGLr
 extern int textdetailx, textdetaily;
 extern int textmusicx, textmusicy;
 extern int defaultsx, defaultsy;
+// The quick-bout page's two team-name boxes, either side of the player 2 label: room for a
+// name of 20 letters at the caption's 17-pixel spacing. Nothing draws them.
+enum {
+    GREEN_TEAM_BOX_X = 300, PURPLE_TEAM_BOX_X = 960, TEAM_BOX_Y = 980, TEAM_BOX_W = 340,
+    TEAM_BOX_H = 14
+};
 // The quick-bout page's 28 thumbnail slots (index = slot number - 1).
 enum { THUMB_SLOTS = 28 };
 extern int mapThumbx[THUMB_SLOTS], mapThumby[THUMB_SLOTS];

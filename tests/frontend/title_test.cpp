@@ -251,6 +251,34 @@ TEST_F(Title, PlayerTwoAndLevelTogglesOfferLevelsOneAndTwoOnly)
     EXPECT_EQ(GameLength, 1);
 }
 
+// Each team-name box opens the team page, with the TEAMS label at the foot, only while a
+// team is chosen for its side.
+TEST_F(Title, ATeamNameBoxOpensTheTeamPageOnlyForAChosenTeam)
+{
+    const struct {
+        int green, purple, x, page;
+    } rows[] = {
+        {0, 0, GREEN_TEAM_BOX_X, TITLE_PAGE_QUICK_BOUT},
+        {0, 1, GREEN_TEAM_BOX_X, TITLE_PAGE_QUICK_BOUT},
+        {1, 0, PURPLE_TEAM_BOX_X, TITLE_PAGE_QUICK_BOUT},
+        {1, 0, GREEN_TEAM_BOX_X, TITLE_PAGE_TEAMS},
+        {0, 1, PURPLE_TEAM_BOX_X, TITLE_PAGE_TEAMS},
+    };
+    for (const auto &r : rows) {
+        setupTitleScreen();
+        TitleScreenPhase = TITLE_PAGE_QUICK_BOUT;
+        GreenActive = r.green;
+        PurpleActive = r.purple;
+        clicking = 0;
+        press(r.x + TEAM_BOX_W - 1, TEAM_BOX_Y + TEAM_BOX_H - 1);
+        EXPECT_EQ(TitleScreenPhase, r.page) << r.green << r.purple << " at " << r.x;
+        if (r.page == TITLE_PAGE_TEAMS) {
+            EXPECT_TRUE(teamsx == 310 && teamsy == 1100 && clickdelay == 10) << r.x;
+        }
+    }
+    GreenActive = PurpleActive = 0;
+}
+
 int clickSounds = 0;
 void countClicks(const SampleCall &c) { clickSounds += c.slot == SND_CLICK && !c.stopped; }
 
