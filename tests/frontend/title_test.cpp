@@ -174,8 +174,7 @@ TEST_F(Title, HitsAreStrictlyInsideAndTheDebounceCountsReleasedTicks)
     EXPECT_EQ(quitting, 1);
 }
 
-// A click pressed and let go between two ticks, as the library's mouse callback reports it,
-// counts as the button held for one tick; a press the screens see held is not counted again.
+// A click let go between two ticks counts as one held tick; a press seen held, not again.
 TEST_F(Title, AClickBetweenTwoTicksCountsAsOneHeldTick)
 {
     showMenu();
@@ -359,6 +358,8 @@ TEST_F(Title, MusicLabelToggles)
 }
 
 void pressK() { key[KEY_K] = 1; }
+void pressEscape() { key[KEY_ESC] = 1; }
+void releaseEscape() { key[KEY_ESC] = 0; }
 
 TEST_F(Title, ARowArmedByAClickCapturesTheNextKeyOrPadButton)
 {
@@ -396,25 +397,10 @@ TEST_F(Title, ARowArmedByAClickCapturesTheNextKeyOrPadButton)
     EXPECT_EQ(p2padbomb, 0);
     EXPECT_EQ(quitting, 0);
 
-    // The new codes are what the settings file keeps.
-    std::string text = savedSettings();
-    EXPECT_NE(text.find("p2up = 11\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("p1padfire = 5\n"), std::string::npos) << text;
-}
-
-void pressEscape() { key[KEY_ESC] = 1; }
-void releaseEscape() { key[KEY_ESC] = 0; }
-
-// Escape gives up a row's wait and the row keeps its key, whether Escape goes down during the
-// wait or went down before it and comes up during it; held, it opens no prompt on this page
-// and lets no row be armed.
-TEST_F(Title, EscapeWhileARowWaitsKeepsItsKey)
-{
-    TitleScreenPhase = TITLE_PAGE_OPTIONS;
-    int x, y, end;
+    // Escape going down during a key row's wait, or coming up during it, keeps the row's key;
+    // held, it opens no prompt and lets no row be armed.
     bindingRow(BIND_P1_ACTION, &x, &y, &end);
     p1action = 8;
-    void (*saved)() = keyCaptureWait;
     for (void (*change)() : {pressEscape, releaseEscape}) {
         press(x + 1, y + 1);
         key[KEY_ESC] = change == releaseEscape;
@@ -426,6 +412,11 @@ TEST_F(Title, EscapeWhileARowWaitsKeepsItsKey)
         EXPECT_TRUE(p1action == 8 && p1actionactive == 0 && quitting == 0) << p1action;
         key[KEY_ESC] = 0;
     }
+
+    // The new codes are what the settings file keeps.
+    std::string text = savedSettings();
+    EXPECT_NE(text.find("p2up = 11\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("p1padfire = 5\n"), std::string::npos) << text;
 }
 
 TEST_F(Title, ThePageShowsTheBoundKeysAndThePointerItself)
