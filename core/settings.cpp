@@ -259,7 +259,12 @@ int detect_key()
 
 void readBindingKey(int slot)
 {
-    keyBindings[slot].code = detect_key();
+    // Escape gives the wait up and the slot keeps its key: bound to Escape, the action would
+    // open the quit prompt in play. Its release counts the same, so an Escape pressed just
+    // after the click is not caught when it is let go.
+    int code = detect_key();
+    if (code != keyCodeOfIndex(KEY_ESC))
+        keyBindings[slot].code = code;
     keyBindings[slot].active = 0;
 }
 

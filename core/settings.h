@@ -103,7 +103,8 @@ int detect_key();
 // when the driver needs it and sleeps 1 ms. Tests put their own key source here.
 extern void (*keyCaptureWait)();
 
-// The 14 keyboard capture readers: capture a key into the slot and stop its waiting.
+// The 14 keyboard capture readers: capture a key into the slot and stop its waiting;
+// Escape stops the waiting and leaves the slot's key as it was.
 void readPlayer1KeyLeft();
 void readPlayer1KeyRight();
 void readPlayer1KeyUp();

@@ -26,6 +26,29 @@ int (*setGfxModeHook)(int card, int w, int h) = NULL;
 int loadedTutorial = 0, loadedHell = 0, loadedLondon = 0, loadedCredits = 0;
 BITMAP *prebuffer = NULL;
 
+int (*desktopSizeHook)(int *w, int *h) = NULL;
+
+// The desktop's size, when it is known.
+static int desktopSize(int *w, int *h)
+{
+    int known;
+    if (desktopSizeHook)
+        known = desktopSizeHook(w, h) == 0;
+    else
+        known = !headless && get_desktop_resolution(w, h) == 0;
+    return known && *w > 0 && *h > 0;
+}
+
+int displayModeFits(int w, int h)
+{
+    if (w < DISPLAY_MIN_W || h < DISPLAY_MIN_H)
+        return 0;
+    int deskW, deskH;
+    if (desktopSize(&deskW, &deskH))
+        return w <= deskW && h <= deskH;
+    return 1;
+}
+
 int displayW() { return screen ? screen->w : 0; }
 int displayH() { return screen ? screen->h : 0; }
 

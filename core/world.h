@@ -58,6 +58,16 @@ extern int headless;
 // the library's set_gfx_mode (by the start-up and the options page's mode switch) and
 // returns what that call would.
 extern int (*setGfxModeHook)(int card, int w, int h);
+// A seam for tests of the desktop size: when set, it is called in place of the library's
+// get_desktop_resolution (headless too) and returns what that call would.
+extern int (*desktopSizeHook)(int *w, int *h);
+// The smallest display a mode may ask for.
+enum { DISPLAY_MIN_W = 320, DISPLAY_MIN_H = 200 };
+// 1 when the page could be seen in a w x h display: at least the smallest display mode
+// there is, and no larger than the desktop where that is known (the full-screen window of
+// a larger mode hangs off the screen, and the buttons low on the page with it). Start-up
+// and the options page go by it.
+int displayModeFits(int w, int h);
 extern int loadedTutorial, loadedHell, loadedLondon, loadedCredits;
 
 // Size of the world back buffer and of the playfield drawn in it.

@@ -3,6 +3,8 @@
 #include <allegro.h>
 #include <string.h>
 
+#include <atomic>
+
 #include "core/match.h"
 #include "core/settings.h"
 #include "core/world.h"
@@ -21,11 +23,40 @@ int pageMouseY()
     return h > 0 ? mouse_y * PLAYFIELD_H / h : mouse_y;
 }
 
+// Shared with the library's input thread.
+static std::atomic<int> pressNoted{0};
+// The press taken for this tick; game thread only.
+static int pressThisTick = 0;
+
+void noteMousePress(int flags)
+{
+    if (flags & MOUSE_FLAG_LEFT_DOWN)
+        pressNoted.store(1);
+}
+END_OF_FUNCTION(noteMousePress)
+
+void pollMouse()
+{
+    if (mouse_needs_poll())
+        poll_mouse();
+    pressThisTick = pressNoted.exchange(0);
+}
+
+int sampleLeftButton()
+{
+    int down = mouse_b & 1;
+    // A press seen held is counted by the button itself; noted too, it would be held one
+    // tick longer than it was.
+    if (down)
+        pressNoted.store(0);
+    return down | pressThisTick;
+}
+
 void latchMouse()
 {
     mx = pageMouseX();
     my = pageMouseY();
-    mbL = mouse_b & 1;
+    mbL = sampleLeftButton();
 }
 
 void latchWobble()

@@ -11,6 +11,17 @@ int pageMouseX();
 int pageMouseY();
 // Latches the pointer (page pixels) and the left button.
 void latchMouse();
+// The library's mouse callback, called on its input thread at every change of the mouse:
+// notes a press of the left button, so that a click let go before the screens next look at
+// the button still counts.
+void noteMousePress(int flags);
+// Once a tick: polls the mouse where the driver needs it (polling switches the library
+// for good to changes seen only at the polls, and a click between two polls is lost), and
+// takes the press noted since the last tick for the screens to read.
+void pollMouse();
+// The left button as every mouse-driven screen reads it: down now, or pressed and let go
+// since the last tick (one held tick).
+int sampleLeftButton();
 // The wheel sets `TitleWobble`, held to 1..8.
 void latchWobble();
 // 1 when (x, y) lies strictly inside `pic` placed with its top-left at (left, top).

@@ -42,7 +42,7 @@ void updateEndSplash()
         stopTrack();
         music = 0;
     }
-    mbL = mouse_b & 1;
+    mbL = sampleLeftButton();
     countClickDelay();
     if (key[KEY_ESC] || key[KEY_SPACE] || key[KEY_ENTER] || fire1 || fire2 ||
         (mbL == 1 && clicking == 0))

@@ -275,14 +275,17 @@ static int thumbnailClicked()
     return 0;
 }
 
-// Each display mode leads to the next; the label moves to fit the new mode's picture.
-struct ResolutionStep {
-    int from, w, h, labelX;
+// The label's display modes in the order it steps through them, and where the label
+// stands to fit each mode's picture. A mode larger than the desktop is passed over, on to
+// the next, down to 800x600, which is taken whatever the desktop holds.
+struct DisplayModeStep {
+    int w, h, labelX;
 };
-static const ResolutionStep resolutionSteps[] = {
-    {1600, 800, 600, 728},
-    {800, 1280, 1024, 707},
-    {1280, 1600, 1200, 725},
+enum { MODE_STEPS = 3 };
+static const DisplayModeStep modeSteps[MODE_STEPS] = {
+    {800, 600, 728},
+    {1280, 1024, 707},
+    {1600, 1200, 725},
 };
 
 static void setDisplayMode(int w, int h)
@@ -297,29 +300,44 @@ static void setDisplayMode(int w, int h)
     set_mouse_range(0, 0, PLAYFIELD_W, PLAYFIELD_H);
 }
 
-// The step from the current mode; null for a mode the label does not list (one from a
+// The step of the current mode; -1 for a mode the label does not list (one from a
 // hand-edited settings file), which leaves the label inert.
-static const ResolutionStep *nextResolution()
+static int currentModeStep()
 {
-    for (const ResolutionStep &s : resolutionSteps)
-        if (resx == s.from)
-            return &s;
-    return NULL;
+    for (int i = 0; i < MODE_STEPS; i++)
+        if (resx == modeSteps[i].w)
+            return i;
+    return -1;
+}
+
+// The first mode after step `from`, in the label's order, that the desktop can show.
+static const DisplayModeStep &nextFittingMode(int from)
+{
+    for (int i = from + 1; i < MODE_STEPS; i++)
+        if (displayModeFits(modeSteps[i].w, modeSteps[i].h))
+            return modeSteps[i];
+    return modeSteps[0];
 }
 
 void cycleResolution()
 {
-    const ResolutionStep *s = nextResolution();
-    if (!s)
+    int step = currentModeStep();
+    if (step < 0)
         return;
-    setDisplayMode(s->w, s->h);
-    textdetailx = s->labelX;
+    const DisplayModeStep &next = nextFittingMode(step);
+    setDisplayMode(next.w, next.h);
+    textdetailx = next.labelX;
 }
 
 void restoreDefaults()
 {
-    setDisplayMode(1280, 1024);
-    textdetailx = 734;
+    if (displayModeFits(1280, 1024)) {
+        setDisplayMode(1280, 1024);
+        textdetailx = 734;
+    } else {
+        setDisplayMode(modeSteps[0].w, modeSteps[0].h);
+        textdetailx = modeSteps[0].labelX;
+    }
     musicOn = 1;
     setDefaultBindings();
 }
@@ -341,6 +359,12 @@ static int pageArrow(int page, int x, int y, BITMAP *row, int delay)
     playSample(SND_CLICK, 100, 128, 1000);
     startDebounce(delay);
     return 1;
+}
+
+static int teamBoxClicked(int teamChosen, int x)
+{
+    return teamChosen == 1 && TitleScreenPhase == TITLE_PAGE_QUICK_BOUT &&
+           clickedBox(x, TEAM_BOX_Y, TEAM_BOX_W, TEAM_BOX_H);
 }
 
 static void handleWidgets()
@@ -376,13 +400,22 @@ static void handleWidgets()
         setupPreMap(GLarena1);
         seconds = 0;
     }
+    // A side's team-name box answers only while a team is chosen for that side, which
+    // nothing in the game does yet.
+    if (teamBoxClicked(GreenActive, GREEN_TEAM_BOX_X) ||
+        teamBoxClicked(PurpleActive, PURPLE_TEAM_BOX_X)) {
+        teamsx = 310;
+        teamsy = 1100;
+        startDebounce(10);
+        TitleScreenPhase = TITLE_PAGE_TEAMS;
+    }
     if (pageButton(TITLE_PAGE_MAIN, textOpt, optionsx, optionsy, 20))
         TitleScreenPhase = TITLE_PAGE_OPTIONS;
     if (pageButton(TITLE_PAGE_OPTIONS, textBack, backqbx, backqby, 20))
         TitleScreenPhase = TITLE_PAGE_MAIN;
     if (optionsy >= 1100 && pageButton(TITLE_PAGE_OPTIONS, textOpt, optionsx, optionsy, 20))
         TitleScreenPhase = TITLE_PAGE_MAIN;
-    if (nextResolution() &&
+    if (currentModeStep() >= 0 &&
         pageButton(TITLE_PAGE_OPTIONS, texthighdetail, textdetailx, textdetaily, 20))
         cycleResolution();
     if (pageButton(TITLE_PAGE_OPTIONS, textmusicon, textmusicx, textmusicy, 20))

@@ -25,6 +25,12 @@ extern int textgamelengthx, textgamelengthy, textGLleftx, textGLnumberx, textGLr
 extern int textdetailx, textdetaily;
 extern int textmusicx, textmusicy;
 extern int defaultsx, defaultsy;
+// The quick-bout page's two team-name boxes, either side of the player 2 label: room for a
+// name of 20 letters at the caption's 17-pixel spacing. Nothing draws them.
+enum {
+    GREEN_TEAM_BOX_X = 300, PURPLE_TEAM_BOX_X = 960, TEAM_BOX_Y = 980, TEAM_BOX_W = 340,
+    TEAM_BOX_H = 14
+};
 // The quick-bout page's 28 thumbnail slots (index = slot number - 1).
 enum { THUMB_SLOTS = 28 };
 extern int mapThumbx[THUMB_SLOTS], mapThumby[THUMB_SLOTS];
@@ -46,9 +52,11 @@ void TitleScreen();
 void moveTexts();
 // Keeps the match's five arenas filled with different unlocked arenas.
 void fillArenaList();
-// The options page's resolution label: the next of 800x600, 1280x1024, 1600x1200.
+// The options page's resolution label: the next of 800x600, 1280x1024, 1600x1200 that
+// the desktop can show (800x600 always).
 void cycleResolution();
-// The DEFAULTS button: 1280x1024, music on, the button's own bindings.
+// The DEFAULTS button: 1280x1024 (800x600 when the desktop cannot show it), music on, the
+// button's own bindings.
 void restoreDefaults();
 
 // One step of the logo pieces and the curtains.

@@ -23,6 +23,7 @@
 #include "frontend/premap.h"
 #include "frontend/quit.h"
 #include "frontend/result.h"
+#include "frontend/screen.h"
 #include "frontend/splash.h"
 #include "frontend/title.h"
 #include "gore/gore.h"
@@ -227,7 +228,7 @@ void runTick()
         TitleScreen();
 
     poll_joystick();
-    poll_mouse();
+    pollMouse();
     latchInput();
 
     if (map == SCREEN_RESULT)

@@ -18,6 +18,7 @@
 #include "frontend/comic.h"
 #include "frontend/premap.h"
 #include "frontend/result.h"
+#include "frontend/screen.h"
 #include "frontend/title.h"
 #include "oggsmp/oggsmp.h"
 #include "shell/datacheck.h"
@@ -25,7 +26,6 @@
 #include "tilemap/tilemap.h"
 
 int (*installSoundHook)(int digi, int midi) = NULL;
-int (*desktopSizeHook)(int *w, int *h) = NULL;
 
 // The textdetailx global belongs to the options page; start-up only places the label.
 extern int textdetailx;
@@ -58,26 +58,6 @@ static void closeButtonPressed()
 }
 END_OF_FUNCTION(closeButtonPressed)
 
-static int getDesktopSize(int *w, int *h)
-{
-    if (desktopSizeHook)
-        return desktopSizeHook(w, h);
-    return get_desktop_resolution(w, h);
-}
-
-// Whether the page could be seen in a w x h display: at least the smallest display mode
-// there is, and no larger than the desktop where that is known (the full-screen window
-// of a larger mode hangs off the screen).
-static int modeShowable(int w, int h)
-{
-    if (w < DISPLAY_MIN_W || h < DISPLAY_MIN_H)
-        return 0;
-    int deskW, deskH;
-    if (!headless && getDesktopSize(&deskW, &deskH) == 0 && deskW > 0 && deskH > 0)
-        return w <= deskW && h <= deskH;
-    return 1;
-}
-
 static int openDisplay()
 {
     set_color_depth(16);
@@ -104,7 +84,7 @@ static int openDisplay()
 // that could not be shown is treated as one the display refuses.
 void setupDisplay()
 {
-    if (!modeShowable(resx, resy)) {
+    if (!displayModeFits(resx, resy)) {
         resx = 800;
         resy = 600;
     }
@@ -183,10 +163,10 @@ void setupScreen()
 
     loadDataFile();
 
-    if (!headless) {
+    if (!headless)
         install_mouse();
-        poll_mouse();
-    }
+    mouse_callback = noteMousePress;
+    pollMouse();
     pointer = (BITMAP *)data[DAT_POINTER].dat;
     if (!headless)
         set_mouse_sprite(pointer);

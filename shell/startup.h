@@ -5,15 +5,12 @@
 
 #include "core/world.h"
 
-// Seams for tests of the start-up's failure paths: each, when set, is called in place of
-// the library call of the same purpose and returns what that call would. The display
-// mode's seam, setGfxModeHook, stands with `headless` in core/world.h: the options page
-// switches modes too.
+// A seam for tests of the start-up's failure paths: when set, it is called in place of the
+// library's install_sound and returns what that call would. The display mode's and the
+// desktop size's seams (setGfxModeHook, desktopSizeHook) and the rule for a size the
+// display can show stand with `headless` in core/world.h: the options page switches modes
+// too.
 extern int (*installSoundHook)(int digi, int midi);
-extern int (*desktopSizeHook)(int *w, int *h);
-// The smallest display the configured size may ask for; a smaller one, or one larger than
-// the desktop, starts the game at 800x600 as a refused mode does.
-enum { DISPLAY_MIN_W = 320, DISPLAY_MIN_H = 200 };
 // The digital voices the sound start-up reserved last (-1 before it ran): the library's
 // no-sound driver has none, so installing it fails while any are reserved.
 extern int reservedDigiVoices;

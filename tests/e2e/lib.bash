@@ -124,6 +124,13 @@ e2e_click() {
     xdotool mousedown 1; sleep 0.15; xdotool mouseup 1
 }
 
+# A left click on a page pixel with no hold at all, as a touchpad's tap can be: press and
+# release reach the game between two of its ticks.
+e2e_tap() {
+    e2e_point "$1" "$2"; sleep 0.1
+    xdotool mousedown 1 mouseup 1
+}
+
 # Screenshot of the root window into $work/<name>.png (also into $E2E_SHOTS when set).
 e2e_shot() {
     import -window root "$work/$1.png" 2>/dev/null

@@ -128,6 +128,13 @@ TEST_F(Screens, EndSplashEndsOnKeysFireAndAClickAfterItsDelay)
     updateEndSplash();
     mouse_b = 0;
     EXPECT_EQ(gameover, 1);
+    // So does a click let go between two ticks.
+    gameover = 0;
+    mouse_callback(MOUSE_FLAG_LEFT_DOWN);
+    mouse_callback(MOUSE_FLAG_LEFT_UP);
+    pollMouse();
+    updateEndSplash();
+    EXPECT_EQ(gameover, 1);
     gameover = 0;
 }
 

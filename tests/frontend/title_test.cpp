@@ -174,6 +174,25 @@ TEST_F(Title, HitsAreStrictlyInsideAndTheDebounceCountsReleasedTicks)
     EXPECT_EQ(quitting, 1);
 }
 
+// A click let go between two ticks counts as one held tick; a press seen held, not again.
+TEST_F(Title, AClickBetweenTwoTicksCountsAsOneHeldTick)
+{
+    showMenu();
+    pointAt(optionsx + 5, optionsy + 5);
+    mouse_callback(MOUSE_FLAG_LEFT_DOWN);
+    mouse_callback(MOUSE_FLAG_LEFT_UP);
+    tick(2);   // the title reads the button the tick after the poll
+    EXPECT_EQ(TitleScreenPhase, TITLE_PAGE_OPTIONS);
+    tick(1);
+    EXPECT_EQ(mbL, 0);
+    mouse_callback(MOUSE_FLAG_LEFT_DOWN);
+    mouse_b = 1;
+    tick(1);
+    mouse_b = 0;
+    tick(1);
+    EXPECT_EQ(mbL, 0);
+}
+
 TEST_F(Title, ThumbnailsStartTheTutorialLondonAndHellAndTheRestDoNothing)
 {
     TitleScreenPhase = TITLE_PAGE_QUICK_BOUT;
@@ -231,27 +250,57 @@ TEST_F(Title, PlayerTwoAndLevelTogglesOfferLevelsOneAndTwoOnly)
     EXPECT_EQ(GameLength, 1);
 }
 
+// Each team-name box opens the team page, with the TEAMS label at the foot, only while a
+// team is chosen for its side.
+TEST_F(Title, ATeamNameBoxOpensTheTeamPageOnlyForAChosenTeam)
+{
+    const int rows[][4] = {   // green chosen, purple chosen, box, page afterwards
+        {0, 0, GREEN_TEAM_BOX_X, 2}, {0, 1, GREEN_TEAM_BOX_X, 2},
+        {1, 0, GREEN_TEAM_BOX_X, 4}, {0, 1, PURPLE_TEAM_BOX_X, 4},
+    };
+    for (const auto &r : rows) {
+        TitleScreenPhase = TITLE_PAGE_QUICK_BOUT;
+        GreenActive = r[0];
+        PurpleActive = r[1];
+        clicking = 0;
+        press(r[2] + TEAM_BOX_W - 1, TEAM_BOX_Y + TEAM_BOX_H - 1);
+        EXPECT_EQ(TitleScreenPhase, r[3]) << r[0] << r[1] << " at " << r[2];
+    }
+    EXPECT_TRUE(teamsx == 310 && teamsy == 1100 && clickdelay == 10);
+    GreenActive = PurpleActive = 0;
+}
+
 int clickSounds = 0;
 void countClicks(const SampleCall &c) { clickSounds += c.slot == SND_CLICK && !c.stopped; }
 
-// Each click on the label, with its sound and debounce, leads to the next mode; a mode the
-// label does not list leaves it silent.
+// Each click on the label, with its sound and debounce, leads to the next mode the desktop
+// can show; a mode the label does not list leaves it silent.
 TEST_F(Title, ResolutionStepsThroughThreeModesAndFallsBackTo800x600)
 {
-    static int refuse = 0;
+    static int refuse = 0, deskW = 0, deskH = 0;   // a desktop of 0x0 is one not known
     setGfxModeHook = [](int, int w, int) { return w == refuse ? -1 : 0; };
+    desktopSizeHook = [](int *w, int *h) {
+        *w = deskW;
+        *h = deskH;
+        return deskW ? 0 : -1;
+    };
     sampleCallHook = countClicks;
     TitleScreenPhase = TITLE_PAGE_OPTIONS;
     struct Step {
-        int refuse, from, fromY, resx, resy, label, clicks;
+        int refuse, deskW, deskH, from, fromY, resx, resy, label, clicks;
     } steps[] = {
-        {0, 1600, 1200, 800, 600, 728, 1}, {0, 800, 600, 1280, 1024, 707, 1},
-        {0, 1280, 1024, 1600, 1200, 725, 1}, {1280, 800, 600, 800, 600, 707, 1},
+        {0, 0, 0, 1600, 1200, 800, 600, 728, 1}, {0, 0, 0, 800, 600, 1280, 1024, 707, 1},
+        {0, 0, 0, 1280, 1024, 1600, 1200, 725, 1}, {1280, 0, 0, 800, 600, 800, 600, 707, 1},
         // A mode from a hand-edited file.
-        {0, 1024, 768, 1024, 768, 707, 0},
+        {0, 0, 0, 1024, 768, 1024, 768, 707, 0},
+        // Modes larger than the desktop are passed over.
+        {0, 1366, 768, 800, 600, 800, 600, 728, 1}, {0, 1280, 1024, 1280, 1024, 800, 600, 728, 1},
+        {0, 1280, 1024, 800, 600, 1280, 1024, 707, 1},
     };
     for (const Step &s : steps) {
         refuse = s.refuse;
+        deskW = s.deskW;
+        deskH = s.deskH;
         resx = s.from;
         resy = s.fromY;
         clickSounds = clicking = 0;
@@ -266,8 +315,14 @@ TEST_F(Title, ResolutionStepsThroughThreeModesAndFallsBackTo800x600)
     p2cpu = 1;
     musicOn = 0;
     p1fire = 7;
+    deskW = 1024;
+    deskH = 768;
+    restoreDefaults();
+    EXPECT_TRUE(resx == 800 && resy == 600 && textdetailx == 728) << resx;
+    deskW = 0;
     restoreDefaults();
     setGfxModeHook = NULL;
+    desktopSizeHook = NULL;
     EXPECT_EQ(resx, 1280);
     EXPECT_EQ(textdetailx, 734);
     EXPECT_EQ(musicOn, 1);
@@ -303,6 +358,8 @@ TEST_F(Title, MusicLabelToggles)
 }
 
 void pressK() { key[KEY_K] = 1; }
+void pressEscape() { key[KEY_ESC] = 1; }
+void releaseEscape() { key[KEY_ESC] = 0; }
 
 TEST_F(Title, ARowArmedByAClickCapturesTheNextKeyOrPadButton)
 {
@@ -339,6 +396,22 @@ TEST_F(Title, ARowArmedByAClickCapturesTheNextKeyOrPadButton)
     EXPECT_EQ(p2padbombactive, 0);
     EXPECT_EQ(p2padbomb, 0);
     EXPECT_EQ(quitting, 0);
+
+    // Escape going down during a key row's wait, or coming up during it, keeps the row's key;
+    // held, it opens no prompt and lets no row be armed.
+    bindingRow(BIND_P1_ACTION, &x, &y, &end);
+    p1action = 8;
+    for (void (*change)() : {pressEscape, releaseEscape}) {
+        press(x + 1, y + 1);
+        key[KEY_ESC] = change == releaseEscape;
+        keyCaptureWait = change;
+        tick(1);
+        keyCaptureWait = saved;
+        key[KEY_ESC] = 1;
+        press(x + 1, y + 1);
+        EXPECT_TRUE(p1action == 8 && p1actionactive == 0 && quitting == 0) << p1action;
+        key[KEY_ESC] = 0;
+    }
 
     // The new codes are what the settings file keeps.
     std::string text = savedSettings();
