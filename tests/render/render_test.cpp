@@ -199,8 +199,8 @@ TEST_F(Render, RespawnBubblesOfEverySizeAreTheLibrarysCircles)
                 const int x = b.x + dx, y = b.y + dy;
                 if (x < 0 || x >= BUFFER_W || y < 0 || y >= BUFFER_H)
                     continue;
-                ASSERT_EQ(getpixel(buffer, x, y), y < PLAYFIELD_H ? getpixel(page, 10 + dx, 10 + dy) : spare)
-                    << "at " << x << "," << y;
+                const int want = y < PLAYFIELD_H ? getpixel(page, 10 + dx, 10 + dy) : spare;
+                ASSERT_EQ(getpixel(buffer, x, y), want) << "at " << x << "," << y;
             }
         }
     }
