@@ -168,12 +168,13 @@ static void updateOneMine(Mine *m)
         m->y = 1199;
         m->yVel = 0;
     }
+    // Flown off the top: freed without a blast, but the tick's probes below still run (a
+    // bounce may still sound); gravity, fighters and the fuse need a live mine.
     if (m->y < 8) {
         m->y = 0;
         m->yVel = 0;
         m->active = 0;
         m->triggered = 0;
-        return;
     }
     if (m->x > 1592) {
         m->xVel = -m->xVel;
@@ -183,7 +184,8 @@ static void updateOneMine(Mine *m)
         m->xVel = -m->xVel;
         m->x = 0;
     }
-    fallBody(m);
+    if (m->active == 1)
+        fallBody(m);
     for (int k = 0; k <= 9; k++)
         mineProbes(m, k);
     int cx = (int)(m->x + m->w / 2), cy = (int)(m->y + m->h / 2);

@@ -79,14 +79,29 @@ static void drawLightningPool(EffectParticle **pool, int count, int minY)
             drawBolt(pool[i]);
 }
 
+// The library's filled circle, also for the negative radii of small particles' inner
+// circles: the library draws radius -r as a small cross, the run x - r .. x + r on row y and
+// one pixel r above and r below its middle. Whether to clip, though, it judges by the box
+// from x + r - 1 to x - r + 1, which misses the arms; so a cross that reaches past the
+// clipping rectangle is drawn here instead, clipped.
+static void fillCircle(int x, int y, int radius, int colour)
+{
+    const int arm = -radius;
+    if (radius >= 0 || (x - arm >= buffer->cl && x + arm < buffer->cr && y - arm >= buffer->ct &&
+                        y + arm < buffer->cb)) {
+        circlefill(buffer, x, y, radius, colour);
+        return;
+    }
+    hline(buffer, x - arm, y, x + arm, colour);
+    putpixel(buffer, x, y - arm, colour);
+    putpixel(buffer, x, y + arm, colour);
+}
+
 static void drawRespawnBubble(const EffectParticle *e)
 {
     const int x = (int)e->x, y = (int)e->y;
     circlefill(buffer, x, y, e->size, makecol(160, 0, 0));
-    // A bubble of size 1 or 2 has no inner circle: the library's circlefill runs off the
-    // bitmap with a negative radius.
-    if (e->size >= 3)
-        circlefill(buffer, x, y, e->size - 3, makecol(255, 0, 0));
+    fillCircle(x, y, e->size - 3, makecol(255, 0, 0));
     putpixel(buffer, x + 2, y - 1, makecol(255, 255, 255));
 }
 
@@ -239,7 +254,7 @@ static void drawFFPart(const EffectParticle *e, int r, int g, int b)
     if (!e || e->active != 1)
         return;
     circlefill(buffer, (int)e->x, (int)e->y, e->size, makecol(r, g, b));
-    circlefill(buffer, (int)e->x, (int)e->y, e->size - 2, makecol(255, 255, 255));
+    fillCircle((int)e->x, (int)e->y, e->size - 2, makecol(255, 255, 255));
 }
 
 static void drawBlast(const Projectile *p, BITMAP *pic, int mirrored)

@@ -6,6 +6,7 @@
 
 #include "ai/opponent.h"
 #include "ai_env.h"
+#include "arena/forcefields.h"
 #include "arena/pickups.h"
 #include "core/clock.h"
 #include "core/fighter.h"
@@ -85,6 +86,89 @@ TEST_F(Behaviour, TakesThePowerUpBox)
             tookAt = t;
     }
     EXPECT_GE(tookAt, 0);
+}
+
+enum Goal { CUBE, NEAR_CUBE, BOX, HOME, KEPT };   // NEAR_CUBE: within 25 px; KEPT: as it was
+
+// Where he heads, by level: the hunted cube, the power-up box or his booth.
+TEST_F(Behaviour, ChoosesTheCubeTheBoxOrHomeByLevel)
+{
+    const struct {
+        int level, hunting, carried, boxActive, boxInGreenBase, power;
+        Goal goal;
+    } cases[] = {
+        {2, 1, 0, 0, 0, 200, CUBE},
+        {2, 1, 0, 1, 0, 20, BOX},
+        {2, 1, 0, 1, 0, 19, KEPT},
+        {2, 1, 0, 1, 1, 200, CUBE},
+        {2, 0, 1, 0, 0, 200, HOME},
+        {2, 0, 1, 1, 0, 200, BOX},
+        {2, 0, 0, 1, 1, 200, BOX},
+        {3, 0, 0, 1, 0, 200, BOX},
+        {1, 1, 0, 1, 0, 200, NEAR_CUBE},
+        {1, 0, 0, 1, 0, 200, KEPT},
+        {1, 0, 1, 1, 0, 200, BOX},
+    };
+    for (const auto &k : cases) {
+        SCOPED_TRACE(testing::Message() << "level " << k.level << ", hunting " << k.hunting
+                                        << ", carrying " << k.carried << ", box " << k.boxActive);
+        startBout(ARENA_HELL, k.level, 3);
+        for (int i = 0; i < CUBE_COUNT; i++)
+            cube[i]->active = 0;
+        const Cube *c = placeCube(0, 1300, HELL_FLOOR - 13);
+        Cube *box = powerup[0];
+        box->active = k.boxActive;
+        box->inGreenBase = k.boxInGreenBase;
+        box->x = 700;
+        box->y = 400;
+        standP2(1000, HELL_FLOOR);
+        Fighter *f = player2;
+        f->aiCubeIndex = 0;
+        f->aiCubeHunting = k.hunting;
+        f->cubesCarried = k.carried;
+        f->power = k.power;
+        f->aiGoalX = f->aiGoalY = -7;
+        aiPlayer2Behaviour();
+        const int x = f->aiGoalX, y = f->aiGoalY, cy = (int)c->y;
+        const bool right[] = {x == 1300 && y == cy, abs(x - 1300) <= 25 && abs(y - cy) <= 25,
+                              x == 700 + box->w / 2 && y == 400 + box->h,
+                              x == booth2->x + booth2->w && y == booth2->y + booth2->h,
+                              x == -7 && y == -7};
+        EXPECT_TRUE(right[k.goal]) << "goal " << x << "," << y;
+    }
+}
+
+// Walking left up to the green base he turns back just short of its field's edge (less 5 px
+// and his push), unless a thruster carries him.
+TEST_F(Behaviour, TurnsBackShortOfTheGreenBase)
+{
+    const struct {
+        int offset, knockX, thrusterCaught, floorY, move;   // offset: past the field's edge
+    } cases[] = {
+        {4, 0, 0, HELL_FLOOR, AI_MOVE_RIGHT},
+        {5, 0, 0, HELL_FLOOR, AI_MOVE_LEFT},
+        {6, -2, 0, HELL_FLOOR, AI_MOVE_RIGHT},
+        {4, 0, 1, HELL_FLOOR, AI_MOVE_LEFT},
+        {4, 0, 0, 544, AI_MOVE_LEFT},   // on the ledge above the base
+    };
+    for (const auto &k : cases) {
+        SCOPED_TRACE(testing::Message() << k.offset << " px past the field, push " << k.knockX);
+        startBout(ARENA_HELL, 2, 3);
+        powerup[0]->active = 0;
+        standP2(0, k.floorY);
+        Fighter *f = player2;
+        f->x = f->prevX = (int)(greenforcefield->x + greenforcefield->w) + k.offset;
+        f->facing = FACING_LEFT;
+        f->aiMove = AI_MOVE_LEFT;
+        f->aiGoalX = 0;
+        f->aiGoalY = f->y;
+        f->aiCubeHunting = 0;
+        f->aiEvadeTimer = 1;
+        f->knockX = k.knockX;
+        f->thrusterCaught = k.thrusterCaught;
+        aiPlayer2Behaviour();
+        EXPECT_EQ(f->aiMove, k.move);
+    }
 }
 
 // Player 1 cannot lose the box while he waits in his booth: the computer standing on it

@@ -7,9 +7,12 @@
 #include <functional>
 #include <set>
 #include <stdlib.h>
+#include <string.h>
+#include <string>
 
 #include "arena/effects.h"
 #include "arena/pickups.h"
+#include "arena/weather.h"
 #include "core/world.h"
 #include "effects/world.h"
 
@@ -17,77 +20,146 @@ namespace {
 
 class Effects : public EffectsWorld {};
 
-template <class Record, int N>
-std::function<int()> liveCount(Record *(&pool)[N])
+// A pool as the table watches it: its live records (or whether its first one is live), the
+// bytes of its first record, that record freed holding given bytes, and junk put into the
+// fields its spawn must set.
+struct PoolWatch {
+    std::function<int()> live;
+    std::function<std::string()> first;
+    std::function<void(const std::string &)> putFirst;
+    std::function<void()> dirty;
+};
+
+template <class T>
+void junk(T &field)
 {
-    return [&pool] { return countLiveRecords(pool); };
+    memset((void *)&field, 0x5A, sizeof field);
+}
+
+struct Every {};   // a record whose spawn sets every field
+
+template <bool FirstOnly = false, class Record, int N, class Junk>
+PoolWatch watchWith(Record *(&pool)[N], Junk dirty)
+{
+    return {[&pool] { return FirstOnly ? pool[0]->active : countLiveRecords(pool); },
+            [&pool] { return std::string((const char *)pool[0], sizeof(Record)); },
+            [&pool](const std::string &bytes) {
+                memcpy((void *)pool[0], bytes.data(), sizeof(Record));
+                pool[0]->active = 0;
+            },
+            [&pool, dirty] { dirty(pool[0]); }};
+}
+
+// The spawn sets the position and the fields named.
+template <bool FirstOnly = false, class Record, int N, class... Fields>
+PoolWatch watch(Record *(&pool)[N], Fields Record::*... fields)
+{
+    return watchWith<FirstOnly>(pool, [fields...](Record *r) {
+        junk(r->x);
+        junk(r->y);
+        (junk(r->*fields), ...);
+    });
+}
+
+template <class Record, int N>
+PoolWatch watch(Record *(&pool)[N], Every)
+{
+    return watchWith(pool, [](Record *r) { junk(*r); });
 }
 
 struct EffectCase {
     const char *name;
     std::function<void()> spawn, update;
-    std::function<int()> live;      // live records of the pool
+    PoolWatch pool;
     int capacity;
     int shortest, longest;          // updates until the first spawn is freed (0: not timed)
     std::function<bool()> firstTick;   // how it stands after its first update
 };
 
+using EP = EffectParticle;
+
+// Each pool's record is also taken again after use: spawned, run until freed, the fields
+// its spawn must set filled with junk; spawned anew it stands as a fresh record does.
 TEST_F(Effects, EachEffectMovesLivesItsSpanFreesItsSlotAndAFullPoolDropsSpawns)
 {
     static EffectParticle *&s = spark[0];   // the first spark slot, whatever it holds
+    const PoolWatch sparks = watch(spark, &EP::fallSpeed, &EP::frictionCount, &EP::frictionPeriod,
+                                   &EP::colour, &EP::kind, &EP::red, &EP::green, &EP::blue,
+                                   &EP::life, &EP::xVel, &EP::yVel);
+    const PoolWatch pupParts = watch(puppart, &EP::kind, &EP::direction, &EP::aux3, &EP::speedX,
+                                     &EP::speedY, &EP::aux4, &EP::red, &EP::green, &EP::blue);
     const EffectCase cases[] = {
-        {"homing trail", [] { spawnHomoTrail(800, 600); }, updateHomoTrail, liveCount(homotrail),
-         HOMOTRAIL_COUNT, 16, 16, [] { return homotrail[0]->y == 599 && homotrail[0]->size == 2; }},
+        {"homing trail", [] { spawnHomoTrail(800, 600); }, updateHomoTrail,
+         watch(homotrail, Every()), HOMOTRAIL_COUNT, 16, 16,
+         [] { return homotrail[0]->y == 599 && homotrail[0]->size == 2; }},
         {"cube frazzle", [] { spawnCubeFrazzle(800, 600); }, updateCubeFrazzle,
-         liveCount(cubefrazzle), CUBEFRAZZLE_COUNT, 35, 35, [] { return cubefrazzle[0]->x == 800; }},
+         watch(cubefrazzle), CUBEFRAZZLE_COUNT, 35, 35, [] { return cubefrazzle[0]->x == 800; }},
         {"respawn bubble", [] { spawnRespawnBubble(800, 600); }, updateRespawnBubble,
-         liveCount(respawnbubble), RESPAWNBUBBLE_COUNT, 16, 46,
-         [] { return respawnbubble[0]->y == 600 - respawnbubble[0]->speedY; }},
-        {"lazer", [] { spawnLazer(800, 600, 900, 600); }, updateLazer, liveCount(lazer),
-         LAZER_COUNT, 4, 4, [] { return lazer[0]->points[0] == 900; }},
+         watch(respawnbubble, &EP::side, &EP::size, &EP::speedY, &EP::endY), RESPAWNBUBBLE_COUNT,
+         16, 46, [] { return respawnbubble[0]->y == 600 - respawnbubble[0]->speedY; }},
+        {"lazer", [] { spawnLazer(800, 600, 900, 650); }, updateLazer,
+         watch(lazer, &EP::life, &EP::colour), LAZER_COUNT, 4, 4,
+         [] { return lazer[0]->points[0] == 900 && lazer[0]->points[1] == 650; }},
         {"bolt", [] { spawnLightning(800, 600, 820, 700); }, updateLightning,
-         [] { return lightning[0]->active; }, 0, 6, 11, [] { return lightning[0]->x == 800; }},
+         watch<true>(lightning, &EP::life, &EP::points, &EP::colour), 0, 6, 11,
+         [] { return lightning[0]->x == 800; }},
         {"mini bolt", [] { spawnMiniLightning(800, 600, 820, 700); }, updateMiniLightning,
-         liveCount(minilightning), MINILIGHTNING_COUNT, 6, 11,
+         watch(minilightning, &EP::life, &EP::points, &EP::colour), MINILIGHTNING_COUNT, 6, 11,
          [] { return abs(minilightning[0]->x - 800) <= 5 && minilightning[0]->points[7] == 700; }},
         // Sparks fly from where they were (the streak behind them), slowing their climb.
-        {"yellow spark", [] { spawnSpark(800, 400, 1); }, updateSpark, liveCount(spark),
+        {"yellow spark", [] { spawnSpark(800, 400, 1); }, updateSpark, sparks,
          SPARK_COUNT, 11, 15, [] {
              return s->x == 800 + s->xVel && s->y == 399 + s->yVel && s->trail[4] == 800 &&
                     s->trail[5] == 400 && s->fallSpeed == 1 && s->blue == 245;
          }},
-        {"cyan spark", [] { spawnSpark(800, 400, 2); }, updateSpark, liveCount(spark),
+        {"cyan spark", [] { spawnSpark(800, 400, 2); }, updateSpark, sparks,
          SPARK_COUNT, 11, 15, [] { return s->red == 245 && s->green == 255 && s->blue == 255; }},
-        {"green spark", [] { spawnSpark(800, 400, 3); }, updateSpark, liveCount(spark),
+        {"green spark", [] { spawnSpark(800, 400, 3); }, updateSpark, sparks,
          SPARK_COUNT, 11, 15, [] { return s->red == 225 && s->green == 255 && s->blue == 225; }},
-        {"magenta spark", [] { spawnSpark(800, 400, 4); }, updateSpark, liveCount(spark),
+        {"magenta spark", [] { spawnSpark(800, 400, 4); }, updateSpark, sparks,
          SPARK_COUNT, 11, 15, [] { return s->red == 255 && s->green == 225 && s->blue == 255; }},
-        {"lamp spark", [] { spawnSpark(800, 400, 5); }, updateSpark, liveCount(spark),
+        {"lamp spark", [] { spawnSpark(800, 400, 5); }, updateSpark, sparks,
          SPARK_COUNT, 26, 30, [] { return s->blue == 245 && s->y > 399 - 5 && s->y < 400; }},
         {"green power-up particle", [] { spawnPupPart(800, 600, 1, 0, 0); }, updatePupPart,
-         liveCount(puppart), PUPPART_COUNT, 7, 7,
+         pupParts, PUPPART_COUNT, 7, 7,
          [] { return puppart[0]->red == 40 && puppart[0]->green == 255 && puppart[0]->y == 600; }},
         {"purple power-up particle", [] { spawnPupPart(800, 600, 2, 0, 0); }, updatePupPart,
-         liveCount(puppart), PUPPART_COUNT, 7, 7,
+         pupParts, PUPPART_COUNT, 7, 7,
          [] { return puppart[0]->red == 192 && puppart[0]->green == 40; }},
-        {"blue flame", [] { spawnBlueFlame(800, 600); }, updateBlueFlame, liveCount(blueflame),
-         BLUEFLAME_COUNT, 16, 16, [] {
+        {"blue flame", [] { spawnBlueFlame(800, 600); }, updateBlueFlame,
+         watch(blueflame, Every()), BLUEFLAME_COUNT, 16, 16, [] {
              const FlameParticle *f = blueflame[0];
              return f->y == 600 && abs(f->x - 800) <= 1 && f->size >= 8 && f->green < 255 - 2 * 5;
          }},
-        {"magnet bit", [] { spawnMagnoBit(800, 600, 0); }, updateMagnoBit, liveCount(magnobit),
-         MAGNOBIT_COUNT, 6, 22, [] { return magnobit[0]->x == 800 && magnobit[0]->y == 600; }},
+        {"magnet bit", [] { spawnMagnoBit(800, 600, 0); }, updateMagnoBit,
+         watch(magnobit, Every()), MAGNOBIT_COUNT, 6, 22,
+         [] { return magnobit[0]->x == 800 && magnobit[0]->y == 600; }},
         {"speed line", [] { spawnSpeedLine(800, 600, 1, 40); }, updateSpeedLine,
-         liveCount(speedLine), SPEEDLINE_COUNT, 22, 22, [] { return speedLine[0]->x == 840; }},
-        {"bubble", [] { spawnBubble(800, 600, 0, 0, 5, 500); }, updateBubble, liveCount(bubble),
-         BUBBLE_COUNT, 35, 101, [] { return bubble[0]->y == 600 - bubble[0]->speedY; }},
+         watch(speedLine, &EP::speedX, &EP::size, &EP::speedY, &EP::red, &EP::green, &EP::blue,
+               &EP::lineDirection),
+         SPEEDLINE_COUNT, 22, 22, [] { return speedLine[0]->x == 840; }},
+        {"bubble", [] { spawnBubble(800, 600, 0, 0, 5, 500); }, updateBubble,
+         watch(bubble, &EP::xVel, &EP::yVel, &EP::aux5, &EP::topY, &EP::speedY), BUBBLE_COUNT, 35,
+         101, [] { return bubble[0]->y == 600 - bubble[0]->speedY; }},
         {"ground bit", [] { spawnGroundBit(800, 600, 9, 9, 9, 0, 0); }, updateGroundBit,
-         liveCount(groundBit), GROUNDBIT_COUNT, 49, 49, [] { return groundBit[0]->y == 601; }},
+         watch(groundBit, &EP::red, &EP::green, &EP::blue, &EP::xVel, &EP::yVel, &EP::size, &EP::w,
+               &EP::h, &EP::fallSpeed, &EP::maxFallSpeed, &EP::frictionCount, &EP::frictionPeriod,
+               &EP::frictionCountY, &EP::frictionPeriodY),
+         GROUNDBIT_COUNT, 49, 49, [] { return groundBit[0]->y == 601; }},
         {"power-up emitter", [] { spawnPupPartSpawner(800, 600, 1, 0); }, updatePupPartSpawner,
-         liveCount(puppartspawner), PUPPARTSPAWNER_COUNT, 0, 0,
+         watch(puppartspawner, &EP::kind, &EP::direction, &EP::speedY, &EP::aux4, &EP::speedX,
+               &EP::red, &EP::green, &EP::blue),
+         PUPPARTSPAWNER_COUNT, 0, 0,
          [] { return puppartspawner[0]->y == 600 - puppartspawner[0]->speedY; }},
-        {"poo", [] { spawnPoo(800, 600); }, updatePoo, liveCount(poo), POO_COUNT, 0, 0,
+        {"poo", [] { spawnPoo(800, 600); }, updatePoo,
+         watch(poo, &PooParticle::xVel, &PooParticle::fallSpeed), POO_COUNT, 0, 0,
          [] { return abs(poo[0]->y - 601) <= 1; }},
+        {"rain drop", [] { spawnRain(800, 600, 12, 12); }, updateRain,
+         watch(rain, &EP::size, &EP::speedY, &EP::life, &EP::speedX), RAIN_COUNT, 46, 46,
+         [] { return rain[0]->x == 788 && rain[0]->y == 612; }},
+        {"snowflake", [] { spawnSnow(800, 600, 5, 0); }, updateSnow,
+         watch(snow, &EP::speedY, &EP::life, &EP::size, &EP::settleOffset, &EP::kind), SNOW_COUNT,
+         0, 0, [] { return snow[0]->y == 600 + snow[0]->speedY && snow[0]->life == 4; }},
     };
     for (const EffectCase &c : cases) {
         std::set<int> spans;
@@ -97,8 +169,21 @@ TEST_F(Effects, EachEffectMovesLivesItsSpanFreesItsSlotAndAFullPoolDropsSpawns)
             c.spawn();
             c.update();
             ASSERT_TRUE(c.firstTick()) << c.name << ", seed " << seed;
+            const std::string fresh = c.pool.first();
             if (c.shortest)
-                spans.insert(1 + updatesUntilFreed(c.update, c.live));
+                spans.insert(1 + updatesUntilFreed(c.update, c.pool.live));
+            resetWorld();
+            srand(seed + 500);
+            c.spawn();
+            updatesUntilFreed(c.update, c.pool.live);
+            c.pool.dirty();
+            const std::string used = c.pool.first();
+            resetWorld();
+            c.pool.putFirst(used);
+            srand(seed);
+            c.spawn();
+            c.update();
+            ASSERT_EQ(c.pool.first(), fresh) << c.name << " taken again, seed " << seed;
         }
         if (c.shortest) {
             EXPECT_EQ(*spans.begin(), c.shortest) << c.name;
@@ -109,7 +194,7 @@ TEST_F(Effects, EachEffectMovesLivesItsSpanFreesItsSlotAndAFullPoolDropsSpawns)
         resetWorld();
         for (int i = 0; i <= c.capacity; i++)
             c.spawn();
-        EXPECT_EQ(c.live(), c.capacity) << c.name;
+        EXPECT_EQ(c.pool.live(), c.capacity) << c.name;
     }
 }
 

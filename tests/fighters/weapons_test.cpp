@@ -250,8 +250,8 @@ struct Stop {
 
 // Where shots stop, one tick after being put there: each fighter's bullets die in his own
 // base, his plasma leaves it; player 2's thruster crosses the green field (x 290..325) and
-// stops only inside the base; walls (x 640..671 and 928..959 here, rows y 320..959) stop
-// every shot, with the mark the arena gives.
+// stops only inside the base; walls (x 640..671 and 928..959 here, rows y 320..959, stairs
+// in y 896..927) stop every shot, with the mark the arena gives.
 TEST_F(WeaponsTest, BasesAndWallsStopShotsWhereEachFightersWindowsSay)
 {
     const Stop stops[] = {
@@ -272,6 +272,8 @@ TEST_F(WeaponsTest, BasesAndWallsStopShotsWhereEachFightersWindowsSay)
         {2, PLASMA, 955, 510, 1, "spark2", 10, 0},
         {2, ROCKET, 955, 510, 1, "explosion 3/6", 1, 0},
         {2, THRUSTER, 955, 510, 1, "explosion 2/80", 1, 0},
+        {1, BULLET, 645, 900, 1, "spark1", 5, 0},
+        {2, BULLET, 955, 900, 1, "spark1", 5, 0},
         // Player 1's bullets mark walls by the arena's own rule; player 2's spark on all
         // but the tutorial.
         {1, BULLET, 645, 510, 1, "spark1", 5, ARENA_SMOG_CITY},
@@ -293,7 +295,9 @@ TEST_F(WeaponsTest, BasesAndWallsStopShotsWhereEachFightersWindowsSay)
         {1, BULLET, 460, 600, 0, "spark3", 0, ARENA_HELL},
         {2, BULLET, 1140, 600, 0, "spark4", 0, ARENA_MOON},
     };
-    loadMirroredArena(std::vector<std::string>(20, "....................#"), 10);
+    std::vector<std::string> rows(20, "....................#");
+    rows[18].back() = 'S';
+    loadMirroredArena(rows, 10);
     for (const Stop &c : stops) {
         SCOPED_TRACE(testing::Message() << "fighter " << c.side << ", kind " << c.kind
                                         << " at " << c.x << "," << c.y);

@@ -61,4 +61,23 @@ TEST_F(PickupTest, AnArmedMineBeepsEveryNineTicksAndBlowsUpInItsTeamColour)
     }
 }
 
+// Thrown up past y 8 toward a wall: freed where it flew out, without a blast, yet that
+// tick's probes still run on it and it bounces off the wall with its sound.
+TEST_F(PickupTest, AMineFlownOffTheTopIsFreedButItsProbesOfThatTickStillSound)
+{
+    loadGrid({std::string(26, '.') + "#"});   // a wall at x 832..863, y 0..31
+    setupMines();
+    spawnGreenmine(800, 12);
+    Mine *m = mine[0];
+    m->xVel = 10;
+    m->yVel = -20;
+    m->fallSpeed = 8;
+    updatemines();
+    EXPECT_EQ(m->active, 0);
+    EXPECT_EQ(m->y, 0);
+    EXPECT_LT(m->xVel, 0);
+    EXPECT_EQ(callsTo("sample", SND_ITEM_BOUNCE).size(), 1u);
+    EXPECT_EQ(callsTo("explosion").size(), 0u);
+}
+
 } // namespace

@@ -168,6 +168,45 @@ TEST_F(Render, BlueFlameInnerCircleOnlyWhileGreenAbove20)
     EXPECT_EQ(getpixel(buffer, 760, 800), makecol(40, 20, 250));
 }
 
+// Every size as the library draws it on a plain page, the inner circle of radius size - 3
+// included (at sizes 1 and 2 the library's small cross); at the playfield's corners clipped
+// to it, nothing in the spare rows below.
+TEST_F(Render, RespawnBubblesOfEverySizeAreTheLibrarysCircles)
+{
+    const int ground = makecol(10, 20, 30), spare = makecol(1, 2, 3);
+    const struct {
+        int x, y, size;
+    } bubbles[] = {{600, 800, 1}, {650, 800, 2}, {700, 800, 3}, {750, 800, 5},
+                   {1, 1, 1},     {1598, 1198, 1}, {0, 1199, 2}};
+    BITMAP *page = create_bitmap(21, 21);
+    for (const auto &b : bubbles) {
+        SCOPED_TRACE(testing::Message() << "size " << b.size << " at " << b.x << "," << b.y);
+        clear_to_color(page, ground);
+        circlefill(page, 10, 10, b.size, makecol(160, 0, 0));
+        circlefill(page, 10, 10, b.size - 3, makecol(255, 0, 0));
+        putpixel(page, 12, 9, makecol(255, 255, 255));
+        clear_to_color(prebuffer, ground);
+        clear_to_color(buffer, spare);
+        EffectParticle *e = respawnbubble[3];
+        e->active = 1;
+        e->x = b.x;
+        e->y = b.y;
+        e->size = b.size;
+        draw();
+        e->active = 0;
+        for (int dy = -10; dy <= 10; dy++) {
+            for (int dx = -10; dx <= 10; dx++) {
+                const int x = b.x + dx, y = b.y + dy;
+                if (x < 0 || x >= BUFFER_W || y < 0 || y >= BUFFER_H)
+                    continue;
+                const int want = y < PLAYFIELD_H ? getpixel(page, 10 + dx, 10 + dy) : spare;
+                ASSERT_EQ(getpixel(buffer, x, y), want) << "at " << x << "," << y;
+            }
+        }
+    }
+    destroy_bitmap(page);
+}
+
 TEST_F(Render, StretchLeavesTheDisplaysLastRowAndColumn)
 {
     clear_to_color(prebuffer, makecol(200, 100, 50));
