@@ -191,6 +191,10 @@ static void turnRow16(BITMAP *bmp, BITMAP *, fixed l_bmp_x, int bmp_y, fixed r_b
     const int left = l_bmp_x >> 16, right = r_bmp_x >> 16;
     uint16_t *out = (uint16_t *)bmp->line[bmp_y] + left;
     const int n = right - left + 1;
+    if (!keptRows) {   // a picture that keeps no rows, or an angle not kept yet nor now
+        drawRow(out, n, l_spr_x, l_spr_y, spr_dx, spr_dy);
+        return;
+    }
     const int at = bmp_y - keptTop;
     const int fits = at >= 0 && at < keptCount && n > 0 && n <= INT16_MAX &&
                      left - keptLeft >= INT16_MIN && left - keptLeft <= INT16_MAX;
@@ -207,7 +211,7 @@ static void turnRow16(BITMAP *bmp, BITMAP *, fixed l_bmp_x, int bmp_y, fixed r_b
             keptWriting = 0;   // a row that cannot be kept: the angle stays unkept
         }
     }
-    if (keptRows && fits) {
+    if (fits) {
         const KeptRow *r = &keptRows[at];
         if (r->n == n && r->u == l_spr_x && r->v == l_spr_y && keptAngle->du == spr_dx &&
             keptAngle->dv == spr_dy) {

@@ -80,18 +80,16 @@ static void drawLightningPool(EffectParticle **pool, int count, int minY)
 }
 
 // The library's filled circle, also for the negative radii of small particles' inner
-// circles: the library draws radius -r as a small cross, the run x - r .. x + r on row y and
-// one pixel r above and r below its middle. Whether to clip, though, it judges by the box
-// from x + r - 1 to x - r + 1, which misses the arms; so a cross that reaches past the
-// clipping rectangle is drawn here instead, clipped.
+// circles. The library draws radius -r as a small cross (the run x - r .. x + r on row y and
+// one pixel r above and r below its middle), but judges whether to clip it by a box that
+// misses the arms; the same cross is drawn here, clipped like any other run and pixel.
 static void fillCircle(int x, int y, int radius, int colour)
 {
-    const int arm = -radius;
-    if (radius >= 0 || (x - arm >= buffer->cl && x + arm < buffer->cr && y - arm >= buffer->ct &&
-                        y + arm < buffer->cb)) {
+    if (radius >= 0) {
         circlefill(buffer, x, y, radius, colour);
         return;
     }
+    const int arm = -radius;
     hline(buffer, x - arm, y, x + arm, colour);
     putpixel(buffer, x, y - arm, colour);
     putpixel(buffer, x, y + arm, colour);

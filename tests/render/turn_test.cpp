@@ -275,5 +275,4 @@ TEST_F(Turned, TheGamesExplosionsMatchTheLibraryAtEveryAngle)
     unload_datafile(data);
 }
 
-
 }  // namespace
