@@ -16,16 +16,20 @@ e2e_setup() {
     printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' > "$work/asound.conf"
     export ALSA_CONFIG_PATH=$work/asound.conf
 
-    for n in $(seq 90 140); do
-        [ -e /tmp/.X$n-lock ] && continue
-        Xvfb :$n -screen 0 1600x1200x16 -nolisten tcp > "$work/xvfb.log" 2>&1 &
-        xvfb_pid=$!
-        export DISPLAY=:$n
-        for _ in $(seq 50); do
+    # Xvfb picks a free display itself and writes its number once it takes connections:
+    # tests run side by side, and a number picked here by its lock file could be taken by
+    # another test between the look and the start, leaving this one on the other's display
+    # (gone when that test ends).
+    Xvfb -displayfd 3 -screen 0 1600x1200x16 -nolisten tcp 3> "$work/display" \
+        > "$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        if [ -s "$work/display" ]; then
+            export DISPLAY=:$(head -1 "$work/display")
             xdpyinfo > /dev/null 2>&1 && return 0
-            kill -0 $xvfb_pid 2>/dev/null || break
-            sleep 0.1
-        done
+        fi
+        kill -0 $xvfb_pid 2>/dev/null || break
+        sleep 0.1
     done
     echo "FAIL: could not start Xvfb"
     exit 1
