@@ -1,10 +1,9 @@
 #include "core/settings.h"
 
 #include <allegro.h>
-#include <errno.h>
 #include <stdio.h>
-#include <string.h>
 
+#include "core/configfile.h"
 #include "core/music.h"
 #include "core/world.h"
 
@@ -129,32 +128,6 @@ int padButtonDown(int pad, int button)
     return joy[pad].button[button].b != 0;
 }
 
-// ---- Configuration files.
-
-// The file whose failure was said last, and why: a write repeated every tick says it once.
-static char unsavedFile[64];
-static int unsavedReason;
-
-void saveConfigFile(const char *name)
-{
-    // The library opens the file only to rewrite it whole, and drops a failure to open it.
-    // An open for appending, which changes nothing, finds out first whether it can and why
-    // not; a file that cannot be written is left as it is.
-    FILE *probe = fopen(name, "ab");
-    if (!probe) {
-        const int reason = errno;
-        if (strcmp(unsavedFile, name) != 0 || reason != unsavedReason)
-            fprintf(stderr, "gor: cannot save %s: %s\n", name, strerror(reason));
-        snprintf(unsavedFile, sizeof unsavedFile, "%s", name);
-        unsavedReason = reason;
-        return;
-    }
-    fclose(probe);
-    if (strcmp(unsavedFile, name) == 0)
-        unsavedFile[0] = 0;
-    flush_config_file();
-}
-
 // ---- The settings file.
 
 static int clampInt(int v, int lo, int hi)
@@ -180,7 +153,7 @@ static void holdSettingsInRange()
 
 void get_settings()
 {
-    set_config_file(SETTINGS_FILE);
+    selectConfigFile(SETTINGS_FILE);
     resx = get_config_int("Settings", "resx", 800);
     resy = get_config_int("Settings", "resy", 600);
     musicOn = get_config_int("Settings", "musicOn", 1);
@@ -201,7 +174,7 @@ void get_settings()
 
 void set_settings()
 {
-    set_config_file(SETTINGS_FILE);
+    selectConfigFile(SETTINGS_FILE);
     set_config_int("Settings", "resx", resx);
     set_config_int("Settings", "resy", resy);
     set_config_int("Settings", "musicOn", musicOn);

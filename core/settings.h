@@ -89,10 +89,6 @@ int padButtonDown(int pad, int button);
 
 void get_settings();
 void set_settings();
-// Writes the library's current configuration file, `name` (the one last selected), to
-// disk. The library says nothing when it cannot; this names the file and the reason on
-// the terminal, once for as long as the same failure repeats, and leaves the file as it is.
-void saveConfigFile(const char *name);
 // The bindings of the options page's DEFAULTS button (not the same as a first start's).
 void setDefaultBindings();
 

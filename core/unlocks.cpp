@@ -4,6 +4,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include "core/configfile.h"
 #include "core/fighter.h"
 #include "core/settings.h"
 
@@ -36,7 +37,7 @@ int mapUnlocked(int n) { return n >= 1 && n <= ARENA_COUNT && *stored[n - 1] == 
 
 void set_mapdata(int n)
 {
-    set_config_file(MAPS_FILE);
+    selectConfigFile(MAPS_FILE);
     if (n < 1 || n > ARENA_COUNT)
         return;
     char name[16];
@@ -52,7 +53,7 @@ void set_mapdata(int n)
 
 void get_mapdata()
 {
-    set_config_file(MAPS_FILE);
+    selectConfigFile(MAPS_FILE);
     char name[16];
     for (int n = 1; n <= ARENA_COUNT; n++) {
         keyOf(n, name, sizeof name);

@@ -11,6 +11,7 @@
 #include "arena/pickups.h"
 #include "core/assets.h"
 #include "core/clock.h"
+#include "core/configfile.h"
 #include "core/fighter.h"
 #include "core/match.h"
 #include "core/music.h"
@@ -95,7 +96,7 @@ static void writeTeamFile(const TeamStats &t)
     char file[40];
     if (!teamFileName(name, file, sizeof file))
         return;
-    set_config_file(file);
+    selectConfigFile(file);
     const int values[8] = {*t.played, *t.won,     *t.lost,    *t.drew,
                            *t.frags,  *t.deaths,  *t.avScore, *t.percentage};
     static const char *const keys[8] = {"Played", "Won",    "Lost",    "Drew",

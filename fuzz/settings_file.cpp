@@ -1,9 +1,11 @@
 // Any gorSetup.cfg: whatever the file holds, the settings come out inside the ranges the
 // game offers (the computer's level within what its arithmetic holds) and no binding
-// reads outside the key table, a pad's buttons or the labels.
+// reads outside the key table, a pad's buttons or the labels; saved over it with whatever
+// else it holds, they read back the same (but the teams, which no list names).
 #include <allegro.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -51,6 +53,16 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *bytes, size_t size)
     fwrite(bytes, 1, size, f);
     fclose(f);
     get_settings();
+    const int read[] = {resx, resy, musicOn, TitleWobble, p2cpu, AIcomp, GameLength, credhigh,
+                        credunlocked};
+    KeyBinding bindings[BIND_COUNT];
+    memcpy(bindings, keyBindings, sizeof bindings);
+    set_settings();
+    get_settings();
+    const int again[] = {resx, resy, musicOn, TitleWobble, p2cpu, AIcomp, GameLength, credhigh,
+                         credunlocked};
+    if (memcmp(read, again, sizeof read) != 0 || memcmp(bindings, keyBindings, sizeof bindings))
+        abort();
     if (fchdir(home) != 0)
         abort();
 

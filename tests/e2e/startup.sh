@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
 # The real program under Xvfb: it starts in its folder, opens its window, runs its loop,
 # and ends cleanly when the window is asked to close, also where it cannot save its files
-# (it names them on the terminal); without gor.dat it stops with a message naming the file
-# (answered in its box) and a failure status.
+# (it names them on the terminal, and on a full disk leaves them as they were); without
+# gor.dat it stops with a message naming the file (answered in its box) and a failure
+# status.
 set -u
 here=$(dirname "$0")
 . "$here/lib.bash"
 wmclose=$2
 e2e_setup "$1"
-fail() { echo "FAIL: $*"; echo "--- stderr:"; cat "$work/gor.err" 2>/dev/null; exit 1; }
+fail() {
+    echo "FAIL: $*"; echo "--- stderr:"; cat "$work/gor.err" 2>/dev/null
+    umount "$work/full" 2>/dev/null
+    exit 1
+}
 
 e2e_start_game
 win=$(e2e_wait_window) || fail "no window appeared"
@@ -39,6 +44,34 @@ for f in gorSetup.cfg gorMaps.cfg; do
 done
 rmdir "$work/game/gorSetup.cfg" "$work/game/gorMaps.cfg"
 echo "ok: unwritable files: $(grep 'cannot save' "$work/gor.err" | tr '\n' ' ')"
+
+# A full disk (a small one, where this may mount one): the files there stay as they were,
+# no new one is left empty, and the terminal names each.
+mkdir "$work/full"
+if mount -t tmpfs -o size=64k tmpfs "$work/full" 2>/dev/null; then
+    for f in "$work"/game/*; do ln -s "$f" "$work/full/"; done
+    printf '[Settings]\nresx = 800\nresy = 600\np1left = 5\n' > "$work/full/gorSetup.cfg"
+    cp "$work/full/gorSetup.cfg" "$work/before.cfg"
+    dd if=/dev/zero of="$work/full/fill" bs=1k count=64 2>/dev/null
+    (cd "$work/full" && exec ./gor > "$work/gor.out" 2> "$work/gor.err") &
+    game_pid=$!
+    win=$(e2e_wait_window) || fail "full disk: no window appeared"
+    sleep 2
+    "$wmclose" "$win"
+    e2e_wait_exit 10
+    [ "$exit_status" = "0" ] || fail "full disk: exit status $exit_status"
+    cmp -s "$work/full/gorSetup.cfg" "$work/before.cfg" || fail "full disk: gorSetup.cfg changed"
+    [ ! -e "$work/full/gorMaps.cfg" ] && [ -z "$(ls "$work/full" | grep tmp)" ] ||
+        fail "full disk: files left behind: $(ls "$work/full")"
+    for f in gorSetup.cfg gorMaps.cfg; do
+        grep -q "cannot save $f: No space left on device" "$work/gor.err" ||
+            fail "full disk: $f is not named"
+    done
+    umount "$work/full"
+    echo "ok: full disk: $(grep 'cannot save' "$work/gor.err" | tr '\n' ' ')"
+else
+    echo "skipped: full disk (no small disk can be mounted here)"
+fi
 
 rm "$work/game/gor.dat"
 e2e_start_game

@@ -4,6 +4,8 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,8 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "core/configfile.h"
 #include "core/music.h"
 #include "core/settings.h"
+#include "core/unlocks.h"
 #include "shell/harness.h"
 #include "shell/startup.h"
 #include "support/test_env.h"
@@ -193,16 +197,17 @@ TEST_F(Settings, TeamsAreWrittenAsNoneWhileTheTeamListIsEmpty)
     EXPECT_EQ(PurpleTeam_list, -1);
 }
 
-// A folder the player may read but not write: the terminal is told which file and why,
-// once while the same failure repeats, and the file there stays as it was.
+// A folder the player may read but not write, then a read-only file in a folder he may
+// write: the terminal is told which file and why, once while the same failure repeats, and
+// the file stays as it was.
 TEST_F(Settings, AFileThatCannotBeWrittenIsNamedOnTheTerminalAndLeftAsItWas)
 {
     writeFile("[Settings]\nresx = 1280\n");
     resx = 1600;
     ASSERT_EQ(chmod("gorSetup.cfg", 0444), 0);
-    ASSERT_EQ(chmod(".", 0555), 0);
     testing::internal::CaptureStderr();
-    {
+    for (mode_t folder : {0555, 0777}) {
+        ASSERT_EQ(chmod(".", folder), 0);
         AsAnotherUser player;
         set_settings();
         set_settings();
@@ -216,6 +221,60 @@ TEST_F(Settings, AFileThatCannotBeWrittenIsNamedOnTheTerminalAndLeftAsItWas)
     resx = 0;
     get_settings();
     EXPECT_EQ(resx, 1600);
+}
+
+// A save replaces the file whole and never writes the old one: a link to it keeps its bytes
+// through a save, and an unsaved change is not written when another file is selected. The
+// permissions carry over, and every value reads back, the game's and any others.
+TEST_F(Settings, ASaveReplacesTheFileWholeAndEveryValueReadsBack)
+{
+    const char *before = "top = 1\n[Settings]\nresx = 1280\nmine = x y\n\n[Other]\nk = 2\n";
+    writeFile(before);
+    ASSERT_EQ(chmod("gorSetup.cfg", 0640), 0);
+    ASSERT_EQ(link("gorSetup.cfg", "held"), 0);
+    get_settings();
+    resx = 1600;
+    set_settings();
+    set_config_int("Settings", "resx", 800);
+    get_mapdata();
+    EXPECT_EQ(harnessReadFile("held"), before);
+    unlink("held");
+    struct stat st;
+    ASSERT_EQ(stat("gorSetup.cfg", &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    resx = 0;
+    get_settings();
+    EXPECT_EQ(resx, 1600);
+    EXPECT_STREQ(get_config_string(NULL, "top", ""), "1");
+    EXPECT_STREQ(get_config_string("Settings", "mine", ""), "x y");
+    EXPECT_EQ(get_config_int("Other", "k", 0), 2);
+}
+
+// A save cut off part-way (by a file-size limit here, as by a full disk) leaves the old file
+// byte for byte and nothing beside it, and names the file once; with no file before, none.
+TEST_F(Settings, ASaveCutOffLeavesTheOldFileAsItWasAndNamesIt)
+{
+    writeFile("[Settings]\nresx = 1280\n");
+    get_settings();
+    struct rlimit was, small;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &was), 0);
+    small = was;
+    small.rlim_cur = 100;
+    void (*signalWas)(int) = signal(SIGXFSZ, SIG_IGN);
+    testing::internal::CaptureStderr();
+    setrlimit(RLIMIT_FSIZE, &small);
+    set_settings();
+    set_settings();
+    const std::string after = harnessReadFile("gorSetup.cfg");
+    unlink("gorSetup.cfg");
+    set_settings();
+    setrlimit(RLIMIT_FSIZE, &was);
+    signal(SIGXFSZ, signalWas);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "gor: cannot save gorSetup.cfg: File too large\n");
+    EXPECT_EQ(after, "[Settings]\nresx = 1280\n");
+    EXPECT_NE(access("gorSetup.cfg", F_OK), 0);
+    EXPECT_NE(access("gorSetup.cfg.tmp", F_OK), 0);
 }
 
 // What start-up makes of the configured size: the mode it sets, on a 1600x1200 desktop.
