@@ -103,7 +103,10 @@ void setupSoundDevice()
         return;
     reserveVoices(24, 1);
     if (tryInstallSound(DIGI_AUTODETECT, MIDI_AUTODETECT) != 0) {
-        // The box takes the display away to be answered; then the game goes on without sound.
+        // A player at a terminal reads it there; the box takes the display away to be
+        // answered, then the game goes on without sound.
+        // (The library's own reason, when no card answers, is about voices: not said.)
+        fprintf(stderr, "gor: no sound card found; the game goes on without sound\n");
         showMessageBox("Unable to Detect Sound Card");
         setupDisplay();
         // Carry on silently: the no-sound driver has no voices, so reserve none.

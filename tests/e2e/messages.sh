@@ -38,6 +38,8 @@ sound_box=$(expected_box_hash "Unable to Detect Sound Card")
 printf 'pcm.!default { type hw card 9 }\nctl.!default { type hw card 9 }\n' > "$work/nocard.conf"
 ALSA_CONFIG_PATH=$work/nocard.conf e2e_start_game
 box=$(e2e_wait_box) || fail "no sound card: no message box"
+[ "$(grep -c '^gor: no sound card found' "$work/gor.err")" = 1 ] ||
+    fail "no sound card: the terminal was not told, once, before the box"
 [ "$(window_hash "$box" nosound_box)" = "$sound_box" ] ||
     fail "no sound card: the box does not show \"Unable to Detect Sound Card\""
 e2e_answer_box "$box"
@@ -54,7 +56,7 @@ for _ in $(seq 20); do
 done
 [ $title = 1 ] || fail "no sound card: no title screen after the message was answered ($last_colour)"
 [ -z "$(xdotool search --class xmessage 2>/dev/null)" ] || fail "no sound card: the box is still there"
-echo "ok: no sound card: the message was answered with Return and the title screen came up"
+echo "ok: no sound card: $(grep '^gor: no sound' "$work/gor.err"); the box was answered with Return and the title screen came up"
 win=$(e2e_wait_window) || fail "no sound card: no game window"
 "$wmclose" "$win"
 e2e_wait_exit 10
