@@ -122,6 +122,28 @@ TEST_F(LifeTest, ADeathThrowsItsGoreOnce)
     secondscount = 0;
 }
 
+// A badly wounded fighter leaves a trail in his team's colour: a few drops in the tick the
+// second turns, from health 3 down.
+TEST_F(LifeTest, AWoundedFighterBleedsOnceASecondFromHealthThree)
+{
+    for (int side = 1; side <= 2; side++) {
+        for (int health : {3, 4}) {
+            SCOPED_TRACE(testing::Message() << "fighter " << side << ", health " << health);
+            settle(600);
+            resetCalls();
+            fighter(side)->health = health;
+            const int drops = health == 3 ? 8 : 0;
+            secondscount = 0;
+            combatTick(keys(""));
+            EXPECT_EQ(callCount(side == 1 ? "blood" : "blood2"), drops);
+            secondscount = 1;   // the rest of the second
+            combatTick(keys(""));
+            EXPECT_EQ(callCount("blood") + callCount("blood2"), drops);
+        }
+    }
+    secondscount = 0;
+}
+
 TEST_F(LifeTest, ADeathThatEmptiesThePoolLeavesHimOutOfTheBooth)
 {
     settle(600);

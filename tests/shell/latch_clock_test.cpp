@@ -167,6 +167,7 @@ protected:
 TEST_F(ClockTest, OnceASecondWorkRunsOnTheTickTheCounterWraps)
 {
     one.powerupTimer = 3;
+    two.powerupTimer = 1;   // each fighter's own timer, down to 0 and no further
     timersecs = timermins = 59;
     ticks(59);
     EXPECT_EQ(secondscount, 59);
@@ -182,9 +183,11 @@ TEST_F(ClockTest, OnceASecondWorkRunsOnTheTickTheCounterWraps)
     EXPECT_EQ(one.power, 49);
     EXPECT_EQ(two.power, 49);
     EXPECT_EQ(one.powerupTimer, 2);
+    EXPECT_EQ(two.powerupTimer, 0);
     ticks(120);
     EXPECT_EQ(seconds, 3);
     EXPECT_EQ(one.power, 47);
+    EXPECT_EQ(two.powerupTimer, 0);
     // Fighter 2's own first spawn does not start the pools.
     one.hasSpawned = 0;
     two.hasSpawned = 1;

@@ -237,6 +237,13 @@ TEST_F(DrawTest, StaggeredMapsDrawAndTheClickMaskPicksCells) {
   MapDrawRow(dest, 0, 64, 0, 0, 96, 80, 1, countCell);
   EXPECT_EQ(6, rowCalls);
   mapblockstaggery = 8;
+  // Beside it a staggered map's own limit, one row short: rows go two to a gap, so at mapy 24
+  // row 1 names map row 3 and draws, row 2 names the last one (height - 1) and draws nothing.
+  rowCalls = 0;
+  MapDrawRow(dest, 0, 24, 0, 0, 96, 80, 1, recordCell);
+  EXPECT_EQ(6, rowCalls);
+  MapDrawRow(dest, 0, 24, 0, 0, 96, 80, 2, recordCell);
+  EXPECT_EQ(6, rowCalls);
   // Graphic 1's pixel (0, 0) is see-through, the rest opaque.
   EXPECT_EQ(-1, MEClickmask(0, 0, 0));
   EXPECT_EQ(-1, MEClickmask(0, 0, 1));

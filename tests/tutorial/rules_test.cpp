@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <utility>
+
 #include "ai/tutorial.h"
 #include "arena/pickups.h"
 #include "core/assets.h"
@@ -163,38 +165,44 @@ TEST_F(TutorialRules, TheGuidanceClimbsAndJumpsTheComputerAtTheCoursesFixedPlace
 
     // The jump rectangles whole: each corner aims the jump, one pixel past any edge does
     // not. The floor rectangles reach down without end; blocks under their top edge give
-    // his feet ground there.
+    // his feet ground there. Over a low wall he aims at the far side, not back where he came
+    // from, or he would land short of the wall.
     const int solid = mappt[37 * mapwidth];
     for (int x : {401, 434, 1176, 1209})
         MapSetBlockInPixels(x, 1170, solid);
     const struct {
-        int left, right, top, bottom, move, goalX, targetY;   // targetY 0: his centre's y
+        int left, right, top, bottom, move, goalX, targetX, targetY;   // targetY 0: his centre's y
     } jumps[] = {
-        {401, 434, 1139, 0, AI_MOVE_HOLD, 900, 0},
-        {1176, 1209, 1139, 0, AI_MOVE_HOLD, 900, 0},
-        {606, 631, 981, 1014, AI_MOVE_RIGHT, 900, 800},
-        {979, 1012, 981, 1014, AI_MOVE_LEFT, 700, 800},
+        {401, 434, 1139, 0, AI_MOVE_HOLD, 900, 1590, 0},
+        {1176, 1209, 1139, 0, AI_MOVE_HOLD, 900, 0, 0},
+        {606, 631, 981, 1014, AI_MOVE_RIGHT, 900, 865, 800},
+        {979, 1012, 981, 1014, AI_MOVE_LEFT, 700, 769, 800},
     };
     for (const auto &r : jumps) {
-        // The y his jump aims at from centre (cx, cy); -1 when none.
+        // The x, y his jump aims at from centre (cx, cy); -1, -1 when none.
         auto aimFrom = [&r](int cx, int cy) {
             put(player2, cx - 16, cy - 24, FACING_LEFT);
             player2->jumpPhase = JUMP_NONE;
             player2->aiMove = r.move;
             player2->aiGoalX = r.goalX;
             player2->aiGoalY = 0;
-            player2->aiJumpTargetY = -1;
+            player2->aiJumpTargetX = player2->aiJumpTargetY = -1;
             tutorialAI();
-            return player2->aiJumpTargetY;
+            return std::make_pair(player2->aiJumpTargetX, player2->aiJumpTargetY);
         };
+        const auto none = std::make_pair(-1, -1);
         const int bottom = r.bottom ? r.bottom : 1158;   // on the floor
         for (int x : {r.left, r.right}) {
             for (int y : {r.top, bottom}) {
                 const int outX = x == r.left ? x - 1 : x + 1, outY = y == r.top ? y - 1 : y + 1;
-                EXPECT_EQ(aimFrom(x, y), r.targetY ? r.targetY : y) << "centre " << x << "," << y;
-                EXPECT_EQ(aimFrom(outX, y), -1) << "centre " << outX << "," << y;
+                const auto aim = aimFrom(x, y);
+                EXPECT_EQ(aim.second, r.targetY ? r.targetY : y) << "centre " << x << "," << y;
+                EXPECT_EQ(aimFrom(outX, y), none) << "centre " << outX << "," << y;
+                // Low on the floor the wall right ahead turns any jump back, whatever the
+                // rectangle aimed at: its x is the rectangle's own only higher up.
                 if (y == r.top || r.bottom) {
-                    EXPECT_EQ(aimFrom(x, outY), -1) << "centre " << x << "," << outY;
+                    EXPECT_EQ(aim.first, r.targetX) << "centre " << x << "," << y;
+                    EXPECT_EQ(aimFrom(x, outY), none) << "centre " << x << "," << outY;
                 }
             }
         }
