@@ -10,10 +10,11 @@
 // Reads file `name` (none, or one that cannot be read, is an empty configuration) and
 // makes it the library's current configuration; changes stay in memory until saved.
 void selectConfigFile(const char *name);
-// Writes the current configuration to `name`: the whole text into "<name>.tmp" in the same
-// folder, synced, then renamed over the old file with the old file's permissions (through
-// a symbolic link to the file it names). A file that exists but may not be written is left
-// alone. On any failure the old file stays as it was, nothing is left behind, and the
-// terminal is told "gor: cannot save <name>: <reason>", once for as long as the same
-// failure repeats.
+// Writes the current configuration to `name` as the library would ("[section]" and
+// "key = value" lines; comment lines of a file edited by hand are not kept): the whole
+// text into "<name>.tmp" in the same folder, synced, then renamed over the old file with
+// the old file's permissions (through a symbolic link, over the file it names). A file
+// that exists but may not be written is left alone. On any failure the old file stays as
+// it was, nothing is left behind, and the terminal is told "gor: cannot save <name>:
+// <reason>", once for as long as the same failure repeats.
 void saveConfigFile(const char *name);
