@@ -40,7 +40,7 @@ std::vector<unsigned char> arenaSizedMap(int mapType) {
 
 void startHeadless() {
   static bool started = false;
-  if (!started) install_allegro(SYSTEM_NONE, &errno, atexit);
+  if (!started && !system_driver) install_allegro(SYSTEM_NONE, &errno, atexit);
   started = true;
   maptargetdepth = 16;
   mapgfxinbitmaps = 2;

@@ -131,7 +131,10 @@ void setupScreen()
     // Every text the game handles is plain 8-bit: with the library's default UTF-8 a
     // settings file holding stray bytes (0xFF, say) makes its parser loop for ever.
     set_uformat(U_ASCII);
-    if (install_allegro(headless ? SYSTEM_NONE : SYSTEM_AUTODETECT, &errno, atexit) != 0)
+    // Started already (by a test, say), the library is not installed again: that would
+    // crash on the settings it holds in memory.
+    if (!system_driver &&
+        install_allegro(headless ? SYSTEM_NONE : SYSTEM_AUTODETECT, &errno, atexit) != 0)
         fatalError("cannot start the Allegro library: %s", allegro_error[0] ? allegro_error
                                                                           : "no display?");
     oggsmp_init();

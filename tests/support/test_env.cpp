@@ -26,7 +26,7 @@ void startHeadlessAllegro()
     if (started)
         return;
     set_uformat(U_ASCII);   // as the game starts the library
-    if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0)
+    if (!system_driver && install_allegro(SYSTEM_NONE, &errno, atexit) != 0)
         abort();
     set_color_depth(16);
     started = true;
