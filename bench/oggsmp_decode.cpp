@@ -11,6 +11,7 @@
 #include <string>
 
 #include "oggsmp/oggsmp.h"
+#include "shell/startup.h"
 
 namespace {
 
@@ -37,8 +38,7 @@ double secondsSince(std::chrono::steady_clock::time_point start) {
 }
 
 void BM_MusicDecodeVsOggdec(benchmark::State &state) {
-    // The harness of an earlier benchmark may have started the library already.
-    static bool started = system_driver || install_allegro(SYSTEM_NONE, &errno, atexit) == 0;
+    static bool started = startLibrary(SYSTEM_NONE) == 0;   // or an earlier benchmark did
     std::string track = findTrack();
     if (!started || track.empty()) {
         state.SkipWithError("no game/gor_theme.ogg (build the gamedata target)");

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/probes.h"
+#include "shell/startup.h"
 #include "tilemap/tilemap.h"
 #include "tools/fmpwrite/fmpwrite.h"
 
@@ -40,7 +41,7 @@ std::vector<unsigned char> arenaSizedMap(int mapType) {
 
 void startHeadless() {
   static bool started = false;
-  if (!started && !system_driver) install_allegro(SYSTEM_NONE, &errno, atexit);
+  if (!started) startLibrary(SYSTEM_NONE);
   started = true;
   maptargetdepth = 16;
   mapgfxinbitmaps = 2;

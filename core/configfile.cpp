@@ -115,6 +115,8 @@ static int replaceFile(const char *name)
         return ENAMETOOLONG;
     struct stat old;
     const int exists = stat(target, &old) == 0;
+    // The rename would refuse a folder too, but only after a file was written and synced,
+    // and the result screen tries its store again on every frame.
     if (exists && S_ISDIR(old.st_mode))
         return EISDIR;
     // A file the player made read-only stays as it is, though its folder would allow a new one.

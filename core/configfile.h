@@ -10,8 +10,8 @@
 // Reads file `name` (none, or one that cannot be read, is an empty configuration) and
 // makes it the library's current configuration; changes stay in memory until saved.
 // A configuration in memory has no file name, and the library, installed again while it is
-// current, reloads the current file by its name and crashes: install the library only
-// while it is not installed (`system_driver` is null).
+// current, reloads the current file by its name and crashes: the library is started only
+// while it is not running (shell/startup's startLibrary).
 void selectConfigFile(const char *name);
 // Writes the current configuration to `name` as the library would ("[section]" and
 // "key = value" lines; comment lines of a file edited by hand are not kept): the whole

@@ -1,7 +1,6 @@
 #include "core/settings.h"
 
 #include <allegro.h>
-#include <stdio.h>
 
 #include "core/configfile.h"
 #include "core/music.h"

@@ -126,15 +126,17 @@ void loadDataFile()
         fatalError("the data file \"gor.dat\" is not usable: %s", fault);
 }
 
-void setupScreen()
+int startLibrary(int systemId)
 {
     // Every text the game handles is plain 8-bit: with the library's default UTF-8 a
     // settings file holding stray bytes (0xFF, say) makes its parser loop for ever.
     set_uformat(U_ASCII);
-    // Started already (by a test, say), the library is not installed again: that would
-    // crash on the settings it holds in memory.
-    if (!system_driver &&
-        install_allegro(headless ? SYSTEM_NONE : SYSTEM_AUTODETECT, &errno, atexit) != 0)
+    return system_driver ? 0 : install_allegro(systemId, &errno, atexit);
+}
+
+void setupScreen()
+{
+    if (startLibrary(headless ? SYSTEM_NONE : SYSTEM_AUTODETECT) != 0)
         fatalError("cannot start the Allegro library: %s", allegro_error[0] ? allegro_error
                                                                           : "no display?");
     oggsmp_init();

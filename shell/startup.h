@@ -15,6 +15,12 @@ extern int (*installSoundHook)(int digi, int midi);
 // no-sound driver has none, so installing it fails while any are reserved.
 extern int reservedDigiVoices;
 
+// Starts the library with the given system driver, its texts plain 8-bit as the game reads
+// them; 0 when it runs. One that runs already (a test's, say) is not installed again: the
+// library would reload its configuration by file name, and the game's, held in memory,
+// has none, so it would crash. The game, the tests and the benchmarks start it here (the
+// fuzzers and tools, which start it once and hold no settings, call the library).
+int startLibrary(int systemId);
 // Brings the library up: settings, timer, input, random seed, the 60 Hz callback, the
 // display, sound, the back buffer, gor.dat and the mouse. Stops the program with a
 // message and a non-zero status when something it cannot do without fails.

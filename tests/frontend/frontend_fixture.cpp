@@ -126,7 +126,6 @@ std::string FrontEnd::savedSettings()
     std::string text;
     if (chdir(dir) == 0) {
         set_settings();
-        set_config_file("/dev/null");
         text = harnessReadFile("gorSetup.cfg");
         unlink("gorSetup.cfg");
     }

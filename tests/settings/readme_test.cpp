@@ -96,7 +96,6 @@ TEST(Readme, KeyTableMatchesAFirstStartAndTheDefaultsButton)
     std::vector<std::vector<std::string>> firstStart = rowsOfBindings();
     setDefaultBindings();
     std::vector<std::vector<std::string>> afterDefaults = rowsOfBindings();
-    set_config_file("/dev/null");
     ASSERT_EQ(chdir(home), 0);
     rmdir(dir);
 

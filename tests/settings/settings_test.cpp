@@ -40,8 +40,6 @@ protected:
     }
     void TearDown() override
     {
-        // Leave no settings file selected in the folder about to go.
-        set_config_file("/dev/null");
         unlink((std::string(dir) + "/gorSetup.cfg").c_str());
         EXPECT_EQ(chdir(home), 0);
         rmdir(dir);

@@ -19,14 +19,14 @@
 #include "gore/gore.h"
 #include "shell/harness.h"
 #include "shell/loop.h"
+#include "shell/startup.h"
 
 void startHeadlessAllegro()
 {
     static bool started = false;
     if (started)
         return;
-    set_uformat(U_ASCII);   // as the game starts the library
-    if (!system_driver && install_allegro(SYSTEM_NONE, &errno, atexit) != 0)
+    if (startLibrary(SYSTEM_NONE) != 0)
         abort();
     set_color_depth(16);
     started = true;
