@@ -10,34 +10,42 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+// The text last read and the file it came from: a save of that file keeps its lines.
+static char *readText;
+static size_t readSize;
+static char readFrom[256];
+
 void selectConfigFile(const char *name)
 {
-    char *text = NULL;
-    size_t size = 0, room = 0;
+    free(readText);
+    readText = NULL;
+    readSize = 0;
+    size_t room = 0;
     FILE *f = fopen(name, "rb");
     if (f) {
         for (;;) {
-            if (size == room) {
+            if (readSize == room) {
                 if (room > INT_MAX / 4)
                     break;   // more than the library takes
                 room = room * 2 + 4096;
-                char *more = (char *)realloc(text, room);
+                char *more = (char *)realloc(readText, room);
                 if (!more)
                     break;
-                text = more;
+                readText = more;
             }
-            const size_t got = fread(text + size, 1, room - size, f);
+            const size_t got = fread(readText + readSize, 1, room - readSize, f);
             if (got == 0)
                 break;
-            size += got;
+            readSize += got;
         }
         // A folder in its place, say, reads as no file, as the library had it.
         if (ferror(f) || !feof(f))
-            size = 0;
+            readSize = 0;
         fclose(f);
     }
-    set_config_data(text ? text : "", (int)size);
-    free(text);
+    if (snprintf(readFrom, sizeof readFrom, "%s", name) >= (int)sizeof readFrom)
+        readFrom[0] = 0;
+    set_config_data(readText ? readText : "", (int)readSize);
 }
 
 static int failure()
@@ -45,47 +53,311 @@ static int failure()
     return errno ? errno : EIO;
 }
 
-// One section's lines as the library writes them: "[name]" (after a blank line, unless it
-// comes first), then "key = value" in its order. Section NULL is the part before the first
-// section.
-static int writeSection(FILE *f, const char *section)
+// ---- The saved text.
+
+// One line as the library reads it: it ends at '\r' or '\n' (a pair of the two ends one
+// line). Its name runs from the first character that is not a space up to a space, '=' or
+// '#'. A line with no name is a comment (or blank); a name in brackets starts a section.
+enum LineKind { LINE_BLANK, LINE_COMMENT, LINE_SECTION, LINE_KEY };
+struct Line {
+    const char *text;
+    size_t length;   // without its end
+    const char *name;
+    size_t nameLength;
+    LineKind kind;
+};
+
+static int isSpace(char c)
 {
-    const char **names = NULL;
-    const int n = list_config_entries(section, &names);
-    int err = 0;
-    if (section && fprintf(f, "%s%s\n", ftell(f) > 0 ? "\n" : "", section) < 0)
-        err = failure();
-    for (int i = 0; i < n && !err; i++)
-        if (fprintf(f, "%s = %s\n", names[i], get_config_string(section, names[i], "")) < 0)
-            err = failure();
-    if (names)
-        free_config_entries(&names);
-    return err;
+    return c == ' ' || c == '\t' || c == '\f' || c == '\v';
 }
 
-// The current configuration into `fd`, which is closed; 0 once every byte is on the disk.
-static int writeConfigText(int fd)
+// The line at `*at` (moved past it); 0 at the end of the text.
+static int readLine(const char *text, size_t size, size_t *at, Line *line)
 {
-    FILE *f = fdopen(fd, "w");
+    if (*at >= size)
+        return 0;
+    const char *start = text + *at;
+    size_t n = 0;
+    while (*at + n < size && start[n] != '\r' && start[n] != '\n')
+        n++;
+    *at += n;
+    if (*at < size) {
+        const char end = text[(*at)++];
+        if (*at < size && (text[*at] == '\r' || text[*at] == '\n') && text[*at] != end)
+            (*at)++;
+    }
+    size_t i = 0;
+    while (i < n && isSpace(start[i]))
+        i++;
+    size_t j = i;   // the library's names also end at a NUL byte
+    while (j < n && start[j] && !isSpace(start[j]) && start[j] != '=' && start[j] != '#')
+        j++;
+    line->text = start;
+    line->length = n;
+    line->name = start + i;
+    line->nameLength = j - i;
+    if (j == i)
+        line->kind = i == n || !start[i] ? LINE_BLANK : LINE_COMMENT;
+    else
+        line->kind = start[i] == '[' && start[j - 1] == ']' ? LINE_SECTION : LINE_KEY;
+    return 1;
+}
+
+// A name as a string the library takes, in a buffer that grows as needed.
+struct Scratch {
+    char *bytes;
+    size_t room;
+};
+
+static const char *terminated(Scratch *s, const char *name, size_t length)
+{
+    if (length >= s->room) {
+        char *more = (char *)realloc(s->bytes, length + 64);
+        if (!more)
+            return NULL;
+        s->bytes = more;
+        s->room = length + 64;
+    }
+    memcpy(s->bytes, name, length);
+    s->bytes[length] = 0;
+    return s->bytes;
+}
+
+// Section names match as the library matches them, whatever the case.
+static int sameSection(const char *name, size_t length, const char *section)
+{
+    size_t i = 0;
+    for (; i < length && section[i]; i++)
+        if (utolower((unsigned char)name[i]) != utolower((unsigned char)section[i]))
+            return 0;
+    return i == length && !section[i];
+}
+
+struct Save {
+    FILE *f;
+    const char *text;   // the file as it was read
+    size_t size;
+    const char **sections;   // the current configuration's, each marked once its keys are out
+    int sectionCount;
+    char *sectionDone;
+    Scratch name;
+    int err;
+    int wroteAny, lastBlank;
+};
+
+static void putLine(Save *s, const char *text, size_t length, const char *value)
+{
+    if (s->err)
+        return;
+    if (fwrite(text, 1, length, s->f) != length || (value && fprintf(s->f, " = %s", value) < 0) ||
+        putc('\n', s->f) == EOF)
+        s->err = failure();
+    s->wroteAny = 1;
+    s->lastBlank = 0;
+}
+
+// The keys of `section` (NULL: those before any section) that the text has no line for,
+// each as "key = value". A section's keys are added once, after its first group of lines.
+static void addNewKeys(Save *s, const char *section)
+{
+    for (int i = 0; section && i < s->sectionCount; i++)
+        if (sameSection(s->sections[i], strlen(s->sections[i]), section)) {
+            if (s->sectionDone[i])
+                return;
+            s->sectionDone[i] = 1;
+        }
+    const char **names = NULL;
+    const int count = list_config_entries(section, &names);
+    char *had = (char *)calloc(count + 1, 1);
+    if (!had)
+        s->err = ENOMEM;
+    int inSection = !section;
+    Line line;
+    for (size_t at = 0; !s->err && readLine(s->text, s->size, &at, &line);) {
+        if (line.kind == LINE_SECTION)
+            inSection = section && sameSection(line.name, line.nameLength, section);
+        else if (line.kind == LINE_KEY && inSection)
+            for (int k = 0; k < count; k++)
+                if (strlen(names[k]) == line.nameLength &&
+                    memcmp(names[k], line.name, line.nameLength) == 0)
+                    had[k] = 1;
+    }
+    for (int k = 0; k < count; k++)
+        if (!had[k])
+            putLine(s, names[k], strlen(names[k]), get_config_string(section, names[k], ""));
+    free(had);
+    if (names)
+        free_config_entries(&names);
+}
+
+// The text read, with each key's current value, then the keys and sections it did not have.
+static int writeConfigText(FILE *f, const char *text, size_t size)
+{
+    Save s = {f, text, size, NULL, 0, NULL, {NULL, 0}, 0, 0, 0};
+    Scratch sectionName = {NULL, 0};
+    s.sectionCount = list_config_sections(&s.sections);
+    s.sectionDone = (char *)calloc(s.sectionCount + 1, 1);
+    if (!s.sectionDone)
+        s.err = ENOMEM;
+    const char *section = NULL;
+    // New keys go where the library puts them: after the run of lines that starts the
+    // section, up to its first blank line, but never into the next section.
+    int inFirstLines = 1;
+    Line line;
+    for (size_t at = 0; !s.err && readLine(text, size, &at, &line);) {
+        if (inFirstLines && line.kind != LINE_KEY && line.kind != LINE_COMMENT) {
+            addNewKeys(&s, section);
+            inFirstLines = 0;
+        }
+        if (line.kind == LINE_KEY && line.name[0] != ';') {
+            const char *name = terminated(&s.name, line.name, line.nameLength);
+            if (!name)
+                s.err = ENOMEM;
+            else
+                putLine(&s, line.name, line.nameLength, get_config_string(section, name, ""));
+        } else {
+            // A player's note: "; ..." is a key to the library, one the game never reads.
+            putLine(&s, line.text, line.length, NULL);
+            s.lastBlank = line.kind == LINE_BLANK;
+        }
+        if (line.kind == LINE_SECTION) {
+            section = terminated(&sectionName, line.name, line.nameLength);
+            if (!section)
+                s.err = ENOMEM;
+            inFirstLines = 1;
+        }
+    }
+    if (inFirstLines)
+        addNewKeys(&s, section);
+    for (int i = 0; i < s.sectionCount && !s.err; i++)
+        if (!s.sectionDone[i]) {
+            if (s.wroteAny && !s.lastBlank)
+                putLine(&s, "", 0, NULL);
+            putLine(&s, s.sections[i], strlen(s.sections[i]), NULL);
+            addNewKeys(&s, s.sections[i]);
+        }
+    free(s.sectionDone);
+    if (s.sections)
+        free_config_entries(&s.sections);
+    free(s.name.bytes);
+    free(sectionName.bytes);
+    return s.err;
+}
+
+// ---- Replacing the file.
+
+// The file a save writes: `name`, or the last name a chain of symbolic links ends at,
+// which need not exist yet.
+static int followLinks(const char *name, char *target, size_t size)
+{
+    if (snprintf(target, size, "%s", name) >= (int)size)
+        return ENAMETOOLONG;
+    for (int hops = 0;; hops++) {
+        char link[PATH_MAX];
+        const ssize_t n = readlink(target, link, sizeof link);
+        if (n < 0)
+            return errno == EINVAL || errno == ENOENT ? 0 : errno;   // no link: the file
+        if (n == (ssize_t)sizeof link)
+            return ENAMETOOLONG;
+        if (hops == 40)
+            return ELOOP;   // the system's own limit
+        link[n] = 0;
+        // A relative link names a file in the link's own folder.
+        const char *slash = strrchr(target, '/');
+        const size_t keep = link[0] != '/' && slash ? (size_t)(slash - target) + 1 : 0;
+        if (snprintf(target + keep, size - keep, "%s", link) >= (int)(size - keep))
+            return ENAMETOOLONG;
+    }
+}
+
+static void folderOf(const char *file, char *folder, size_t size)
+{
+    snprintf(folder, size, "%s", file);
+    char *slash = strrchr(folder, '/');
+    if (slash)
+        slash[slash == folder] = 0;
+    else
+        snprintf(folder, size, ".");
+}
+
+// The new text into `fd`, which stays open, with the old file's permissions; 0 once every
+// byte is on the disk.
+static int fillFile(int fd, const struct stat *old)
+{
+    if (old && fchmod(fd, old->st_mode & 07777) != 0)
+        return errno;
+    const int own = dup(fd);
+    FILE *f = own >= 0 ? fdopen(own, "w") : NULL;
     if (!f) {
         const int err = errno;
-        close(fd);
+        if (own >= 0)
+            close(own);
         return err;
     }
     errno = 0;
-    int err = writeSection(f, NULL);
-    const char **sections = NULL;
-    const int n = list_config_sections(&sections);
-    for (int i = 0; i < n && !err; i++)
-        err = writeSection(f, sections[i]);
-    if (sections)
-        free_config_entries(&sections);
+    int err = writeConfigText(f, readText, readSize);
     if (!err && fflush(f) != 0)
         err = failure();
-    if (!err && fsync(fileno(f)) != 0)
+    if (!err && fsync(fd) != 0)
         err = failure();
     if (fclose(f) != 0 && !err)
         err = failure();
+    return err;
+}
+
+// Gives the save's file a name beside `target` that no other file has (this game's or
+// another copy's save, or anything of the player's): the unnamed file `*fd` is linked
+// there, or, where there is none (*fd < 0), a new file is made there.
+static int nameOwnFile(const char *target, int *fd, char *own, size_t size)
+{
+    static unsigned serial;
+    char path[32];
+    snprintf(path, sizeof path, "/proc/self/fd/%d", *fd);
+    for (int attempt = 0; attempt < 100; attempt++) {
+        if (snprintf(own, size, "%s.%d-%u.tmp", target, (int)getpid(), serial++) >= (int)size) {
+            own[0] = 0;
+            return ENAMETOOLONG;
+        }
+        if (*fd < 0) {
+            *fd = open(own, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (*fd >= 0)
+                return 0;
+        } else if (linkat(AT_FDCWD, path, AT_FDCWD, own, AT_SYMLINK_FOLLOW) == 0 ||
+                   (errno != EEXIST && linkat(*fd, "", AT_FDCWD, own, AT_EMPTY_PATH) == 0)) {
+            return 0;   // without /proc, a process allowed to may link it by its descriptor
+        }
+        if (errno != EEXIST) {
+            own[0] = 0;
+            return errno;
+        }
+    }
+    own[0] = 0;
+    return EEXIST;
+}
+
+// The new text in a synced file of the save's own beside `target`, named `own`.
+static int writeOwnFile(const char *target, const struct stat *old, char *own, size_t size)
+{
+    char folder[PATH_MAX];
+    folderOf(target, folder, sizeof folder);
+    // Unnamed until it is whole: a save cut off leaves nothing behind.
+    int fd = open(folder, O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+        int err = fillFile(fd, old);
+        if (!err)
+            err = nameOwnFile(target, &fd, own, size);
+        close(fd);
+        if (own[0] || (err != EOPNOTSUPP && err != EPERM && err != ENOENT && err != EXDEV))
+            return err;
+    }
+    // No unnamed files on this file system, or no way to name one: a new name of its own.
+    fd = -1;
+    int err = nameOwnFile(target, &fd, own, size);
+    if (err)
+        return err;
+    err = fillFile(fd, old);
+    close(fd);
     return err;
 }
 
@@ -93,12 +365,7 @@ static int writeConfigText(int fd)
 static void syncFolderOf(const char *file)
 {
     char folder[PATH_MAX];
-    snprintf(folder, sizeof folder, "%s", file);
-    char *slash = strrchr(folder, '/');
-    if (slash)
-        slash[slash == folder] = 0;
-    else
-        snprintf(folder, sizeof folder, ".");
+    folderOf(file, folder, sizeof folder);
     const int fd = open(folder, O_RDONLY | O_DIRECTORY);
     if (fd >= 0) {
         fsync(fd);
@@ -110,9 +377,9 @@ static void syncFolderOf(const char *file)
 static int replaceFile(const char *name)
 {
     char target[PATH_MAX];
-    if (!realpath(name, target) &&
-        snprintf(target, sizeof target, "%s", name) >= (int)sizeof target)
-        return ENAMETOOLONG;
+    int err = followLinks(name, target, sizeof target);
+    if (err)
+        return err;
     struct stat old;
     const int exists = stat(target, &old) == 0;
     // The rename would refuse a folder too, but only after a file was written and synced,
@@ -122,23 +389,13 @@ static int replaceFile(const char *name)
     // A file the player made read-only stays as it is, though its folder would allow a new one.
     if (exists && faccessat(AT_FDCWD, target, W_OK, AT_EACCESS) != 0)
         return errno;
-    char temp[PATH_MAX + 8];
-    snprintf(temp, sizeof temp, "%s.tmp", target);
-    unlink(temp);   // left by a save that was cut off
-    const int fd = open(temp, O_WRONLY | O_CREAT | O_EXCL, 0666);
-    if (fd < 0)
-        return errno;
-    int err = 0;
-    if (exists && fchmod(fd, old.st_mode & 07777) != 0) {
-        err = errno;
-        close(fd);
-    } else {
-        err = writeConfigText(fd);
-    }
-    if (!err && rename(temp, target) != 0)
+    char own[PATH_MAX + 32] = "";
+    err = writeOwnFile(target, exists ? &old : NULL, own, sizeof own);
+    if (!err && rename(own, target) != 0)
         err = errno;
     if (err) {
-        unlink(temp);
+        if (own[0])
+            unlink(own);
         return err;
     }
     syncFolderOf(target);
@@ -151,6 +408,13 @@ static int unsavedReason;
 
 void saveConfigFile(const char *name)
 {
+    // The text kept is the file selected last; a save under another name starts afresh.
+    if (strcmp(name, readFrom) != 0) {
+        free(readText);
+        readText = NULL;
+        readSize = 0;
+        readFrom[0] = 0;
+    }
     const int reason = replaceFile(name);
     if (reason == 0) {
         if (strcmp(unsavedFile, name) == 0)

@@ -13,11 +13,20 @@
 // current, reloads the current file by its name and crashes: the library is started only
 // while it is not running (shell/startup's startLibrary).
 void selectConfigFile(const char *name);
-// Writes the current configuration to `name` as the library would ("[section]" and
-// "key = value" lines; comment lines of a file edited by hand are not kept): the whole
-// text into "<name>.tmp" in the same folder, synced, then renamed over the old file with
-// the old file's permissions (through a symbolic link, over the file it names). A file
-// that exists but may not be written is left alone. On any failure the old file stays as
-// it was, nothing is left behind, and the terminal is told "gor: cannot save <name>:
-// <reason>", once for as long as the same failure repeats.
+// Writes the current configuration to `name`, which should be the file selected last.
+//
+// The text is the file as it was read, line by line: comment lines ('#' or ';'), blank
+// lines and "[section]" lines stay as they stand, and each "key = value" line gets the
+// key's current value. Keys the file had no line for go at the end of their section's
+// first group of lines (where the library adds them), sections it had none of at its end.
+// A new file is written as the library would write it.
+//
+// The save writes a file of its own in the same folder (an unnamed one where the file system
+// has them, so that a save cut off leaves nothing behind), syncs it, and renames it over the
+// old file with the old file's permissions. Two copies of the game saving at once never
+// touch each other's file: the last rename wins, and its file is whole. A symbolic link is
+// followed to the file it names, which is made if it does not exist yet; the link stays. A
+// file that exists but may not be written is left alone. On any failure the old file stays
+// as it was, the save's own file is removed, and the terminal is told "gor: cannot save
+// <name>: <reason>", once for as long as the same failure repeats.
 void saveConfigFile(const char *name);

@@ -1,13 +1,18 @@
 // Any gorSetup.cfg: whatever the file holds, the settings come out inside the ranges the
 // game offers (the computer's level within what its arithmetic holds) and no binding
 // reads outside the key table, a pad's buttons or the labels; saved over it with whatever
-// else it holds, they read back the same (but the teams, which no list names).
+// else it holds, they read back the same (but the teams, which no list names), so do all
+// its other keys, and none of its comment lines is lost.
 #include <allegro.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <fcntl.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
 
 #include "core/assets.h"
 #include "core/settings.h"
@@ -23,6 +28,65 @@ static void removeFolder()
     snprintf(path, sizeof path, "%s/gorSetup.cfg", dir);
     unlink(path);
     rmdir(dir);
+}
+
+// Every section, key and value of the library's current configuration, in sorted order
+// (a new key may stand elsewhere in the saved text than in the library's list).
+static std::string everyValue()
+{
+    std::vector<std::string> all;
+    const char **sections = NULL;
+    const int count = list_config_sections(&sections);
+    for (int i = -1; i < count; i++) {
+        const char *section = i < 0 ? NULL : sections[i];
+        const char **names = NULL;
+        const int n = list_config_entries(section, &names);
+        for (int k = 0; k < n; k++)
+            all.push_back(std::string(section ? section : "") + "\n" + names[k] + " = " +
+                          get_config_string(section, names[k], ""));
+        if (names)
+            free_config_entries(&names);
+    }
+    if (sections)
+        free_config_entries(&sections);
+    std::sort(all.begin(), all.end());
+    std::string text;
+    for (const std::string &line : all)
+        text += line + "\n";
+    return text;
+}
+
+// Lines whose first character but spaces is '#', as the library splits lines.
+static int commentLines(const char *text, size_t size)
+{
+    int count = 0;
+    for (size_t at = 0; at < size;) {
+        while (at < size && (text[at] == ' ' || text[at] == '\t' || text[at] == '\f' ||
+                             text[at] == '\v'))
+            at++;
+        count += at < size && text[at] == '#';
+        while (at < size && text[at] != '\n' && text[at] != '\r')
+            at++;
+        if (at < size)
+            at += at + 1 < size && (text[at + 1] == '\n' || text[at + 1] == '\r') &&
+                          text[at + 1] != text[at]
+                      ? 2
+                      : 1;
+    }
+    return count;
+}
+
+static std::string readAll(const char *name)
+{
+    std::string text;
+    FILE *f = fopen(name, "rb");
+    char buf[4096];
+    size_t got;
+    while (f && (got = fread(buf, 1, sizeof buf, f)) > 0)
+        text.append(buf, got);
+    if (f)
+        fclose(f);
+    return text;
 }
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
@@ -58,7 +122,12 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *bytes, size_t size)
     KeyBinding bindings[BIND_COUNT];
     memcpy(bindings, keyBindings, sizeof bindings);
     set_settings();
+    const std::string saved = everyValue();
     get_settings();
+    const std::string text = readAll("gorSetup.cfg");
+    if (everyValue() != saved ||
+        commentLines((const char *)bytes, size) != commentLines(text.data(), text.size()))
+        abort();
     const int again[] = {resx, resy, musicOn, TitleWobble, p2cpu, AIcomp, GameLength, credhigh,
                          credunlocked};
     if (memcmp(read, again, sizeof read) != 0 || memcmp(bindings, keyBindings, sizeof bindings))

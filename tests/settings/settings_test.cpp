@@ -4,8 +4,15 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <dirent.h>
 #include <signal.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <stddef.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -67,6 +74,19 @@ protected:
         }
         fclose(f);
         return keys;
+    }
+    // The names in the test's folder, sorted.
+    static std::vector<std::string> folderNames()
+    {
+        std::vector<std::string> names;
+        DIR *d = opendir(".");
+        while (struct dirent *e = d ? readdir(d) : NULL)
+            if (strcmp(e->d_name, ".") != 0 && strcmp(e->d_name, ".."))
+                names.push_back(e->d_name);
+        if (d)
+            closedir(d);
+        std::sort(names.begin(), names.end());
+        return names;
     }
     char home[1024], dir[64];
 };
@@ -197,7 +217,7 @@ TEST_F(Settings, TeamsAreWrittenAsNoneWhileTheTeamListIsEmpty)
 
 // A folder the player may read but not write, then a read-only file in a folder he may
 // write: the terminal is told which file and why, once while the same failure repeats, and
-// the file stays as it was.
+// the file stays as it was. Saved in between, the same failure is told again.
 TEST_F(Settings, AFileThatCannotBeWrittenIsNamedOnTheTerminalAndLeftAsItWas)
 {
     writeFile("[Settings]\nresx = 1280\n");
@@ -210,8 +230,8 @@ TEST_F(Settings, AFileThatCannotBeWrittenIsNamedOnTheTerminalAndLeftAsItWas)
         set_settings();
         set_settings();
     }
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "gor: cannot save gorSetup.cfg: Permission denied\n");
+    const std::string told = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(told, "gor: cannot save gorSetup.cfg: Permission denied\n");
     EXPECT_EQ(harnessReadFile("gorSetup.cfg"), "[Settings]\nresx = 1280\n");
     ASSERT_EQ(chmod(".", 0700), 0);
     ASSERT_EQ(chmod("gorSetup.cfg", 0644), 0);
@@ -219,6 +239,14 @@ TEST_F(Settings, AFileThatCannotBeWrittenIsNamedOnTheTerminalAndLeftAsItWas)
     resx = 0;
     get_settings();
     EXPECT_EQ(resx, 1600);
+    ASSERT_EQ(chmod("gorSetup.cfg", 0444), 0);
+    testing::internal::CaptureStderr();
+    {
+        AsAnotherUser player;
+        set_settings();
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), told);
+    ASSERT_EQ(chmod("gorSetup.cfg", 0644), 0);
 }
 
 // A save replaces the file whole and never writes the old one: a link to it keeps its bytes
@@ -271,8 +299,134 @@ TEST_F(Settings, ASaveCutOffLeavesTheOldFileAsItWasAndNamesIt)
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "gor: cannot save gorSetup.cfg: File too large\n");
     EXPECT_EQ(after, "[Settings]\nresx = 1280\n");
-    EXPECT_NE(access("gorSetup.cfg", F_OK), 0);
-    EXPECT_NE(access("gorSetup.cfg.tmp", F_OK), 0);
+    EXPECT_EQ(folderNames(), std::vector<std::string>{});
+}
+
+// Where the file system has no unnamed files (as on a network share), a save names its own.
+// A filter on this process's system calls stands in for such a file system.
+void refuseUnnamedFiles()
+{
+    struct sock_filter code[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(struct seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_openat, 0, 3),
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(struct seccomp_data, args[2])),
+        BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, __O_TMPFILE, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EOPNOTSUPP),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    struct sock_fprog filter = {(unsigned short)(sizeof code / sizeof code[0]), code};
+    if (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 ||
+        prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &filter) != 0)
+        _exit(3);
+}
+
+// Two copies of the game saving over and over at the same moment, in unnamed files and in
+// named ones: neither says a save failed, the file ends whole (as one save of its values
+// writes it), and a file the saves did not make is left as it was, with nothing else beside.
+TEST_F(Settings, TwoCopiesSavingAtOnceEndWithAWholeFileAndTouchNothingElse)
+{
+    writeFile("[Settings]\nresx = 1280\n");
+    FILE *mine = fopen("gorSetup.cfg.tmp", "w");
+    fputs("the player's own", mine);
+    fclose(mine);
+    for (int named = 0; named < 2; named++) {
+        int told[2];
+        ASSERT_EQ(pipe(told), 0);
+        pid_t copies[2];
+        for (int c = 0; c < 2; c++) {
+            copies[c] = fork();
+            ASSERT_GE(copies[c], 0);
+            if (copies[c] == 0) {
+                dup2(told[1], 2);
+                if (named)
+                    refuseUnnamedFiles();
+                resx = 1000 + c;
+                for (int i = 0; i < 200; i++)
+                    set_settings();
+                _exit(0);
+            }
+        }
+        close(told[1]);
+        for (pid_t copy : copies) {
+            int status = -1;
+            waitpid(copy, &status, 0);
+            EXPECT_EQ(status, 0);
+        }
+        char said[256] = "";
+        EXPECT_EQ(read(told[0], said, sizeof said - 1), 0) << said;
+        close(told[0]);
+        const std::string saved = harnessReadFile("gorSetup.cfg");
+        get_settings();
+        EXPECT_TRUE(resx == 1000 || resx == 1001) << saved;
+        set_settings();
+        EXPECT_EQ(harnessReadFile("gorSetup.cfg"), saved);
+        EXPECT_EQ(harnessReadFile("gorSetup.cfg.tmp"), "the player's own");
+        EXPECT_EQ(folderNames(), (std::vector<std::string>{"gorSetup.cfg", "gorSetup.cfg.tmp"}));
+    }
+    unlink("gorSetup.cfg.tmp");
+}
+
+// A settings file kept as a link, through a second link, to a file in the player's own
+// folder that is not made yet: the save makes that file and both links stay.
+TEST_F(Settings, ALinkToAFileNotMadeYetIsFollowedAndKept)
+{
+    ASSERT_EQ(mkdir("mine", 0700), 0);
+    ASSERT_EQ(symlink("mine/link.cfg", "gorSetup.cfg"), 0);
+    ASSERT_EQ(symlink("settings.cfg", "mine/link.cfg"), 0);
+    resx = 1600;
+    set_settings();
+    struct stat st;
+    EXPECT_TRUE(lstat("gorSetup.cfg", &st) == 0 && S_ISLNK(st.st_mode));
+    EXPECT_TRUE(lstat("mine/link.cfg", &st) == 0 && S_ISLNK(st.st_mode));
+    EXPECT_TRUE(lstat("mine/settings.cfg", &st) == 0 && S_ISREG(st.st_mode));
+    resx = 0;
+    get_settings();
+    EXPECT_EQ(resx, 1600);
+    unlink("mine/settings.cfg");
+    unlink("mine/link.cfg");
+    rmdir("mine");
+}
+
+// A file edited by hand: its comment and blank lines stay where they stand, its key lines
+// get their current values, a new key goes at the end of its section's first lines and a
+// new section at the end.
+TEST_F(Settings, CommentLinesOfAHandEditedFileStayInTheirPlaces)
+{
+    writeFile("# my settings\n"
+              "; laptop: 1280\n"
+              "\n"
+              "[Settings]\n"
+              "# screen\n"
+              "resx=1280\n"
+              "   # not too loud\n"
+              "musicOn = 0\n"
+              "\n"
+              "; keys\n"
+              "P1Left = 75\n"
+              "[Teams]\n"
+              "Green = -1\r\n");
+    selectConfigFile("gorSetup.cfg");
+    set_config_int("Settings", "resx", 1600);
+    set_config_int("Settings", "resy", 1200);
+    set_config_int("Other", "k", 2);
+    saveConfigFile("gorSetup.cfg");
+    EXPECT_EQ(harnessReadFile("gorSetup.cfg"), "# my settings\n"
+                                                "; laptop: 1280\n"
+                                                "\n"
+                                                "[Settings]\n"
+                                                "# screen\n"
+                                                "resx = 1600\n"
+                                                "   # not too loud\n"
+                                                "musicOn = 0\n"
+                                                "resy = 1200\n"
+                                                "\n"
+                                                "; keys\n"
+                                                "P1Left = 75\n"
+                                                "[Teams]\n"
+                                                "Green = -1\n"
+                                                "\n"
+                                                "[Other]\n"
+                                                "k = 2\n");
 }
 
 // What start-up makes of the configured size: the mode it sets, on a 1600x1200 desktop.
