@@ -170,8 +170,12 @@ static void addNewKeys(Save *s, const char *section)
     const char **names = NULL;
     const int count = list_config_entries(section, &names);
     char *had = (char *)calloc(count + 1, 1);
-    if (!had)
+    if (!had) {
         s->err = ENOMEM;
+        if (names)
+            free_config_entries(&names);
+        return;
+    }
     int inSection = !section;
     Line line;
     for (size_t at = 0; !s->err && readLine(s->text, s->size, &at, &line);) {
@@ -217,7 +221,8 @@ static int writeConfigText(FILE *f, const char *text, size_t size)
             else
                 putLine(&s, line.name, line.nameLength, get_config_string(section, name, ""));
         } else {
-            // A player's note: "; ..." is a key to the library, one the game never reads.
+            // Comments, blank lines and "[section]" lines as they stand; a "; ..." line too,
+            // a note to the player, though to the library it is a key (one no one reads).
             putLine(&s, line.text, line.length, NULL);
             s.lastBlank = line.kind == LINE_BLANK;
         }

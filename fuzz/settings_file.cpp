@@ -16,6 +16,7 @@
 
 #include "core/assets.h"
 #include "core/settings.h"
+#include "shell/harness.h"
 
 // The settings file is read from the working directory: each input is read in a folder of
 // our own, so no real settings file is touched, and the fuzzer's own paths stay valid.
@@ -56,37 +57,16 @@ static std::string everyValue()
     return text;
 }
 
-// Lines whose first character but spaces is '#', as the library splits lines.
-static int commentLines(const char *text, size_t size)
+// Lines whose first character but spaces is '#' (a line ends at '\r' or '\n').
+static int commentLines(const std::string &text)
 {
     int count = 0;
-    for (size_t at = 0; at < size;) {
-        while (at < size && (text[at] == ' ' || text[at] == '\t' || text[at] == '\f' ||
-                             text[at] == '\v'))
-            at++;
-        count += at < size && text[at] == '#';
-        while (at < size && text[at] != '\n' && text[at] != '\r')
-            at++;
-        if (at < size)
-            at += at + 1 < size && (text[at + 1] == '\n' || text[at + 1] == '\r') &&
-                          text[at + 1] != text[at]
-                      ? 2
-                      : 1;
+    for (size_t at = 0; (at = text.find_first_not_of(" \t\f\v", at)) != std::string::npos; at++) {
+        count += text[at] == '#';
+        if ((at = text.find_first_of("\r\n", at)) == std::string::npos)
+            break;
     }
     return count;
-}
-
-static std::string readAll(const char *name)
-{
-    std::string text;
-    FILE *f = fopen(name, "rb");
-    char buf[4096];
-    size_t got;
-    while (f && (got = fread(buf, 1, sizeof buf, f)) > 0)
-        text.append(buf, got);
-    if (f)
-        fclose(f);
-    return text;
 }
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
@@ -124,9 +104,9 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *bytes, size_t size)
     set_settings();
     const std::string saved = everyValue();
     get_settings();
-    const std::string text = readAll("gorSetup.cfg");
+    const std::string text = harnessReadFile("gorSetup.cfg");
     if (everyValue() != saved ||
-        commentLines((const char *)bytes, size) != commentLines(text.data(), text.size()))
+        commentLines(std::string((const char *)bytes, size)) != commentLines(text))
         abort();
     const int again[] = {resx, resy, musicOn, TitleWobble, p2cpu, AIcomp, GameLength, credhigh,
                          credunlocked};

@@ -392,41 +392,19 @@ TEST_F(Settings, ALinkToAFileNotMadeYetIsFollowedAndKept)
 // new section at the end.
 TEST_F(Settings, CommentLinesOfAHandEditedFileStayInTheirPlaces)
 {
-    writeFile("# my settings\n"
-              "; laptop: 1280\n"
-              "\n"
-              "[Settings]\n"
-              "# screen\n"
-              "resx=1280\n"
-              "   # not too loud\n"
-              "musicOn = 0\n"
-              "\n"
-              "; keys\n"
-              "P1Left = 75\n"
-              "[Teams]\n"
-              "Green = -1\r\n");
+    writeFile("# my settings\n; laptop: 1280\n\n"
+              "[Settings]\n# screen\nresx=1280\n   # not too loud\nmusicOn = 0\n\n"
+              "; keys\nP1Left = 75\n[Teams]\nGreen = -1\r\n");
     selectConfigFile("gorSetup.cfg");
     set_config_int("Settings", "resx", 1600);
     set_config_int("Settings", "resy", 1200);
     set_config_int("Other", "k", 2);
     saveConfigFile("gorSetup.cfg");
-    EXPECT_EQ(harnessReadFile("gorSetup.cfg"), "# my settings\n"
-                                                "; laptop: 1280\n"
-                                                "\n"
-                                                "[Settings]\n"
-                                                "# screen\n"
-                                                "resx = 1600\n"
-                                                "   # not too loud\n"
-                                                "musicOn = 0\n"
-                                                "resy = 1200\n"
-                                                "\n"
-                                                "; keys\n"
-                                                "P1Left = 75\n"
-                                                "[Teams]\n"
-                                                "Green = -1\n"
-                                                "\n"
-                                                "[Other]\n"
-                                                "k = 2\n");
+    EXPECT_EQ(harnessReadFile("gorSetup.cfg"),
+              "# my settings\n; laptop: 1280\n\n"
+              "[Settings]\n# screen\nresx = 1600\n   # not too loud\nmusicOn = 0\nresy = 1200\n\n"
+              "; keys\nP1Left = 75\n[Teams]\nGreen = -1\n"
+              "\n[Other]\nk = 2\n");
 }
 
 // What start-up makes of the configured size: the mode it sets, on a 1600x1200 desktop.
