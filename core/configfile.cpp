@@ -198,7 +198,10 @@ static void addNewKeys(Save *s, const char *section)
 // The text read, with each key's current value, then the keys and sections it did not have.
 static int writeConfigText(FILE *f, const char *text, size_t size)
 {
-    Save s = {f, text, size, NULL, 0, NULL, {NULL, 0}, 0, 0, 0};
+    Save s = {};
+    s.f = f;
+    s.text = text;
+    s.size = size;
     Scratch sectionName = {NULL, 0};
     s.sectionCount = list_config_sections(&s.sections);
     s.sectionDone = (char *)calloc(s.sectionCount + 1, 1);
@@ -286,10 +289,18 @@ static void folderOf(const char *file, char *folder, size_t size)
         snprintf(folder, size, ".");
 }
 
+// The text a save starts from (none for a new file) and the old file, if there is one.
+struct Source {
+    const char *text;
+    size_t size;
+    const struct stat *old;
+};
+
 // The new text into `fd`, which stays open, with the old file's permissions; 0 once every
 // byte is on the disk.
-static int fillFile(int fd, const struct stat *old)
+static int fillFile(int fd, const Source *from)
 {
+    const struct stat *old = from->old;
     if (old && fchmod(fd, old->st_mode & 07777) != 0)
         return errno;
     const int own = dup(fd);
@@ -301,7 +312,7 @@ static int fillFile(int fd, const struct stat *old)
         return err;
     }
     errno = 0;
-    int err = writeConfigText(f, readText, readSize);
+    int err = writeConfigText(f, from->text, from->size);
     if (!err && fflush(f) != 0)
         err = failure();
     if (!err && fsync(fd) != 0)
@@ -341,19 +352,17 @@ static int nameOwnFile(const char *target, int *fd, char *own, size_t size)
     return EEXIST;
 }
 
-// The new text in a synced file of the save's own beside `target`, named `own`.
-static int writeOwnFile(const char *target, const struct stat *old, char *own, size_t size)
+// The new text in a synced file of the save's own in `folder`, beside `target`, named `own`.
+static int writeOwnFile(const char *folder, const char *target, const Source *from, char *own,
+                        size_t size)
 {
-    char folder[PATH_MAX];
-    folderOf(target, folder, sizeof folder);
     // Unnamed until it is whole: a save cut off leaves nothing behind.
     int fd = open(folder, O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     if (fd >= 0) {
-        int err = fillFile(fd, old);
-        if (!err)
-            err = nameOwnFile(target, &fd, own, size);
+        const int err = fillFile(fd, from);
+        const int named = !err && nameOwnFile(target, &fd, own, size) == 0;
         close(fd);
-        if (own[0] || (err != EOPNOTSUPP && err != EPERM && err != ENOENT && err != EXDEV))
+        if (err || named)
             return err;
     }
     // No unnamed files on this file system, or no way to name one: a new name of its own.
@@ -361,16 +370,14 @@ static int writeOwnFile(const char *target, const struct stat *old, char *own, s
     int err = nameOwnFile(target, &fd, own, size);
     if (err)
         return err;
-    err = fillFile(fd, old);
+    err = fillFile(fd, from);
     close(fd);
     return err;
 }
 
 // After the rename the folder holds the new name; synced, a crash keeps one file or the other.
-static void syncFolderOf(const char *file)
+static void syncFolder(const char *folder)
 {
-    char folder[PATH_MAX];
-    folderOf(file, folder, sizeof folder);
     const int fd = open(folder, O_RDONLY | O_DIRECTORY);
     if (fd >= 0) {
         fsync(fd);
@@ -379,7 +386,7 @@ static void syncFolderOf(const char *file)
 }
 
 // 0, or why the file could not be replaced (it is then as it was).
-static int replaceFile(const char *name)
+static int replaceFile(const char *name, const char *text, size_t size)
 {
     char target[PATH_MAX];
     int err = followLinks(name, target, sizeof target);
@@ -394,8 +401,10 @@ static int replaceFile(const char *name)
     // A file the player made read-only stays as it is, though its folder would allow a new one.
     if (exists && faccessat(AT_FDCWD, target, W_OK, AT_EACCESS) != 0)
         return errno;
-    char own[PATH_MAX + 32] = "";
-    err = writeOwnFile(target, exists ? &old : NULL, own, sizeof own);
+    char folder[PATH_MAX], own[PATH_MAX + 32] = "";
+    folderOf(target, folder, sizeof folder);
+    const Source from = {text, size, exists ? &old : NULL};
+    err = writeOwnFile(folder, target, &from, own, sizeof own);
     if (!err && rename(own, target) != 0)
         err = errno;
     if (err) {
@@ -403,7 +412,7 @@ static int replaceFile(const char *name)
             unlink(own);
         return err;
     }
-    syncFolderOf(target);
+    syncFolder(folder);
     return 0;
 }
 
@@ -413,14 +422,10 @@ static int unsavedReason;
 
 void saveConfigFile(const char *name)
 {
-    // The text kept is the file selected last; a save under another name starts afresh.
-    if (strcmp(name, readFrom) != 0) {
-        free(readText);
-        readText = NULL;
-        readSize = 0;
-        readFrom[0] = 0;
-    }
-    const int reason = replaceFile(name);
+    // The text kept is the file selected last: saved under another name, the configuration
+    // is written as a new file.
+    const int selected = strcmp(name, readFrom) == 0;
+    const int reason = replaceFile(name, selected ? readText : NULL, selected ? readSize : 0);
     if (reason == 0) {
         if (strcmp(unsavedFile, name) == 0)
             unsavedFile[0] = 0;

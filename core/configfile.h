@@ -13,11 +13,12 @@
 // current, reloads the current file by its name and crashes: the library is started only
 // while it is not running (shell/startup's startLibrary).
 void selectConfigFile(const char *name);
-// Writes the current configuration to `name`, which should be the file selected last.
+// Writes the current configuration to `name`.
 //
-// The text is the file as it was read, line by line: comment lines ('#' or ';'), blank
-// lines and "[section]" lines stay as they stand, and each "key = value" line gets the
-// key's current value. Keys the file had no line for go at the end of their section's
+// The text is the file selected last as it was read (saved under another name, the
+// configuration is written as a new file would be), line by line: comment lines ('#' or
+// ';'), blank lines and "[section]" lines stay as they stand, and each "key = value" line
+// gets the key's current value. Keys the file had no line for go at the end of their section's
 // first group of lines (where the library adds them), sections it had none of at its end.
 // A new file is written as the library would write it.
 //

@@ -400,11 +400,16 @@ TEST_F(Settings, CommentLinesOfAHandEditedFileStayInTheirPlaces)
     set_config_int("Settings", "resy", 1200);
     set_config_int("Other", "k", 2);
     saveConfigFile("gorSetup.cfg");
-    EXPECT_EQ(harnessReadFile("gorSetup.cfg"),
-              "# my settings\n; laptop: 1280\n\n"
-              "[Settings]\n# screen\nresx = 1600\n   # not too loud\nmusicOn = 0\nresy = 1200\n\n"
-              "; keys\nP1Left = 75\n[Teams]\nGreen = -1\n"
-              "\n[Other]\nk = 2\n");
+    const std::string saved = harnessReadFile("gorSetup.cfg");
+    EXPECT_EQ(saved, "# my settings\n; laptop: 1280\n\n"
+                     "[Settings]\n# screen\nresx = 1600\n   # not too loud\nmusicOn = 0\nresy = 1200\n\n"
+                     "; keys\nP1Left = 75\n[Teams]\nGreen = -1\n"
+                     "\n[Other]\nk = 2\n");
+    // Saved under another name in between, the selected file's text is still the one kept.
+    saveConfigFile("copy.cfg");
+    saveConfigFile("gorSetup.cfg");
+    EXPECT_EQ(harnessReadFile("gorSetup.cfg"), saved);
+    unlink("copy.cfg");
 }
 
 // What start-up makes of the configured size: the mode it sets, on a 1600x1200 desktop.
