@@ -2,51 +2,16 @@
 
 #include <allegro.h>
 #include <errno.h>
-#include <fcntl.h>
-#include <limits.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include <sys/stat.h>
-#include <unistd.h>
+
+#include "core/wholefile.h"
 
 // The text last read and the file it came from: a save of that file keeps its lines.
 static char *readText;
 static size_t readSize;
 static char readFrom[256];
-
-void selectConfigFile(const char *name)
-{
-    free(readText);
-    readText = NULL;
-    readSize = 0;
-    size_t room = 0;
-    FILE *f = fopen(name, "rb");
-    if (f) {
-        for (;;) {
-            if (readSize == room) {
-                if (room > INT_MAX / 4)
-                    break;   // more than the library takes
-                room = room * 2 + 4096;
-                char *more = (char *)realloc(readText, room);
-                if (!more)
-                    break;
-                readText = more;
-            }
-            const size_t got = fread(readText + readSize, 1, room - readSize, f);
-            if (got == 0)
-                break;
-            readSize += got;
-        }
-        // A folder in its place, say, reads as no file, as the library had it.
-        if (ferror(f) || !feof(f))
-            readSize = 0;
-        fclose(f);
-    }
-    if (snprintf(readFrom, sizeof readFrom, "%s", name) >= (int)sizeof readFrom)
-        readFrom[0] = 0;
-    set_config_data(readText ? readText : "", (int)readSize);
-}
 
 static int failure()
 {
@@ -253,167 +218,66 @@ static int writeConfigText(FILE *f, const char *text, size_t size)
     return s.err;
 }
 
-// ---- Replacing the file.
+// ---- Selecting and saving.
 
-// The file a save writes: `name`, or the last name a chain of symbolic links ends at,
-// which need not exist yet.
-static int followLinks(const char *name, char *target, size_t size)
+// The text as the library is given it: a blank line before every section line that does
+// not follow one. The library files a key it adds after the lines that follow its section's
+// line, up to the first blank one: without it, into the next section, where the key is
+// never read back (and the unlock store, which cannot read its unlock back, saves on every
+// frame). To the library only an empty line is blank, not one of spaces.
+static char *partedText(const char *text, size_t size, size_t *partedSize)
 {
-    if (snprintf(target, size, "%s", name) >= (int)size)
-        return ENAMETOOLONG;
-    for (int hops = 0;; hops++) {
-        char link[PATH_MAX];
-        const ssize_t n = readlink(target, link, sizeof link);
-        if (n < 0)
-            return errno == EINVAL || errno == ENOENT ? 0 : errno;   // no link: the file
-        if (n == (ssize_t)sizeof link)
-            return ENAMETOOLONG;
-        if (hops == 40)
-            return ELOOP;   // the system's own limit
-        link[n] = 0;
-        // A relative link names a file in the link's own folder.
-        const char *slash = strrchr(target, '/');
-        const size_t keep = link[0] != '/' && slash ? (size_t)(slash - target) + 1 : 0;
-        if (snprintf(target + keep, size - keep, "%s", link) >= (int)(size - keep))
-            return ENAMETOOLONG;
+    // A section line that needs a blank line follows another line: the two and their ends
+    // take at least three bytes.
+    char *parted = (char *)malloc(size + size / 2 + 1);
+    if (!parted)
+        return NULL;
+    size_t n = 0;
+    int afterBlank = 1;   // the first line follows none
+    Line line;
+    for (size_t at = 0, from = 0; readLine(text, size, &at, &line); from = at) {
+        if (line.kind == LINE_SECTION && !afterBlank)
+            parted[n++] = '\n';
+        memcpy(parted + n, text + from, at - from);
+        n += at - from;
+        afterBlank = line.length == 0 || !line.text[0];
     }
+    *partedSize = n;
+    return parted;
 }
 
-static void folderOf(const char *file, char *folder, size_t size)
+void selectConfigFile(const char *name)
 {
-    snprintf(folder, size, "%s", file);
-    char *slash = strrchr(folder, '/');
-    if (slash)
-        slash[slash == folder] = 0;
+    free(readText);
+    readWholeFile(name, &readText, &readSize);
+    if (snprintf(readFrom, sizeof readFrom, "%s", name) >= (int)sizeof readFrom)
+        readFrom[0] = 0;
+    size_t size = 0;
+    char *parted = partedText(readText, readSize, &size);
+    if (parted)
+        set_config_data(parted, (int)size);   // the library keeps a copy
     else
-        snprintf(folder, size, ".");
+        set_config_data(readText ? readText : "", (int)readSize);
+    free(parted);
 }
 
-// The text a save starts from (none for a new file) and the old file, if there is one.
-struct Source {
-    const char *text;
-    size_t size;
-    const struct stat *old;
-};
-
-// The new text into `fd`, which stays open, with the old file's permissions; 0 once every
-// byte is on the disk.
-static int fillFile(int fd, const Source *from)
+// The text a save writes, in a new buffer of malloc's: 0, or why there is none.
+static int makeSavedText(const char *from, size_t fromSize, char **text, size_t *size)
 {
-    const struct stat *old = from->old;
-    if (old && fchmod(fd, old->st_mode & 07777) != 0)
-        return errno;
-    const int own = dup(fd);
-    FILE *f = own >= 0 ? fdopen(own, "w") : NULL;
-    if (!f) {
-        const int err = errno;
-        if (own >= 0)
-            close(own);
-        return err;
-    }
+    *text = NULL;
+    *size = 0;
+    FILE *f = open_memstream(text, size);
+    if (!f)
+        return failure();
     errno = 0;
-    int err = writeConfigText(f, from->text, from->size);
-    if (!err && fflush(f) != 0)
-        err = failure();
-    if (!err && fsync(fd) != 0)
-        err = failure();
+    int err = writeConfigText(f, from, fromSize);
     if (fclose(f) != 0 && !err)
         err = failure();
-    return err;
-}
-
-// Gives the save's file a name beside `target` that no other file has (this game's or
-// another copy's save, or anything of the player's): the unnamed file `*fd` is linked
-// there, or, where there is none (*fd < 0), a new file is made there.
-static int nameOwnFile(const char *target, int *fd, char *own, size_t size)
-{
-    static unsigned serial;
-    char path[32];
-    snprintf(path, sizeof path, "/proc/self/fd/%d", *fd);
-    for (int attempt = 0; attempt < 100; attempt++) {
-        if (snprintf(own, size, "%s.%d-%u.tmp", target, (int)getpid(), serial++) >= (int)size) {
-            own[0] = 0;
-            return ENAMETOOLONG;
-        }
-        if (*fd < 0) {
-            *fd = open(own, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (*fd >= 0)
-                return 0;
-        } else if (linkat(AT_FDCWD, path, AT_FDCWD, own, AT_SYMLINK_FOLLOW) == 0 ||
-                   (errno != EEXIST && linkat(*fd, "", AT_FDCWD, own, AT_EMPTY_PATH) == 0)) {
-            return 0;   // without /proc, a process allowed to may link it by its descriptor
-        }
-        if (errno != EEXIST) {
-            own[0] = 0;
-            return errno;
-        }
-    }
-    own[0] = 0;
-    return EEXIST;
-}
-
-// The new text in a synced file of the save's own in `folder`, beside `target`, named `own`.
-static int writeOwnFile(const char *folder, const char *target, const Source *from, char *own,
-                        size_t size)
-{
-    // Unnamed until it is whole: a save cut off leaves nothing behind.
-    int fd = open(folder, O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-    if (fd >= 0) {
-        const int err = fillFile(fd, from);
-        const int named = !err && nameOwnFile(target, &fd, own, size) == 0;
-        close(fd);
-        if (err || named)
-            return err;
-    }
-    // No unnamed files on this file system, or no way to name one: a new name of its own.
-    fd = -1;
-    int err = nameOwnFile(target, &fd, own, size);
-    if (err)
-        return err;
-    err = fillFile(fd, from);
-    close(fd);
-    return err;
-}
-
-// After the rename the folder holds the new name; synced, a crash keeps one file or the other.
-static void syncFolder(const char *folder)
-{
-    const int fd = open(folder, O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        fsync(fd);
-        close(fd);
-    }
-}
-
-// 0, or why the file could not be replaced (it is then as it was).
-static int replaceFile(const char *name, const char *text, size_t size)
-{
-    char target[PATH_MAX];
-    int err = followLinks(name, target, sizeof target);
-    if (err)
-        return err;
-    struct stat old;
-    const int exists = stat(target, &old) == 0;
-    // The rename would refuse a folder too, but only after a file was written and synced,
-    // and the result screen tries its store again on every frame.
-    if (exists && S_ISDIR(old.st_mode))
-        return EISDIR;
-    // A file the player made read-only stays as it is, though its folder would allow a new one.
-    if (exists && faccessat(AT_FDCWD, target, W_OK, AT_EACCESS) != 0)
-        return errno;
-    char folder[PATH_MAX], own[PATH_MAX + 32] = "";
-    folderOf(target, folder, sizeof folder);
-    const Source from = {text, size, exists ? &old : NULL};
-    err = writeOwnFile(folder, target, &from, own, sizeof own);
-    if (!err && rename(own, target) != 0)
-        err = errno;
     if (err) {
-        if (own[0])
-            unlink(own);
-        return err;
+        free(*text);
+        *text = NULL;
     }
-    syncFolder(folder);
-    return 0;
+    return err;
 }
 
 // The file whose failure was said last, and why: a save repeated every frame says it once.
@@ -425,14 +289,19 @@ void saveConfigFile(const char *name)
     // The text kept is the file selected last: saved under another name, the configuration
     // is written as a new file.
     const int selected = strcmp(name, readFrom) == 0;
-    const int reason = replaceFile(name, selected ? readText : NULL, selected ? readSize : 0);
+    char *text;
+    size_t size;
+    int reason = makeSavedText(selected ? readText : NULL, selected ? readSize : 0, &text, &size);
+    if (reason == 0)
+        reason = replaceWholeFile(name, text, size);
+    free(text);
     if (reason == 0) {
         if (strcmp(unsavedFile, name) == 0)
             unsavedFile[0] = 0;
         return;
     }
     if (strcmp(unsavedFile, name) != 0 || reason != unsavedReason)
-        fprintf(stderr, "gor: cannot save %s: %s\n", name, strerror(reason));
+        fprintf(stderr, "gor: cannot save %s: %s\n", name, saveFailureText(reason));
     snprintf(unsavedFile, sizeof unsavedFile, "%s", name);
     unsavedReason = reason;
 }

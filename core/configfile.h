@@ -7,8 +7,10 @@
 // and a save writes a new file beside the old one and renames it over.
 #pragma once
 
-// Reads file `name` (none, or one that cannot be read, is an empty configuration) and
-// makes it the library's current configuration; changes stay in memory until saved.
+// Reads file `name` (none, or one that cannot be read or is no plain file, is an empty
+// configuration; see core/wholefile) and makes it the library's current configuration;
+// changes stay in memory until saved. A key set goes into its own section, where it is read
+// back at once, whatever blank lines the file has or lacks.
 // A configuration in memory has no file name, and the library, installed again while it is
 // current, reloads the current file by its name and crashes: the library is started only
 // while it is not running (shell/startup's startLibrary).
@@ -19,15 +21,12 @@ void selectConfigFile(const char *name);
 // configuration is written as a new file would be), line by line: comment lines ('#' or
 // ';'), blank lines and "[section]" lines stay as they stand, and each "key = value" line
 // gets the key's current value. Keys the file had no line for go at the end of their section's
-// first group of lines (where the library adds them), sections it had none of at its end.
-// A new file is written as the library would write it.
+// first group of lines (where the library adds them, but never past the next section's
+// line), sections it had none of at its end. A new file is written as the library would
+// write it.
 //
-// The save writes a file of its own in the same folder (an unnamed one where the file system
-// has them, so that a save cut off leaves nothing behind), syncs it, and renames it over the
-// old file with the old file's permissions. Two copies of the game saving at once never
-// touch each other's file: the last rename wins, and its file is whole. A symbolic link is
-// followed to the file it names, which is made if it does not exist yet; the link stays. A
-// file that exists but may not be written is left alone. On any failure the old file stays
-// as it was, the save's own file is removed, and the terminal is told "gor: cannot save
-// <name>: <reason>", once for as long as the same failure repeats.
+// The file is replaced whole or not at all, wherever the player keeps it (core/wholefile's
+// replaceWholeFile says how, and what a save cut off may leave). On any failure the old
+// file stays as it was and the terminal is told "gor: cannot save <name>: <reason>", once
+// for as long as the same failure repeats.
 void saveConfigFile(const char *name);
