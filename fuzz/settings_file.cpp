@@ -1,13 +1,15 @@
 // Any gorSetup.cfg: whatever the file holds, the settings come out inside the ranges the
 // game offers (the computer's level within what its arithmetic holds) and no binding
 // reads outside the key table, a pad's buttons or the labels; saved over it with whatever
-// else it holds, they read back the same (but the teams, which no list names), so do all
-// its other keys, and none of its comment lines is lost.
+// else it holds, the library reads each one back at once, whatever the file's blank lines,
+// they read back the same from the file (but the teams, which no list names), so do all its
+// other keys, and none of its comment lines is lost.
 #include <allegro.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <fcntl.h>
+#include <limits.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -102,6 +104,11 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *bytes, size_t size)
     KeyBinding bindings[BIND_COUNT];
     memcpy(bindings, keyBindings, sizeof bindings);
     set_settings();
+    const char *names[] = {"resx", "resy", "musicOn", "TitleWobble", "p2cpu", "AIcomp",
+                           "GameLength", "CredHiScore", "CredUnlocked"};
+    for (size_t i = 0; i < sizeof names / sizeof names[0]; i++)
+        if (get_config_int("Settings", names[i], INT_MIN) != read[i])
+            abort();
     const std::string saved = everyValue();
     get_settings();
     const std::string text = harnessReadFile("gorSetup.cfg");

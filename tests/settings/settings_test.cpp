@@ -13,7 +13,11 @@
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
+#include <grp.h>
+#include <limits.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -276,48 +280,231 @@ TEST_F(Settings, ASaveReplacesTheFileWholeAndEveryValueReadsBack)
     EXPECT_EQ(get_config_int("Other", "k", 0), 2);
 }
 
-// A save cut off part-way (by a file-size limit here, as by a full disk) leaves the old file
-// byte for byte and nothing beside it, and names the file once; with no file before, none.
-TEST_F(Settings, ASaveCutOffLeavesTheOldFileAsItWasAndNamesIt)
-{
-    writeFile("[Settings]\nresx = 1280\n");
-    get_settings();
-    struct rlimit was, small;
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &was), 0);
-    small = was;
-    small.rlim_cur = 100;
-    void (*signalWas)(int) = signal(SIGXFSZ, SIG_IGN);
-    testing::internal::CaptureStderr();
-    setrlimit(RLIMIT_FSIZE, &small);
-    set_settings();
-    set_settings();
-    const std::string after = harnessReadFile("gorSetup.cfg");
-    unlink("gorSetup.cfg");
-    set_settings();
-    setrlimit(RLIMIT_FSIZE, &was);
-    signal(SIGXFSZ, signalWas);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "gor: cannot save gorSetup.cfg: File too large\n");
-    EXPECT_EQ(after, "[Settings]\nresx = 1280\n");
-    EXPECT_EQ(folderNames(), std::vector<std::string>{});
-}
-
-// Where the file system has no unnamed files (as on a network share), a save names its own.
-// A filter on this process's system calls stands in for such a file system.
-void refuseUnnamedFiles()
+// Where the file system has no unnamed files (as on a network share), a save names its own;
+// where it cannot set a mode (FAT through FUSE), fchmod answers ENOSYS. A filter on this
+// process's system calls stands in for such a file system: `call` fails with `err` where its
+// third argument has any of `flags` (where `flags` is 0, always).
+void refuseCall(int call, unsigned flags, int err)
 {
     struct sock_filter code[] = {
         BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(struct seccomp_data, nr)),
-        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_openat, 0, 3),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, (unsigned)call, 0, 3),
         BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(struct seccomp_data, args[2])),
-        BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, __O_TMPFILE, 0, 1),
-        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EOPNOTSUPP),
+        BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, flags, 0, (__u8)(flags ? 1 : 0)),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | (unsigned)err),
         BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
     };
     struct sock_fprog filter = {(unsigned short)(sizeof code / sizeof code[0]), code};
     if (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 ||
         prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &filter) != 0)
         _exit(3);
+}
+
+void refuseUnnamedFiles()
+{
+    refuseCall(__NR_openat, __O_TMPFILE, EOPNOTSUPP);
+}
+
+// Runs `work` in a copy of the game, which then ends: what it told the terminal, and how it
+// ended in `*status`.
+template <class Work>
+std::string inACopy(Work work, int *status)
+{
+    *status = -1;
+    int told[2];
+    if (pipe(told) != 0)
+        return "no pipe";
+    const pid_t copy = fork();
+    if (copy == 0) {
+        dup2(told[1], 2);
+        work();
+        _exit(0);
+    }
+    close(told[1]);
+    std::string text;
+    char bytes[256];
+    for (ssize_t n; (n = read(told[0], bytes, sizeof bytes)) > 0;)
+        text.append(bytes, (size_t)n);
+    close(told[0]);
+    waitpid(copy, status, 0);
+    return text;
+}
+
+// A save cut off part-way by a limit on file size (as by a full disk), in an unnamed file and
+// in a named one: the game goes on, names the file once, and the old file stays byte for
+// byte with nothing beside it; with no file before, none is made.
+TEST_F(Settings, ASaveCutOffLeavesTheOldFileAsItWasAndNamesIt)
+{
+    writeFile("[Settings]\nresx = 1280\n");
+    get_settings();
+    for (int before = 1; before >= 0; before--)
+        for (int named = 0; named < 2; named++) {
+            if (!before)
+                unlink("gorSetup.cfg");
+            int status;
+            const std::string told = inACopy(
+                [named] {
+                    if (named)
+                        refuseUnnamedFiles();
+                    struct rlimit none;
+                    getrlimit(RLIMIT_FSIZE, &none);
+                    none.rlim_cur = 0;
+                    setrlimit(RLIMIT_FSIZE, &none);
+                    signal(SIGXFSZ, SIG_DFL);   // which ends a program that writes past it
+                    set_settings();
+                    set_settings();
+                },
+                &status);
+            EXPECT_EQ(status, 0) << named;
+            EXPECT_EQ(told, "gor: cannot save gorSetup.cfg: File too large\n") << named;
+            if (before) {
+                EXPECT_EQ(harnessReadFile("gorSetup.cfg"), "[Settings]\nresx = 1280\n") << named;
+                EXPECT_EQ(folderNames(), std::vector<std::string>{"gorSetup.cfg"}) << named;
+            } else {
+                EXPECT_EQ(folderNames(), std::vector<std::string>{}) << named;
+            }
+        }
+}
+
+// A file system that cannot set a mode, or that refuses the mode a new file has already:
+// the save goes on. Any other refusal still stops it, and the file stays as it was.
+TEST_F(Settings, AFileSystemThatCannotSetModesStillSaves)
+{
+    struct Row {
+        int err;
+        mode_t mode;
+        const char *told;
+    } rows[] = {{ENOSYS, 0640, ""},
+                {EPERM, 0644, ""},   // a new file's, under umask 022
+                {EPERM, 0640, "gor: cannot save gorSetup.cfg: Operation not permitted\n"}};
+    for (const Row &row : rows) {
+        writeFile("[Settings]\nresx = 1280\n");
+        ASSERT_EQ(chmod("gorSetup.cfg", row.mode), 0);
+        resx = 1600;
+        int status;
+        const std::string told = inACopy(
+            [&row] {
+                umask(022);
+                refuseCall(__NR_fchmod, 0, row.err);
+                set_settings();
+            },
+            &status);
+        EXPECT_EQ(status, 0) << row.err;
+        EXPECT_EQ(told, row.told) << row.err;
+        get_settings();
+        EXPECT_EQ(resx, row.told[0] ? 1280 : 1600) << row.err;
+    }
+}
+
+// A name that is a link to a device or a pipe, a common way to keep a game from saving: it
+// reads as no file at once (a pipe is not waited on), the device or pipe stays itself, and
+// the save says once that it cannot save there.
+TEST_F(Settings, ALinkToADeviceOrAPipeIsNeitherWaitedOnNorReplaced)
+{
+    ASSERT_EQ(mkfifo("pipe", 0666), 0);
+    std::vector<const char *> nodes = {"pipe"};
+    if (mknod("null", S_IFCHR | 0666, makedev(1, 3)) == 0)   // root only; CI runs as root
+        nodes.push_back("null");
+    else
+        printf("no device node: only the pipe is tried\n");
+    for (const char *node : nodes) {
+        unlink("gorSetup.cfg");
+        ASSERT_EQ(symlink(node, "gorSetup.cfg"), 0);
+        int status;
+        const std::string told = inACopy(
+            [] {
+                alarm(10);   // ends a copy that waits on the pipe
+                get_settings();
+                set_settings();
+                set_settings();
+            },
+            &status);
+        EXPECT_EQ(status, 0) << node;
+        EXPECT_EQ(told, "gor: cannot save gorSetup.cfg: not a plain file\n") << node;
+        struct stat st;
+        ASSERT_EQ(lstat(node, &st), 0);
+        EXPECT_TRUE(node[0] == 'p' ? S_ISFIFO(st.st_mode)
+                                   : S_ISCHR(st.st_mode) && st.st_rdev == makedev(1, 3))
+            << node;
+        EXPECT_EQ(folderNames().size(), nodes.size() + 1) << node;
+    }
+    for (const char *node : nodes)
+        unlink(node);
+}
+
+// A file two players share, writable by its group in a folder writable by it: saved by root,
+// it keeps its owner and group; saved by another player of the group, its group and mode.
+TEST_F(Settings, AFileSharedByTwoPlayersStaysTheirs)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only root gives files to other players";
+    writeFile("[Settings]\nresx = 1280\n");
+    ASSERT_EQ(chown("gorSetup.cfg", 1001, 1002), 0);
+    ASSERT_EQ(chmod("gorSetup.cfg", 0660), 0);
+    ASSERT_EQ(chmod(".", 0777), 0);
+    resx = 1600;
+    set_settings();
+    struct stat st;
+    ASSERT_EQ(stat("gorSetup.cfg", &st), 0);
+    EXPECT_EQ(st.st_uid, 1001u);
+    EXPECT_EQ(st.st_gid, 1002u);
+    int status;
+    const std::string told = inACopy(
+        [] {
+            const gid_t group = 1002;
+            if (setgroups(1, &group) != 0 || setgid(1003) != 0 || setuid(1003) != 0)
+                _exit(4);
+            set_settings();
+        },
+        &status);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(told, "");
+    ASSERT_EQ(stat("gorSetup.cfg", &st), 0);
+    EXPECT_EQ(st.st_uid, 1003u);
+    EXPECT_EQ(st.st_gid, 1002u);
+    EXPECT_EQ(st.st_mode & 0777, 0660u);
+    ASSERT_EQ(chmod(".", 0700), 0);
+}
+
+// Leftovers of saves cut off, "<file>.<pid>-<n>.tmp", go once they are an hour old: this
+// file's only, not the player's own files, nor another copy's save in progress. A file whose
+// name is as long as a name may be saves all the same, and its leftovers go too.
+TEST_F(Settings, ASaveRemovesItsOwnOldLeftoversAndNothingElse)
+{
+    auto plant = [](const std::string &name, int hours) {
+        FILE *f = fopen(name.c_str(), "w");
+        fclose(f);
+        const struct timeval then[2] = {{time(NULL) - hours * 3600 - 60, 0},
+                                        {time(NULL) - hours * 3600 - 60, 0}};
+        utimes(name.c_str(), then);
+    };
+    writeFile("[Settings]\n");
+    plant("gorSetup.cfg.77-1.tmp", 2);
+    plant("gorSetup.cfg.77-2.tmp", 0);
+    plant("gorSetup.cfg.tmp", 2);
+    plant("gorSetup.cfg.x.77-3.tmp", 2);
+    plant("gorSetup.cfg.77-.tmp", 2);
+    set_settings();
+    EXPECT_EQ(folderNames(),
+              (std::vector<std::string>{"gorSetup.cfg", "gorSetup.cfg.77-.tmp",
+                                        "gorSetup.cfg.77-2.tmp", "gorSetup.cfg.tmp",
+                                        "gorSetup.cfg.x.77-3.tmp"}));
+    for (const std::string &name : folderNames())
+        unlink(name.c_str());
+
+    const std::string longName = std::string(NAME_MAX - 4, 'n') + ".cfg";
+    ASSERT_EQ(symlink(longName.c_str(), "gorSetup.cfg"), 0);
+    const std::string ownTail = ".77-4.tmp";
+    plant(longName.substr(0, NAME_MAX - ownTail.size()) + ownTail, 2);
+    resx = 1600;
+    testing::internal::CaptureStderr();
+    set_settings();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    resx = 0;
+    get_settings();
+    EXPECT_EQ(resx, 1600);
+    EXPECT_EQ(folderNames(), (std::vector<std::string>{"gorSetup.cfg", longName}));
+    unlink(longName.c_str());
 }
 
 // Two copies of the game saving over and over at the same moment, in unnamed files and in
@@ -410,6 +597,36 @@ TEST_F(Settings, CommentLinesOfAHandEditedFileStayInTheirPlaces)
     saveConfigFile("gorSetup.cfg");
     EXPECT_EQ(harnessReadFile("gorSetup.cfg"), saved);
     unlink("copy.cfg");
+}
+
+// A file edited by hand with no blank line between its sections, its settings section named
+// in other case, and a key that also stands in another section: each key set is read back
+// and saved in its own section, and no second settings section is made. The unlock store
+// likewise reads back an unlock it set.
+TEST_F(Settings, KeysSetInAHandEditedFileAreSavedInTheirOwnSection)
+{
+    writeFile("[settings]\nresx = 800\nresy = 600\n[Teams]\nGreen = -1\nPurple = -1\np1left = 3\n");
+    get_settings();
+    p1left = KEY_Q;
+    set_settings();
+    p1left = 0;
+    get_settings();
+    EXPECT_EQ(p1left, KEY_Q);
+    std::vector<std::string> inSettings, inTeams;
+    for (const std::string &key : fileKeys())
+        (key.compare(0, 6, "Teams/") == 0 ? inTeams : inSettings).push_back(key);
+    EXPECT_EQ(inTeams, (std::vector<std::string>{"Teams/Green", "Teams/Purple", "Teams/p1left"}));
+    EXPECT_EQ(inSettings.size(), 29u);
+    for (const std::string &key : inSettings)
+        EXPECT_EQ(key.compare(0, 9, "settings/"), 0) << key;
+
+    FILE *f = fopen("gorMaps.cfg", "w");
+    fputs("[Settings]\nmap10code = 7\n[Other]\nx = 1\n", f);
+    fclose(f);
+    set_mapdata(4);
+    get_mapdata();
+    EXPECT_TRUE(mapUnlocked(4));
+    unlink("gorMaps.cfg");
 }
 
 // What start-up makes of the configured size: the mode it sets, on a 1600x1200 desktop.
