@@ -131,6 +131,8 @@ static int ownName(const Place *place, int pid, unsigned serial, char *own, size
 {
     char tail[32];
     const size_t tailLength = (size_t)snprintf(tail, sizeof tail, ".%d-%u.tmp", pid, serial);
+    if ((long)tailLength >= place->nameMax)
+        return ENAMETOOLONG;
     const size_t keep = nameKept(place, (size_t)place->nameMax - tailLength);
     if (place->nameAt + keep + tailLength >= size)
         return ENAMETOOLONG;
