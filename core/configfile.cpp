@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 #include <errno.h>
+#include <signal.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -236,8 +237,9 @@ static char *partedText(const char *text, size_t size, size_t *partedSize)
     int afterBlank = 1;   // the first line follows none
     Line line;
     for (size_t at = 0, from = 0; readLine(text, size, &at, &line); from = at) {
+        // The end the line before had, again: after a lone '\r' a '\n' would only pair with it.
         if (line.kind == LINE_SECTION && !afterBlank)
-            parted[n++] = '\n';
+            parted[n++] = text[from - 1];
         memcpy(parted + n, text + from, at - from);
         n += at - from;
         afterBlank = line.length == 0 || !line.text[0];
@@ -292,16 +294,23 @@ void saveConfigFile(const char *name)
     char *text;
     size_t size;
     int reason = makeSavedText(selected ? readText : NULL, selected ? readSize : 0, &text, &size);
+    // Past a limit on file size the system ends a program that writes with a signal: ignored
+    // while the file is saved and a failure told (the terminal may be a file at its limit
+    // too), the write fails instead, "File too large", and the game goes on.
+    struct sigaction ignore = {}, was;
+    ignore.sa_handler = SIG_IGN;
+    sigaction(SIGXFSZ, &ignore, &was);
     if (reason == 0)
         reason = replaceWholeFile(name, text, size);
     free(text);
     if (reason == 0) {
         if (strcmp(unsavedFile, name) == 0)
             unsavedFile[0] = 0;
-        return;
+    } else {
+        if (strcmp(unsavedFile, name) != 0 || reason != unsavedReason)
+            fprintf(stderr, "gor: cannot save %s: %s\n", name, saveFailureText(reason));
+        snprintf(unsavedFile, sizeof unsavedFile, "%s", name);
+        unsavedReason = reason;
     }
-    if (strcmp(unsavedFile, name) != 0 || reason != unsavedReason)
-        fprintf(stderr, "gor: cannot save %s: %s\n", name, saveFailureText(reason));
-    snprintf(unsavedFile, sizeof unsavedFile, "%s", name);
-    unsavedReason = reason;
+    sigaction(SIGXFSZ, &was, NULL);
 }

@@ -28,5 +28,6 @@ void selectConfigFile(const char *name);
 // The file is replaced whole or not at all, wherever the player keeps it (core/wholefile's
 // replaceWholeFile says how, and what a save cut off may leave). On any failure the old
 // file stays as it was and the terminal is told "gor: cannot save <name>: <reason>", once
-// for as long as the same failure repeats.
+// for as long as the same failure repeats; past a limit on file size too, where the game
+// would otherwise be ended by a signal.
 void saveConfigFile(const char *name);

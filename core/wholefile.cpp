@@ -5,7 +5,6 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <limits.h>
-#include <signal.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -323,17 +322,11 @@ int replaceWholeFile(const char *name, const char *text, size_t size)
     // A file the player made read-only stays as it is, though its folder would allow a new one.
     if (exists && faccessat(AT_FDCWD, place.path, W_OK, AT_EACCESS) != 0)
         return errno;
-    // Past a limit on file size the system ends the program with a signal; ignored, the
-    // write fails instead, and the file stays as it was.
-    struct sigaction ignore = {}, was;
-    ignore.sa_handler = SIG_IGN;
-    sigaction(SIGXFSZ, &ignore, &was);
     char own[PATH_MAX + 32] = "";
     const Source from = {text, size, exists ? &old : NULL};
     err = writeOwnFile(&place, &from, own, sizeof own);
     if (!err && rename(own, place.path) != 0)
         err = errno;
-    sigaction(SIGXFSZ, &was, NULL);
     if (err) {
         if (own[0])
             unlink(own);

@@ -29,15 +29,19 @@ void readWholeFile(const char *name, char **text, size_t *size);
 // never touch each other's file: the last rename wins, and its file is whole.
 //
 // The new file takes the old one's permission bits (where the file system cannot set a mode,
-// as FAT through FUSE, it goes on without them) and its owner and group where the system
-// allows (or the group alone), so a file two players share stays theirs. A limit on file size
-// fails the save ("File too large") rather than ending the program.
+// as FAT through FUSE, whose fchmod answers ENOSYS or EOPNOTSUPP, or refuses the mode the new
+// file has already, it goes on without them) and its owner and group where the system allows
+// (or the group alone), so a file two players share stays theirs. Past a limit on file size
+// the save fails with EFBIG ("File too large") where SIGXFSZ is ignored, as saveConfigFile
+// has it while it saves; otherwise the signal ends the program.
 //
 // What a save cannot prevent: killed in the moment between naming its file and the rename
 // (or, without unnamed files, at any time before the rename), it leaves one such
-// "<file>.<pid>-<n>.tmp". Each successful save removes those of its file that are more than
-// an hour old: younger ones may be another copy's save in progress. Every other file in the
-// folder stays, "<file>.tmp" among them.
+// "<file>.<pid>-<n>.tmp". Each successful save removes the files of that name beside it that
+// are more than an hour old: younger ones may be another copy's save in progress. (A name
+// too long to take the tail whole is shortened, so two files whose names begin alike for as
+// long share the names of their leftovers.) Every other file in the folder stays,
+// "<file>.tmp" among them.
 int replaceWholeFile(const char *name, const char *text, size_t size);
 
 // The words for a reason replaceWholeFile gave.

@@ -346,10 +346,10 @@ TEST_F(Settings, ASaveCutOffLeavesTheOldFileAsItWasAndNamesIt)
                 [named] {
                     if (named)
                         refuseUnnamedFiles();
-                    struct rlimit none;
-                    getrlimit(RLIMIT_FSIZE, &none);
-                    none.rlim_cur = 0;
-                    setrlimit(RLIMIT_FSIZE, &none);
+                    struct rlimit small;
+                    getrlimit(RLIMIT_FSIZE, &small);
+                    small.rlim_cur = 100;
+                    setrlimit(RLIMIT_FSIZE, &small);
                     signal(SIGXFSZ, SIG_DFL);   // which ends a program that writes past it
                     set_settings();
                     set_settings();
@@ -599,23 +599,28 @@ TEST_F(Settings, CommentLinesOfAHandEditedFileStayInTheirPlaces)
     unlink("copy.cfg");
 }
 
-// A file edited by hand with no blank line between its sections, its settings section named
-// in other case, and a key that also stands in another section: each key set is read back
-// and saved in its own section, and no second settings section is made. The unlock store
-// likewise reads back an unlock it set.
+// A file edited by hand with no blank line between its sections (its lines ended by '\n',
+// or by a lone '\r'), its settings section named in other case, and a key that also stands
+// in another section: each key set is read back and saved in its own section, and no second
+// settings section is made. The unlock store likewise reads back an unlock it set.
 TEST_F(Settings, KeysSetInAHandEditedFileAreSavedInTheirOwnSection)
 {
-    writeFile("[settings]\nresx = 800\nresy = 600\n[Teams]\nGreen = -1\nPurple = -1\np1left = 3\n");
-    get_settings();
-    p1left = KEY_Q;
-    set_settings();
-    p1left = 0;
-    get_settings();
-    EXPECT_EQ(p1left, KEY_Q);
-    std::vector<std::string> inSettings, inTeams;
+    for (char end : {'\n', '\r'}) {
+        std::string text = "[settings]\nresx = 800\nresy = 600\n[Teams]\nGreen = -1\np1left = 3\n";
+        std::replace(text.begin(), text.end(), '\n', end);
+        writeFile(text.c_str());
+        get_settings();
+        p1left = KEY_Q;
+        set_settings();
+        p1left = 0;
+        get_settings();
+        EXPECT_EQ(p1left, KEY_Q) << (int)end;
+        EXPECT_EQ(harnessReadFile("gorSetup.cfg").find("[Settings]"), std::string::npos);
+    }
+    std::vector<std::string> inSettings, inTeams;   // the saved lines all end in '\n'
     for (const std::string &key : fileKeys())
         (key.compare(0, 6, "Teams/") == 0 ? inTeams : inSettings).push_back(key);
-    EXPECT_EQ(inTeams, (std::vector<std::string>{"Teams/Green", "Teams/Purple", "Teams/p1left"}));
+    EXPECT_EQ(inTeams, (std::vector<std::string>{"Teams/Green", "Teams/p1left", "Teams/Purple"}));
     EXPECT_EQ(inSettings.size(), 29u);
     for (const std::string &key : inSettings)
         EXPECT_EQ(key.compare(0, 9, "settings/"), 0) << key;
