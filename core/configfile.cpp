@@ -23,7 +23,9 @@ static int failure()
 
 // One line as the library reads it: it ends at '\r' or '\n' (a pair of the two ends one
 // line). Its name runs from the first character that is not a space up to a space, '=' or
-// '#'. A line with no name is a comment (or blank); a name in brackets starts a section.
+// '#'. A line with no name is a comment, or blank where it is empty (to the library, a line
+// of spaces is no blank one: a key it adds is filed past it); a name in brackets starts a
+// section.
 enum LineKind { LINE_BLANK, LINE_COMMENT, LINE_SECTION, LINE_KEY };
 struct Line {
     const char *text;
@@ -64,7 +66,7 @@ static int readLine(const char *text, size_t size, size_t *at, Line *line)
     line->name = start + i;
     line->nameLength = j - i;
     if (j == i)
-        line->kind = i == n || !start[i] ? LINE_BLANK : LINE_COMMENT;
+        line->kind = n == 0 || !start[0] ? LINE_BLANK : LINE_COMMENT;
     else
         line->kind = start[i] == '[' && start[j - 1] == ']' ? LINE_SECTION : LINE_KEY;
     return 1;
@@ -225,7 +227,7 @@ static int writeConfigText(FILE *f, const char *text, size_t size)
 // not follow one. The library files a key it adds after the lines that follow its section's
 // line, up to the first blank one: without it, into the next section, where the key is
 // never read back (and the unlock store, which cannot read its unlock back, saves on every
-// frame). To the library only an empty line is blank, not one of spaces.
+// frame).
 static char *partedText(const char *text, size_t size, size_t *partedSize)
 {
     // A section line that needs a blank line follows another line: the two and their ends
@@ -242,7 +244,7 @@ static char *partedText(const char *text, size_t size, size_t *partedSize)
             parted[n++] = text[from - 1];
         memcpy(parted + n, text + from, at - from);
         n += at - from;
-        afterBlank = line.length == 0 || !line.text[0];
+        afterBlank = line.kind == LINE_BLANK;
     }
     *partedSize = n;
     return parted;

@@ -111,18 +111,22 @@ static int findPlace(const char *name, Place *place)
     return 0;
 }
 
-// How much of the file's name begins the save's own name when `room` bytes are left for it:
-// all of it, or as much as fits without cutting a character of several bytes in two.
-static size_t nameKept(const Place *place, size_t room)
+// How much of the file's name begins the save's own name that ends in a tail of
+// `tailLength` bytes: all of it, or as much as fits in the folder without cutting a character
+// of several bytes in two; -1 where not even the tail fits.
+static long nameKept(const Place *place, size_t tailLength)
 {
+    if ((long)tailLength >= place->nameMax)
+        return -1;
     const char *name = place->path + place->nameAt;
+    const size_t room = (size_t)place->nameMax - tailLength;
     size_t keep = strlen(name);
     if (keep <= room)
-        return keep;
+        return (long)keep;
     keep = room;
     while (keep > 0 && ((unsigned char)name[keep] & 0xC0) == 0x80)
         keep--;
-    return keep;
+    return (long)keep;
 }
 
 // The save's own name number `serial` of process `pid`, beside the file: 0, or too long.
@@ -130,10 +134,8 @@ static int ownName(const Place *place, int pid, unsigned serial, char *own, size
 {
     char tail[32];
     const size_t tailLength = (size_t)snprintf(tail, sizeof tail, ".%d-%u.tmp", pid, serial);
-    if ((long)tailLength >= place->nameMax)
-        return ENAMETOOLONG;
-    const size_t keep = nameKept(place, (size_t)place->nameMax - tailLength);
-    if (place->nameAt + keep + tailLength >= size)
+    const long keep = nameKept(place, tailLength);
+    if (keep < 0 || place->nameAt + keep + tailLength >= size)
         return ENAMETOOLONG;
     memcpy(own, place->path, place->nameAt + keep);
     strcpy(own + place->nameAt + keep, tail);
@@ -157,10 +159,7 @@ static int isOwnName(const Place *place, const char *entry)
             return 0;
         at--;
     }
-    const size_t tailLength = length - at;
-    if ((long)tailLength >= place->nameMax)
-        return 0;
-    return nameKept(place, (size_t)place->nameMax - tailLength) == at &&
+    return nameKept(place, length - at) == (long)at &&
            memcmp(entry, place->path + place->nameAt, at) == 0;
 }
 

@@ -305,29 +305,47 @@ void refuseUnnamedFiles()
     refuseCall(__NR_openat, __O_TMPFILE, EOPNOTSUPP);
 }
 
-// Runs `work` in a copy of the game, which then ends: what it told the terminal, and how it
-// ended in `*status`.
+// A copy of the game doing `work`, then ending, and the pipe its terminal writes into.
+struct Copy {
+    pid_t pid;
+    int told;
+};
+
 template <class Work>
-std::string inACopy(Work work, int *status)
+Copy startCopy(Work work)
 {
-    *status = -1;
     int told[2];
     if (pipe(told) != 0)
-        return "no pipe";
-    const pid_t copy = fork();
-    if (copy == 0) {
+        return {-1, -1};
+    const pid_t pid = fork();
+    if (pid == 0) {
         dup2(told[1], 2);
         work();
         _exit(0);
     }
     close(told[1]);
+    return {pid, told[0]};
+}
+
+// What the copy told its terminal, once it has ended, and how it ended in `*status`.
+std::string endCopy(Copy copy, int *status)
+{
+    *status = -1;
+    if (copy.pid < 0)
+        return "no copy";
     std::string text;
     char bytes[256];
-    for (ssize_t n; (n = read(told[0], bytes, sizeof bytes)) > 0;)
+    for (ssize_t n; (n = read(copy.told, bytes, sizeof bytes)) > 0;)
         text.append(bytes, (size_t)n);
-    close(told[0]);
-    waitpid(copy, status, 0);
+    close(copy.told);
+    waitpid(copy.pid, status, 0);
     return text;
+}
+
+template <class Work>
+std::string inACopy(Work work, int *status)
+{
+    return endCopy(startCopy(work), status);
 }
 
 // A save cut off part-way by a limit on file size (as by a full disk), in an unnamed file and
@@ -517,31 +535,20 @@ TEST_F(Settings, TwoCopiesSavingAtOnceEndWithAWholeFileAndTouchNothingElse)
     fputs("the player's own", mine);
     fclose(mine);
     for (int named = 0; named < 2; named++) {
-        int told[2];
-        ASSERT_EQ(pipe(told), 0);
-        pid_t copies[2];
-        for (int c = 0; c < 2; c++) {
-            copies[c] = fork();
-            ASSERT_GE(copies[c], 0);
-            if (copies[c] == 0) {
-                dup2(told[1], 2);
+        Copy copies[2];
+        for (int c = 0; c < 2; c++)
+            copies[c] = startCopy([named, c] {
                 if (named)
                     refuseUnnamedFiles();
                 resx = 1000 + c;
                 for (int i = 0; i < 200; i++)
                     set_settings();
-                _exit(0);
-            }
-        }
-        close(told[1]);
-        for (pid_t copy : copies) {
-            int status = -1;
-            waitpid(copy, &status, 0);
+            });
+        for (Copy copy : copies) {
+            int status;
+            EXPECT_EQ(endCopy(copy, &status), "");
             EXPECT_EQ(status, 0);
         }
-        char said[256] = "";
-        EXPECT_EQ(read(told[0], said, sizeof said - 1), 0) << said;
-        close(told[0]);
         const std::string saved = harnessReadFile("gorSetup.cfg");
         get_settings();
         EXPECT_TRUE(resx == 1000 || resx == 1001) << saved;
