@@ -223,6 +223,15 @@ static int writeConfigText(FILE *f, const char *text, size_t size)
 
 // ---- Selecting and saving.
 
+// A UTF-8 byte-order mark, which some editors put before a file's first line: the library
+// is given the text after it, so a first "[section]" line is one, and a save writes it back.
+static const char MARK[] = "\xEF\xBB\xBF";
+
+static size_t markLength(const char *text, size_t size)
+{
+    return text && size >= 3 && memcmp(text, MARK, 3) == 0 ? 3 : 0;
+}
+
 // The text as the library is given it: a blank line before every section line that does
 // not follow one. The library files a key it adds after the lines that follow its section's
 // line, up to the first blank one: without it, into the next section, where the key is
@@ -256,12 +265,14 @@ void selectConfigFile(const char *name)
     readWholeFile(name, &readText, &readSize);
     if (snprintf(readFrom, sizeof readFrom, "%s", name) >= (int)sizeof readFrom)
         readFrom[0] = 0;
+    const size_t mark = markLength(readText, readSize);
+    const char *text = readText ? readText + mark : "";
     size_t size = 0;
-    char *parted = partedText(readText, readSize, &size);
+    char *parted = partedText(text, readSize - mark, &size);
     if (parted)
         set_config_data(parted, (int)size);   // the library keeps a copy
     else
-        set_config_data(readText ? readText : "", (int)readSize);
+        set_config_data(text, (int)(readSize - mark));
     free(parted);
 }
 
@@ -274,7 +285,10 @@ static int makeSavedText(const char *from, size_t fromSize, char **text, size_t 
     if (!f)
         return failure();
     errno = 0;
-    int err = writeConfigText(f, from, fromSize);
+    const size_t mark = markLength(from, fromSize);
+    int err = fwrite(MARK, 1, mark, f) == mark ? 0 : failure();
+    if (!err)
+        err = writeConfigText(f, from ? from + mark : NULL, fromSize - mark);
     if (fclose(f) != 0 && !err)
         err = failure();
     if (err) {

@@ -4,13 +4,15 @@
 // The library would rewrite a file in place, emptying it first: a kill or a full disk in
 // the middle left the player's settings empty, and it also wrote a changed file on its own
 // when another was selected or at exit. So the library only ever holds the text in memory,
-// and a save writes a new file beside the old one and renames it over.
+// and a save writes a new file beside the old one and renames it over (or, where a new file
+// cannot stand for the old one, copies it over the old file in place).
 #pragma once
 
 // Reads file `name` (none, or one that cannot be read or is no plain file, is an empty
 // configuration; see core/wholefile) and makes it the library's current configuration;
-// changes stay in memory until saved. A key set goes into its own section, where it is read
-// back at once, whatever blank lines the file has or lacks.
+// changes stay in memory until saved. A UTF-8 byte-order mark at its start is read past. A
+// key set goes into its own section, where it is read back at once, whatever blank lines the
+// file has or lacks.
 // A configuration in memory has no file name, and the library, installed again while it is
 // current, reloads the current file by its name and crashes: the library is started only
 // while it is not running (shell/startup's startLibrary).
@@ -18,16 +20,17 @@ void selectConfigFile(const char *name);
 // Writes the current configuration to `name`.
 //
 // The text is the file selected last as it was read (saved under another name, the
-// configuration is written as a new file would be), line by line: comment lines ('#' or
-// ';'), blank lines and "[section]" lines stay as they stand, and each "key = value" line
-// gets the key's current value. Keys the file had no line for go at the end of their section's
-// first group of lines (where the library adds them, but never past the next section's
-// line), sections it had none of at its end. A new file is written as the library would
-// write it.
+// configuration is written as a new file would be), its byte-order mark kept, line by line:
+// comment lines ('#' or ';'), blank lines and "[section]" lines stay as they stand, and each
+// "key = value" line gets the key's current value. Keys the file had no line for go at the
+// end of their section's first group of lines (where the library adds them, but never past
+// the next section's line), sections it had none of at its end. A new file is written as the
+// library would write it.
 //
-// The file is replaced whole or not at all, wherever the player keeps it (core/wholefile's
-// replaceWholeFile says how, and what a save cut off may leave). On any failure the old
-// file stays as it was and the terminal is told "gor: cannot save <name>: <reason>", once
-// for as long as the same failure repeats; past a limit on file size too, where the game
-// would otherwise be ended by a signal.
+// The file is saved whole or not at all, wherever the player keeps it, and keeps its owner,
+// its ACL and every name it has (core/wholefile's replaceWholeFile says how, and what a save
+// cut off may leave). On any failure the file stays as it was (but for an I/O error while a
+// shared file is written in place) and the terminal is told "gor: cannot save <name>:
+// <reason>", once for as long as the same failure repeats; past a limit on file size too,
+// where the game would otherwise be ended by a signal.
 void saveConfigFile(const char *name);

@@ -8,7 +8,9 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -182,30 +184,68 @@ static void removeLeftovers(const Place *place)
 
 // ---- Writing the save's own file.
 
-// The bytes a save writes, and the file it replaces, if there is one.
+// The bytes a save writes, and the file it replaces, if there is one: its record, and a
+// descriptor open to write it. `inPlace` is set where a new file cannot stand for it.
 struct Source {
     const char *text;
     size_t size;
     const struct stat *old;
+    int oldFd;
+    int inPlace;
 };
 
-// A file two players share stays theirs: the owner and group carry over where the system
-// allows, else the group alone (a player may give his file to a group he is in). A save
-// never fails for this.
-static void keepOwner(int fd, const struct stat *old)
+// The old file's owner and group on the new one: 0, or why not (a player who is not root
+// cannot give a file away).
+static int keepOwner(int fd, const struct stat *old)
 {
     struct stat now;
-    if (fstat(fd, &now) != 0 || (now.st_uid == old->st_uid && now.st_gid == old->st_gid))
-        return;
-    if (fchown(fd, old->st_uid, old->st_gid) == 0 || now.st_gid == old->st_gid)
-        return;
-    const int groupOnly = fchown(fd, (uid_t)-1, old->st_gid);
-    (void)groupOnly;   // the saver's own group, then
+    if (fstat(fd, &now) != 0)
+        return errno;
+    if (now.st_uid == old->st_uid && now.st_gid == old->st_gid)
+        return 0;
+    return fchown(fd, old->st_uid, old->st_gid) == 0 ? 0 : errno;
 }
 
-// The old file's permission bits, after the owner (a change of owner may clear some). A
-// file system that cannot set a mode (FAT through FUSE answers ENOSYS) or one that refuses
-// the mode the file has already is no reason to lose the save.
+// What a file system answers for what it cannot do at all.
+static int notSupported(int err)
+{
+    return err == ENOTSUP || err == EOPNOTSUPP || err == ENOSYS;
+}
+
+// Every extended attribute of the old file on the new one, as it stands (the access ACL is
+// one: who else may read and write the file), and none the old one lacks (an ACL the folder
+// gives every new file): 0 once the two are alike, or why not. One the new file has already
+// with the same value (a security label) is left alone.
+static int keepAttributes(int oldFd, int fd)
+{
+    // The system's own limits on a list of names and on a value.
+    static char names[XATTR_LIST_MAX], value[XATTR_SIZE_MAX], had[XATTR_SIZE_MAX];
+    ssize_t length = flistxattr(oldFd, names, sizeof names);
+    if (length < 0)
+        return notSupported(errno) ? 0 : errno;
+    for (ssize_t at = 0; at < length; at += (ssize_t)strlen(names + at) + 1) {
+        const char *name = names + at;
+        const ssize_t n = fgetxattr(oldFd, name, value, sizeof value);
+        if (n < 0)
+            return errno;
+        if (fgetxattr(fd, name, had, sizeof had) != n || memcmp(had, value, (size_t)n) != 0)
+            if (fsetxattr(fd, name, value, (size_t)n, 0) != 0)
+                return errno;
+    }
+    length = flistxattr(fd, names, sizeof names);
+    if (length < 0)
+        return notSupported(errno) ? 0 : errno;
+    for (ssize_t at = 0; at < length; at += (ssize_t)strlen(names + at) + 1)
+        if (fgetxattr(oldFd, names + at, NULL, 0) < 0 &&
+            (errno != ENODATA || fremovexattr(fd, names + at) != 0))
+            return errno;
+    return 0;
+}
+
+// The old file's permission bits, after the owner (a change of owner may clear some) and
+// the ACL (which sets them as well). A file system that cannot set a mode (FAT through FUSE
+// answers ENOSYS) or one that refuses the mode the file has already is no reason to lose
+// the save.
 static int keepMode(int fd, const struct stat *old)
 {
     const mode_t want = old->st_mode & 07777;
@@ -213,31 +253,65 @@ static int keepMode(int fd, const struct stat *old)
         return 0;
     const int err = errno;
     struct stat now;
-    if (err == ENOSYS || err == EOPNOTSUPP || err == ENOTSUP ||
-        (fstat(fd, &now) == 0 && (now.st_mode & 07777) == want))
+    if (notSupported(err) || (fstat(fd, &now) == 0 && (now.st_mode & 07777) == want))
         return 0;
     return err;
 }
 
-// The bytes into `fd`, which stays open, as the old file was kept; 0 once every byte is on
-// the disk.
-static int fillFile(int fd, const Source *from)
+// `size` bytes of `text` over the file from its start, the file cut to them and synced: 0
+// once every byte is on the disk.
+static int putBytes(int fd, const char *text, size_t size)
 {
-    if (from->old) {
-        keepOwner(fd, from->old);
-        const int err = keepMode(fd, from->old);
-        if (err)
-            return err;
-    }
-    for (size_t done = 0; done < from->size;) {
-        const ssize_t n = write(fd, from->text + done, from->size - done);
+    for (size_t done = 0; done < size;) {
+        const ssize_t n = pwrite(fd, text + done, size - done, (off_t)done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
             return n < 0 ? errno : EIO;
         done += (size_t)n;
     }
+    struct stat st;
+    if (fstat(fd, &st) != 0 || (st.st_size > (off_t)size && ftruncate(fd, (off_t)size) != 0))
+        return errno;
     return fsync(fd) == 0 ? 0 : errno;
+}
+
+// The bytes into `fd`, which stays open, as the old file was kept where it can be; 0 once
+// every byte is on the disk.
+static int fillFile(int fd, Source *from)
+{
+    if (from->old) {
+        if (!from->inPlace && (keepOwner(fd, from->old) || keepAttributes(from->oldFd, fd)))
+            from->inPlace = 1;
+        const int err = keepMode(fd, from->old);
+        if (err)
+            return err;
+    }
+    return putBytes(fd, from->text, from->size);
+}
+
+// The bytes written over the old file itself, where a new one cannot stand for it. Another
+// copy of the game doing the same waits for this one to end. Room for a longer text is
+// taken first, so a full disk fails the save before an old byte is touched; *begun is set
+// once one may have been.
+static int writeInPlace(const Source *from, int *begun)
+{
+    const int fd = from->oldFd;
+    const int locked = flock(fd, LOCK_EX);   // where the file system has no locks, unlocked
+    (void)locked;
+    struct stat st;
+    if (fstat(fd, &st) != 0)
+        return errno;
+    if ((off_t)from->size > st.st_size) {
+        const int err = posix_fallocate(fd, st.st_size, (off_t)from->size - st.st_size);
+        if (err && err != EINVAL && !notSupported(err)) {
+            const int cut = ftruncate(fd, st.st_size);   // what a failed attempt added
+            (void)cut;
+            return err;
+        }
+    }
+    *begun = 1;
+    return putBytes(fd, from->text, from->size);
 }
 
 // Gives the save's file a name beside the file that no other file has (this game's or
@@ -272,7 +346,7 @@ static int nameOwnFile(const Place *place, int *fd, char *own, size_t size)
 }
 
 // The bytes in a synced file of the save's own beside the file, named `own`.
-static int writeOwnFile(const Place *place, const Source *from, char *own, size_t size)
+static int writeOwnFile(const Place *place, Source *from, char *own, size_t size)
 {
     // Unnamed until it is whole: a save cut off leaves nothing behind.
     int fd = open(place->folder, O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
@@ -310,27 +384,45 @@ int replaceWholeFile(const char *name, const char *text, size_t size)
     if (err)
         return err;
     struct stat old;
-    const int exists = stat(place.path, &old) == 0;
-    // The rename would refuse a folder too, but only after a file was written and synced,
-    // and the result screen tries its store again on every frame.
-    if (exists && S_ISDIR(old.st_mode))
-        return EISDIR;
-    // A link to /dev/null or a pipe keeps the game from saving; the device stays itself.
-    if (exists && !S_ISREG(old.st_mode))
-        return SAVE_NOT_PLAIN_FILE;
-    // A file the player made read-only stays as it is, though its folder would allow a new one.
-    if (exists && faccessat(AT_FDCWD, place.path, W_OK, AT_EACCESS) != 0)
-        return errno;
-    char own[PATH_MAX + 32] = "";
-    const Source from = {text, size, exists ? &old : NULL};
-    err = writeOwnFile(&place, &from, own, sizeof own);
-    if (!err && rename(own, place.path) != 0)
-        err = errno;
-    if (err) {
-        if (own[0])
-            unlink(own);
-        return err;
+    Source from = {text, size, NULL, -1, 0};
+    if (stat(place.path, &old) == 0) {
+        // The rename would refuse a folder too, but only after a file was written and
+        // synced, and the result screen tries its store again on every frame.
+        if (S_ISDIR(old.st_mode))
+            return EISDIR;
+        // A link to /dev/null or a pipe keeps the game from saving; the device stays itself.
+        if (!S_ISREG(old.st_mode))
+            return SAVE_NOT_PLAIN_FILE;
+        // Opened to write, so a file the player made read-only stays as it is, though its
+        // folder would allow a new one. A file of several names is written in place: a new
+        // one would part them.
+        from.oldFd = open(place.path, O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (from.oldFd < 0)
+            return errno;
+        if (fstat(from.oldFd, &old) != 0 || !S_ISREG(old.st_mode)) {
+            close(from.oldFd);
+            return SAVE_NOT_PLAIN_FILE;
+        }
+        from.old = &old;
+        from.inPlace = old.st_nlink > 1;
     }
+    char own[PATH_MAX + 32] = "";
+    err = writeOwnFile(&place, &from, own, sizeof own);
+    int keepOwn = 0;   // a file written over part-way: the whole new text stays beside it
+    if (!err && from.inPlace) {
+        err = writeInPlace(&from, &keepOwn);
+        keepOwn = keepOwn && err;
+    } else if (!err && rename(own, place.path) == 0) {
+        own[0] = 0;
+    } else if (!err) {
+        err = errno;
+    }
+    if (from.oldFd >= 0)
+        close(from.oldFd);
+    if (own[0] && !keepOwn)
+        unlink(own);
+    if (err)
+        return err;
     removeLeftovers(&place);
     syncFolder(place.folder);
     return 0;

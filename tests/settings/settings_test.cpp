@@ -18,6 +18,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/time.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -253,28 +254,33 @@ TEST_F(Settings, AFileThatCannotBeWrittenIsNamedOnTheTerminalAndLeftAsItWas)
     ASSERT_EQ(chmod("gorSetup.cfg", 0644), 0);
 }
 
-// A save replaces the file whole and never writes the old one: a link to it keeps its bytes
-// through a save, and an unsaved change is not written when another file is selected. The
-// permissions carry over, and every value reads back, the game's and any others.
-TEST_F(Settings, ASaveReplacesTheFileWholeAndEveryValueReadsBack)
+// A save keeps the file one file: its second name reads the new text, longer or shorter,
+// and an unsaved change is not written when another file is selected. The permissions carry
+// over, and every value reads back, the game's and any others.
+TEST_F(Settings, ASaveKeepsEveryNameOfTheFileAndEveryValueReadsBack)
 {
-    const char *before = "top = 1\n[Settings]\nresx = 1280\nmine = x y\n\n[Other]\nk = 2\n";
-    writeFile(before);
+    writeFile("top = 1\n[Settings]\nresx = 1280\nmine = x y\n\n[Other]\nk = 2\n");
     ASSERT_EQ(chmod("gorSetup.cfg", 0640), 0);
     ASSERT_EQ(link("gorSetup.cfg", "held"), 0);
     get_settings();
     resx = 1600;
     set_settings();
+    std::string saved = harnessReadFile("gorSetup.cfg");
     set_config_int("Settings", "resx", 800);
     get_mapdata();
-    EXPECT_EQ(harnessReadFile("held"), before);
+    EXPECT_EQ(harnessReadFile("held"), saved);
+    resx = 16;
+    set_settings();
+    saved.replace(saved.find("resx = 1600"), 11, "resx = 16");
+    EXPECT_EQ(harnessReadFile("held"), saved);
     unlink("held");
+    EXPECT_EQ(folderNames(), std::vector<std::string>{"gorSetup.cfg"});
     struct stat st;
     ASSERT_EQ(stat("gorSetup.cfg", &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
     resx = 0;
     get_settings();
-    EXPECT_EQ(resx, 1600);
+    EXPECT_EQ(resx, 16);
     EXPECT_STREQ(get_config_string(NULL, "top", ""), "1");
     EXPECT_STREQ(get_config_string("Settings", "mine", ""), "x y");
     EXPECT_EQ(get_config_int("Other", "k", 0), 2);
@@ -450,8 +456,49 @@ TEST_F(Settings, ALinkToADeviceOrAPipeIsNeitherWaitedOnNorReplaced)
         unlink(node);
 }
 
-// A file two players share, writable by its group in a folder writable by it: saved by root,
-// it keeps its owner and group; saved by another player of the group, its group and mode.
+// An access ACL as setfacl writes it (a tag and its permissions, then an id, for each entry):
+// the owner, the group and player 1003 may read and write, no one else.
+const uint32_t aclWords[] = {2, 0x60001, ~0u, 0x60002, 1003, 0x60004, ~0u, 0x60010, ~0u, 0x20, ~0u};
+const std::string acl((const char *)aclWords, sizeof aclWords);
+const char *const ACL = "system.posix_acl_access";
+std::string aclOf(const char *name)
+{
+    char value[256];
+    const ssize_t n = getxattr(name, ACL, value, sizeof value);
+    return n < 0 ? "none" : std::string(value, (size_t)n);
+}
+
+// The player's own file with an ACL entry that lets another player in keeps it through a
+// save, also where a new file may not be given it (then, with no room on the disk for a
+// longer text, the file stays as it was); one without an ACL gets none from its folder's
+// default one.
+TEST_F(Settings, AFileSharedByAnACLKeepsIt)
+{
+    writeFile("[Settings]\nresx = 1280\n");
+    if (setxattr("gorSetup.cfg", ACL, acl.data(), acl.size(), 0) != 0)
+        GTEST_SKIP() << "no ACLs on this file system";
+    set_settings();
+    EXPECT_EQ(aclOf("gorSetup.cfg"), acl);
+    int status;   // where a new file may not be given it, the file is written in place
+    const auto refused = [] { refuseCall(__NR_fsetxattr, 0, EPERM); set_settings(); };
+    EXPECT_EQ(inACopy(refused, &status), "");
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(aclOf("gorSetup.cfg"), acl);
+    const std::string saved = harnessReadFile("gorSetup.cfg");
+    const auto noRoom = [] { refuseCall(__NR_fallocate, 0, ENOSPC); resx = 160000; };
+    EXPECT_EQ(inACopy([&] { noRoom(); refused(); }, &status),
+              "gor: cannot save gorSetup.cfg: No space left on device\n");
+    EXPECT_EQ(harnessReadFile("gorSetup.cfg"), saved);
+    ASSERT_EQ(removexattr("gorSetup.cfg", ACL), 0);
+    ASSERT_EQ(setxattr(".", "system.posix_acl_default", acl.data(), acl.size(), 0), 0);
+    set_settings();
+    EXPECT_EQ(aclOf("gorSetup.cfg"), "none");
+    ASSERT_EQ(removexattr(".", "system.posix_acl_default"), 0);
+}
+
+// A file two players share, writable by its group in a folder writable by it, and open to a
+// third by an ACL: saved by root or by the other player of the group, it keeps its owner,
+// group, mode and ACL, and reads the values saved.
 TEST_F(Settings, AFileSharedByTwoPlayersStaysTheirs)
 {
     if (geteuid() != 0)
@@ -459,28 +506,32 @@ TEST_F(Settings, AFileSharedByTwoPlayersStaysTheirs)
     writeFile("[Settings]\nresx = 1280\n");
     ASSERT_EQ(chown("gorSetup.cfg", 1001, 1002), 0);
     ASSERT_EQ(chmod("gorSetup.cfg", 0660), 0);
+    if (setxattr("gorSetup.cfg", ACL, acl.data(), acl.size(), 0) != 0)
+        printf("no ACLs on this file system: the owner, group and mode are tried\n");
+    const std::string aclBefore = aclOf("gorSetup.cfg");
     ASSERT_EQ(chmod(".", 0777), 0);
-    resx = 1600;
-    set_settings();
-    struct stat st;
-    ASSERT_EQ(stat("gorSetup.cfg", &st), 0);
-    EXPECT_EQ(st.st_uid, 1001u);
-    EXPECT_EQ(st.st_gid, 1002u);
-    int status;
-    const std::string told = inACopy(
-        [] {
-            const gid_t group = 1002;
-            if (setgroups(1, &group) != 0 || setgid(1003) != 0 || setuid(1003) != 0)
-                _exit(4);
-            set_settings();
-        },
-        &status);
-    EXPECT_EQ(status, 0);
-    EXPECT_EQ(told, "");
-    ASSERT_EQ(stat("gorSetup.cfg", &st), 0);
-    EXPECT_EQ(st.st_uid, 1003u);
-    EXPECT_EQ(st.st_gid, 1002u);
-    EXPECT_EQ(st.st_mode & 0777, 0660u);
+    for (uid_t saver : {0, 1003}) {
+        int status;
+        const std::string told = inACopy(
+            [saver] {
+                const gid_t group = 1002;
+                if (saver && (setgroups(1, &group) || setgid(1003) || setuid(saver)))
+                    _exit(4);
+                resx = 1600 + (int)saver;
+                set_settings();
+            },
+            &status);
+        EXPECT_EQ(status, 0);
+        EXPECT_EQ(told, "");
+        struct stat st;
+        ASSERT_EQ(stat("gorSetup.cfg", &st), 0);
+        EXPECT_EQ(st.st_uid, 1001u) << saver;
+        EXPECT_EQ(st.st_gid, 1002u) << saver;
+        EXPECT_EQ(st.st_mode & 0777, 0660u) << saver;
+        EXPECT_EQ(aclOf("gorSetup.cfg"), aclBefore) << saver;
+        get_settings();
+        EXPECT_EQ(resx, 1600 + (int)saver);
+    }
     ASSERT_EQ(chmod(".", 0700), 0);
 }
 
@@ -609,7 +660,8 @@ TEST_F(Settings, CommentLinesOfAHandEditedFileStayInTheirPlaces)
 // A file edited by hand with no blank line between its sections (its lines ended by '\n',
 // or by a lone '\r'), its settings section named in other case, and a key that also stands
 // in another section: each key set is read back and saved in its own section, and no second
-// settings section is made. The unlock store likewise reads back an unlock it set.
+// settings section is made. The unlock store likewise reads back an unlock it set. A file
+// that begins with a UTF-8 byte-order mark is read past it and keeps it.
 TEST_F(Settings, KeysSetInAHandEditedFileAreSavedInTheirOwnSection)
 {
     for (char end : {'\n', '\r'}) {
@@ -639,6 +691,14 @@ TEST_F(Settings, KeysSetInAHandEditedFileAreSavedInTheirOwnSection)
     get_mapdata();
     EXPECT_TRUE(mapUnlocked(4));
     unlink("gorMaps.cfg");
+
+    writeFile("\xEF\xBB\xBF[Settings]\nresx = 800\n");
+    get_settings();
+    EXPECT_EQ(resx, 800);
+    set_settings();
+    const std::string saved = harnessReadFile("gorSetup.cfg");
+    EXPECT_EQ(saved.compare(0, 25, "\xEF\xBB\xBF[Settings]\nresx = 800\n"), 0) << saved;
+    EXPECT_EQ(saved.find("[Settings]", 4), std::string::npos);
 }
 
 // What start-up makes of the configured size: the mode it sets, on a 1600x1200 desktop.
