@@ -21,6 +21,15 @@ static int failure()
 
 // ---- The saved text.
 
+// A UTF-8 byte-order mark, which some editors put before a file's first line: the library
+// is given the text after it, so a first "[section]" line is one, and a save writes it back.
+static const char MARK[] = "\xEF\xBB\xBF";
+
+static size_t markLength(const char *text, size_t size)
+{
+    return text && size >= 3 && memcmp(text, MARK, 3) == 0 ? 3 : 0;
+}
+
 // One line as the library reads it: it ends at '\r' or '\n' (a pair of the two ends one
 // line). Its name runs from the first character that is not a space up to a space, '=' or
 // '#'. A line with no name is a comment, or blank where it is empty (to the library, a line
@@ -163,8 +172,9 @@ static void addNewKeys(Save *s, const char *section)
         free_config_entries(&names);
 }
 
-// The text read, with each key's current value, then the keys and sections it did not have.
-static int writeConfigText(FILE *f, const char *text, size_t size)
+// The text read, with each key's current value, then the keys and sections it did not have;
+// `marked` where a byte-order mark was written before it.
+static int writeConfigText(FILE *f, const char *text, size_t size, int marked)
 {
     Save s = {};
     s.f = f;
@@ -187,10 +197,16 @@ static int writeConfigText(FILE *f, const char *text, size_t size)
         }
         if (line.kind == LINE_KEY && line.name[0] != ';') {
             const char *name = terminated(&s.name, line.name, line.nameLength);
+            // A key whose name begins with the mark (past blanks, or it would be the file's
+            // mark) keeps its blanks where it is written first, or it would be read past.
+            const size_t blanks = !marked && !s.wroteAny && markLength(line.name, line.nameLength)
+                                      ? (size_t)(line.name - line.text)
+                                      : 0;
             if (!name)
                 s.err = ENOMEM;
             else
-                putLine(&s, line.name, line.nameLength, get_config_string(section, name, ""));
+                putLine(&s, line.name - blanks, line.nameLength + blanks,
+                        get_config_string(section, name, ""));
         } else {
             // Comments, blank lines and "[section]" lines as they stand; a "; ..." line too,
             // a note to the player, though to the library it is a key (one no one reads).
@@ -222,15 +238,6 @@ static int writeConfigText(FILE *f, const char *text, size_t size)
 }
 
 // ---- Selecting and saving.
-
-// A UTF-8 byte-order mark, which some editors put before a file's first line: the library
-// is given the text after it, so a first "[section]" line is one, and a save writes it back.
-static const char MARK[] = "\xEF\xBB\xBF";
-
-static size_t markLength(const char *text, size_t size)
-{
-    return text && size >= 3 && memcmp(text, MARK, 3) == 0 ? 3 : 0;
-}
 
 // The text as the library is given it: a blank line before every section line that does
 // not follow one. The library files a key it adds after the lines that follow its section's
@@ -288,7 +295,7 @@ static int makeSavedText(const char *from, size_t fromSize, char **text, size_t 
     const size_t mark = markLength(from, fromSize);
     int err = fwrite(MARK, 1, mark, f) == mark ? 0 : failure();
     if (!err)
-        err = writeConfigText(f, from ? from + mark : NULL, fromSize - mark);
+        err = writeConfigText(f, from ? from + mark : NULL, fromSize - mark, mark != 0);
     if (fclose(f) != 0 && !err)
         err = failure();
     if (err) {

@@ -185,7 +185,8 @@ static void removeLeftovers(const Place *place)
 // ---- Writing the save's own file.
 
 // The bytes a save writes, and the file it replaces, if there is one: its record, and a
-// descriptor open to write it. `inPlace` is set where a new file cannot stand for it.
+// descriptor open to read its attributes (-1 where it may not be read, and so is written in
+// place). `inPlace` is set where a new file cannot stand for it.
 struct Source {
     const char *text;
     size_t size;
@@ -290,28 +291,55 @@ static int fillFile(int fd, Source *from)
     return putBytes(fd, from->text, from->size);
 }
 
-// The bytes written over the old file itself, where a new one cannot stand for it. Another
-// copy of the game doing the same waits for this one to end. Room for a longer text is
-// taken first, so a full disk fails the save before an old byte is touched; *begun is set
-// once one may have been.
-static int writeInPlace(const Source *from, int *begun)
+// The file opened to write, without waiting on a pipe put in its place; a lease another
+// program holds on it (a share's server) is waited out.
+static int openToWrite(const char *path)
 {
-    const int fd = from->oldFd;
-    const int locked = flock(fd, LOCK_EX);   // where the file system has no locks, unlocked
-    (void)locked;
-    struct stat st;
-    if (fstat(fd, &st) != 0)
-        return errno;
-    if ((off_t)from->size > st.st_size) {
-        const int err = posix_fallocate(fd, st.st_size, (off_t)from->size - st.st_size);
-        if (err && err != EINVAL && !notSupported(err)) {
+    const int fd = open(path, O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    return fd < 0 && errno == EWOULDBLOCK ? open(path, O_WRONLY | O_NOCTTY | O_CLOEXEC) : fd;
+}
+
+// The bytes written over the file itself, where a new one cannot stand for it. It is opened
+// only now that the whole text is beside it, and locked: another copy of the game writing in
+// place waits for this one (for a while: then it goes on), and a file another copy put in
+// its place meanwhile is the one written. Room for a longer text is taken first, so a full
+// disk fails the save before an old byte is touched; *begun is set once one may have been.
+static int writeInPlace(const char *path, const char *text, size_t size, int *begun)
+{
+    int fd = -1;
+    struct stat st, named;
+    for (int attempt = 0;; attempt++) {
+        if (attempt == 10)
+            return EBUSY;
+        if ((fd = openToWrite(path)) < 0)
+            return errno;
+        for (int wait = 0; wait < 300 && flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+             wait++)
+            usleep(10000);
+        const int current = fstat(fd, &st) == 0 && stat(path, &named) == 0 &&
+                            st.st_dev == named.st_dev && st.st_ino == named.st_ino;
+        if (current && S_ISREG(st.st_mode))
+            break;
+        close(fd);
+        if (current)
+            return SAVE_NOT_PLAIN_FILE;
+    }
+    int err = 0;
+    if ((off_t)size > st.st_size) {
+        err = posix_fallocate(fd, st.st_size, (off_t)size - st.st_size);
+        if (err == EINVAL || notSupported(err)) {
+            err = 0;
+        } else if (err) {
             const int cut = ftruncate(fd, st.st_size);   // what a failed attempt added
             (void)cut;
-            return err;
         }
     }
-    *begun = 1;
-    return putBytes(fd, from->text, from->size);
+    if (!err) {
+        *begun = 1;
+        err = putBytes(fd, text, size);
+    }
+    close(fd);
+    return err;
 }
 
 // Gives the save's file a name beside the file that no other file has (this game's or
@@ -393,32 +421,32 @@ int replaceWholeFile(const char *name, const char *text, size_t size)
         // A link to /dev/null or a pipe keeps the game from saving; the device stays itself.
         if (!S_ISREG(old.st_mode))
             return SAVE_NOT_PLAIN_FILE;
-        // Opened to write, so a file the player made read-only stays as it is, though its
-        // folder would allow a new one. A file of several names is written in place: a new
-        // one would part them.
-        from.oldFd = open(place.path, O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-        if (from.oldFd < 0)
+        // A file the player made read-only stays as it is, though its folder would allow a
+        // new one.
+        if (faccessat(AT_FDCWD, place.path, W_OK, AT_EACCESS) != 0)
             return errno;
-        if (fstat(from.oldFd, &old) != 0 || !S_ISREG(old.st_mode)) {
+        from.oldFd = open(place.path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (from.oldFd >= 0 && (fstat(from.oldFd, &old) != 0 || !S_ISREG(old.st_mode))) {
             close(from.oldFd);
             return SAVE_NOT_PLAIN_FILE;
         }
         from.old = &old;
-        from.inPlace = old.st_nlink > 1;
+        from.inPlace = old.st_nlink > 1;   // a new file would part its names
     }
     char own[PATH_MAX + 32] = "";
     err = writeOwnFile(&place, &from, own, sizeof own);
+    if (from.oldFd >= 0)
+        close(from.oldFd);
     int keepOwn = 0;   // a file written over part-way: the whole new text stays beside it
     if (!err && from.inPlace) {
-        err = writeInPlace(&from, &keepOwn);
+        syncFolder(place.folder);   // the whole text's name is on the disk first
+        err = writeInPlace(place.path, text, size, &keepOwn);
         keepOwn = keepOwn && err;
     } else if (!err && rename(own, place.path) == 0) {
         own[0] = 0;
     } else if (!err) {
         err = errno;
     }
-    if (from.oldFd >= 0)
-        close(from.oldFd);
     if (own[0] && !keepOwn)
         unlink(own);
     if (err)

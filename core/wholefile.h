@@ -35,12 +35,15 @@ void readWholeFile(const char *name, char **text, size_t *size);
 //   whenever the save is cut off. Two copies of the game saving at once never touch each
 //   other's file: the last rename wins, and its file is whole.
 // - In place, where the save's file cannot be given the old one's owner and group (a
-//   player saving another's shared file) or one of its attributes, or where the old file has
-//   a second name: the old file is written over from its start, cut to the new length and
-//   synced, and the save's file is removed. Room for a longer text is taken first, so a full
-//   disk fails the save with the file as it was. Another copy saving at once waits its turn.
-//   Killed while it writes, or failing then (an I/O error), the save can leave the file part
-//   old and part new, with the whole new text beside it in its "<file>.<pid>-<n>.tmp".
+//   player saving another's shared file) or one of its attributes (or the old file may not be
+//   read for them), or where the old file has a second name: once the save's file is whole
+//   and its name synced, the file the name stands for then is written over from its start,
+//   cut to the new length and synced, and the save's file is removed. Room for a longer text
+//   is taken first, so a full disk fails the save with the file as it was. Another copy
+//   writing in place at once waits its turn (a few seconds at most: then it goes on).
+//   Killed while it writes, or failing then (an I/O error, or a copy-on-write file system
+//   full after all), the save can leave the file part old and part new, with the whole new
+//   text beside it in its "<file>.<pid>-<n>.tmp".
 // A save that fails otherwise leaves the file as it was and removes its own file. Past a
 // limit on file size it fails with EFBIG ("File too large") where SIGXFSZ is ignored, as
 // saveConfigFile has it while it saves; otherwise the signal ends the program.

@@ -469,14 +469,15 @@ std::string aclOf(const char *name)
 }
 
 // The player's own file with an ACL entry that lets another player in keeps it through a
-// save, also where a new file may not be given it (then, with no room on the disk for a
-// longer text, the file stays as it was); one without an ACL gets none from its folder's
-// default one.
+// save, also where a new file may not be given it: then, with no room on the disk for a
+// longer text, the file stays as it was, and failing once written over, the whole new text
+// stays beside it. A file without an ACL gets none from its folder's default one.
 TEST_F(Settings, AFileSharedByAnACLKeepsIt)
 {
     writeFile("[Settings]\nresx = 1280\n");
     if (setxattr("gorSetup.cfg", ACL, acl.data(), acl.size(), 0) != 0)
         GTEST_SKIP() << "no ACLs on this file system";
+    resx = 1600;
     set_settings();
     EXPECT_EQ(aclOf("gorSetup.cfg"), acl);
     int status;   // where a new file may not be given it, the file is written in place
@@ -489,6 +490,12 @@ TEST_F(Settings, AFileSharedByAnACLKeepsIt)
     EXPECT_EQ(inACopy([&] { noRoom(); refused(); }, &status),
               "gor: cannot save gorSetup.cfg: No space left on device\n");
     EXPECT_EQ(harnessReadFile("gorSetup.cfg"), saved);
+    const auto failing = [] { refuseCall(__NR_ftruncate, 0, EIO); resx = 1; };
+    EXPECT_EQ(inACopy([&] { failing(); refused(); }, &status),
+              "gor: cannot save gorSetup.cfg: Input/output error\n");
+    ASSERT_EQ(folderNames().size(), 2u);   // the whole new text beside the file
+    EXPECT_NE(harnessReadFile(folderNames()[1].c_str()).find("resx = 1\n"), std::string::npos);
+    unlink(folderNames()[1].c_str());
     ASSERT_EQ(removexattr("gorSetup.cfg", ACL), 0);
     ASSERT_EQ(setxattr(".", "system.posix_acl_default", acl.data(), acl.size(), 0), 0);
     set_settings();
