@@ -172,14 +172,17 @@ static void addNewKeys(Save *s, const char *section)
         free_config_entries(&names);
 }
 
-// The text read, with each key's current value, then the keys and sections it did not have;
-// `marked` where a byte-order mark was written before it.
-static int writeConfigText(FILE *f, const char *text, size_t size, int marked)
+// The text read, its byte-order mark first, with each key's current value, then the keys
+// and sections it did not have.
+static int writeConfigText(FILE *f, const char *text, size_t size)
 {
     Save s = {};
     s.f = f;
-    s.text = text;
-    s.size = size;
+    const size_t mark = markLength(text, size);
+    if (mark && fwrite(text, 1, mark, f) != mark)
+        s.err = failure();
+    s.text = mark ? text + mark : text;   // the lines past it, as the library reads them
+    s.size = size - mark;
     Scratch sectionName = {NULL, 0};
     s.sectionCount = list_config_sections(&s.sections);
     s.sectionDone = (char *)calloc(s.sectionCount + 1, 1);
@@ -190,18 +193,18 @@ static int writeConfigText(FILE *f, const char *text, size_t size, int marked)
     // section, up to its first blank line, but never into the next section.
     int inFirstLines = 1;
     Line line;
-    for (size_t at = 0; !s.err && readLine(text, size, &at, &line);) {
+    for (size_t at = 0; !s.err && readLine(s.text, s.size, &at, &line);) {
         if (inFirstLines && line.kind != LINE_KEY && line.kind != LINE_COMMENT) {
             addNewKeys(&s, section);
             inFirstLines = 0;
         }
         if (line.kind == LINE_KEY && line.name[0] != ';') {
             const char *name = terminated(&s.name, line.name, line.nameLength);
-            // A key whose name begins with the mark (past blanks, or it would be the file's
-            // mark) keeps its blanks where it is written first, or it would be read past.
-            const size_t blanks = !marked && !s.wroteAny && markLength(line.name, line.nameLength)
-                                      ? (size_t)(line.name - line.text)
-                                      : 0;
+            // A first key whose name begins with the mark (past blanks, or it would be the
+            // file's mark) keeps its blanks where the file has none, or it would be read past.
+            const int markFirst = !mark && line.text == s.text &&
+                                  markLength(line.name, line.nameLength) != 0;
+            const size_t blanks = markFirst ? (size_t)(line.name - line.text) : 0;
             if (!name)
                 s.err = ENOMEM;
             else
@@ -292,10 +295,7 @@ static int makeSavedText(const char *from, size_t fromSize, char **text, size_t 
     if (!f)
         return failure();
     errno = 0;
-    const size_t mark = markLength(from, fromSize);
-    int err = fwrite(MARK, 1, mark, f) == mark ? 0 : failure();
-    if (!err)
-        err = writeConfigText(f, from ? from + mark : NULL, fromSize - mark, mark != 0);
+    int err = writeConfigText(f, from, fromSize);
     if (fclose(f) != 0 && !err)
         err = failure();
     if (err) {
