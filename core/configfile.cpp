@@ -6,13 +6,16 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <unistd.h>
 
 #include "core/wholefile.h"
 
-// The text last read and the file it came from: a save of that file keeps its lines.
+// The text last read and the file it came from: a save of that file keeps its lines. Where
+// it could not be read, why: the save must not write over what it never read.
 static char *readText;
 static size_t readSize;
 static char readFrom[256];
+static int readFailure;
 
 static int failure()
 {
@@ -269,10 +272,10 @@ static char *partedText(const char *text, size_t size, size_t *partedSize)
     return parted;
 }
 
-void selectConfigFile(const char *name)
+int selectConfigFile(const char *name)
 {
     free(readText);
-    readWholeFile(name, &readText, &readSize);
+    readFailure = readWholeFile(name, &readText, &readSize);
     if (snprintf(readFrom, sizeof readFrom, "%s", name) >= (int)sizeof readFrom)
         readFrom[0] = 0;
     const size_t mark = markLength(readText, readSize);
@@ -284,6 +287,7 @@ void selectConfigFile(const char *name)
     else
         set_config_data(text, (int)(readSize - mark));
     free(parted);
+    return readFailure;
 }
 
 // The text a save writes, in a new buffer of malloc's: 0, or why there is none.
@@ -309,14 +313,20 @@ static int makeSavedText(const char *from, size_t fromSize, char **text, size_t 
 static char unsavedFile[64];
 static int unsavedReason;
 
-void saveConfigFile(const char *name)
+void saveConfigFile(const char *name, int unread)
 {
     // The text kept is the file selected last: saved under another name, the configuration
     // is written as a new file.
     const int selected = strcmp(name, readFrom) == 0;
-    char *text;
-    size_t size;
-    int reason = makeSavedText(selected ? readText : NULL, selected ? readSize : 0, &text, &size);
+    if (selected && readFailure)
+        unread = readFailure;
+    // A file that could not be read is not written over: its lines and values would be lost.
+    // One no longer there is made.
+    int reason = unread && (access(name, F_OK) == 0 || errno != ENOENT) ? unread : 0;
+    char *text = NULL;
+    size_t size = 0;
+    if (reason == 0)
+        reason = makeSavedText(selected ? readText : NULL, selected ? readSize : 0, &text, &size);
     // Past a limit on file size the system ends a program that writes with a signal: ignored
     // while the file is saved and a failure told (the terminal may be a file at its limit
     // too), the write fails instead, "File too large", and the game goes on.

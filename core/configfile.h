@@ -10,13 +10,14 @@
 
 // Reads file `name` (none, or one that cannot be read or is no plain file, is an empty
 // configuration; see core/wholefile) and makes it the library's current configuration;
-// changes stay in memory until saved. A UTF-8 byte-order mark at its start is read past. A
-// key set goes into its own section, where it is read back at once, whatever blank lines the
-// file has or lacks.
+// changes stay in memory until saved. Returns 0 where the file was read whole or is not
+// there, or why it could not be read (as core/wholefile's readWholeFile). A UTF-8 byte-order
+// mark at its start is read past. A key set goes into its own section, where it is read back
+// at once, whatever blank lines the file has or lacks.
 // A configuration in memory has no file name, and the library, installed again while it is
 // current, reloads the current file by its name and crashes: the library is started only
 // while it is not running (shell/startup's startLibrary).
-void selectConfigFile(const char *name);
+int selectConfigFile(const char *name);
 // Writes the current configuration to `name`.
 //
 // The text is the file selected last as it was read (saved under another name, the
@@ -33,4 +34,9 @@ void selectConfigFile(const char *name);
 // shared file is written in place) and the terminal is told "gor: cannot save <name>:
 // <reason>", once for as long as the same failure repeats; past a limit on file size too,
 // where the game would otherwise be ended by a signal.
-void saveConfigFile(const char *name);
+//
+// A file that is there is written over only after its text was read whole: where the last
+// read of `name` before the save failed, or where `unread` gives why the values being saved
+// could not be read from it (0: they were), the save fails for that reason and the file
+// stays byte for byte. A file no longer there is made.
+void saveConfigFile(const char *name, int unread = 0);

@@ -150,9 +150,14 @@ static void holdSettingsInRange()
     PurpleTeam_list = clampInt(PurpleTeam_list, -1, lastTeam);
 }
 
+// Why the settings file could not be read when the values in play were (0: it was read
+// whole, or was not there). The game then plays on the defaults, which are not the player's
+// and are never saved over his file.
+static int settingsUnread;
+
 void get_settings()
 {
-    selectConfigFile(SETTINGS_FILE);
+    settingsUnread = selectConfigFile(SETTINGS_FILE);
     resx = get_config_int("Settings", "resx", 800);
     resy = get_config_int("Settings", "resy", 600);
     musicOn = get_config_int("Settings", "musicOn", 1);
@@ -188,7 +193,7 @@ void set_settings()
     set_config_int("Teams", "Green", haveTeams ? GreenTeam_list : -1);
     set_config_int("Teams", "Purple", haveTeams ? PurpleTeam_list : -1);
     set_config_int("Settings", "CredUnlocked", credunlocked);
-    saveConfigFile(SETTINGS_FILE);
+    saveConfigFile(SETTINGS_FILE, settingsUnread);
 }
 
 void setDefaultBindings()

@@ -17,48 +17,82 @@
 // A leftover of a save younger than this may be another copy's save in progress.
 static const int LEFTOVER_AGE = 60 * 60;
 
-void readWholeFile(const char *name, char **text, size_t *size)
+// A lease another program holds on a file (a file server's, for a client that has it open)
+// fails an open with EWOULDBLOCK, and that first try has asked the holder to let go: the open
+// is tried again for this long at most, never for the system's break time (45 s), as the
+// result screen reads and saves on every frame.
+static const int LEASE_TRIES = 10;
+static const useconds_t LEASE_STEP = 5000;
+
+// `path` opened, without waiting on a pipe put in its place or out a lease.
+static int openLeased(const char *path, int flags)
+{
+    for (int tries = 1;; tries++) {
+        const int fd = open(path, flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd >= 0 || errno != EWOULDBLOCK || tries == LEASE_TRIES)
+            return fd;
+        usleep(LEASE_STEP);
+    }
+}
+
+// Why a name that is there is no file to read or write: a folder, or something else.
+static int notPlainFile(const struct stat *st)
+{
+    return S_ISDIR(st->st_mode) ? EISDIR : SAVE_NOT_PLAIN_FILE;
+}
+
+int readWholeFile(const char *name, char **text, size_t *size)
 {
     *text = NULL;
     *size = 0;
     // Looked at before it is opened: opening a pipe waits for a writer, and a device may do
     // anything. Looked at again once open, in case the name changed in between.
     struct stat st;
-    if (stat(name, &st) != 0 || !S_ISREG(st.st_mode))
-        return;
-    const int fd = open(name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (stat(name, &st) != 0)
+        return errno == ENOENT ? 0 : errno;
+    if (!S_ISREG(st.st_mode))
+        return notPlainFile(&st);
+    const int fd = openLeased(name, O_RDONLY);
     if (fd < 0)
-        return;
+        return errno;
     char *bytes = NULL;
     size_t got = 0, room = 0;
-    int whole = 0;
-    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
-        for (;;) {
-            if (got == room) {
-                if (room > INT_MAX / 4)
-                    break;   // more than the library takes
-                room = room * 2 + 4096;
-                char *more = (char *)realloc(bytes, room);
-                if (!more)
-                    break;
-                bytes = more;
-            }
-            const ssize_t n = read(fd, bytes + got, room - got);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0) {
-                whole = n == 0;
+    int err = 0;
+    if (fstat(fd, &st) != 0)
+        err = errno;
+    else if (!S_ISREG(st.st_mode))
+        err = notPlainFile(&st);
+    while (!err) {
+        if (got == room) {
+            if (room > INT_MAX / 4) {
+                err = EFBIG;   // more than the library takes
                 break;
             }
-            got += (size_t)n;
+            room = room * 2 + 4096;
+            char *more = (char *)realloc(bytes, room);
+            if (!more) {
+                err = ENOMEM;
+                break;
+            }
+            bytes = more;
         }
+        const ssize_t n = read(fd, bytes + got, room - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            err = errno;
+        if (n <= 0)
+            break;
+        got += (size_t)n;
+    }
     close(fd);
-    if (!whole) {
+    if (err) {
         free(bytes);
-        return;
+        return err;
     }
     *text = bytes;
     *size = got;
+    return 0;
 }
 
 // ---- Where the file is.
@@ -184,14 +218,13 @@ static void removeLeftovers(const Place *place)
 
 // ---- Writing the save's own file.
 
-// The bytes a save writes, and the file it replaces, if there is one: its record, and a
-// descriptor open to read its attributes (-1 where it may not be read, and so is written in
-// place). `inPlace` is set where a new file cannot stand for it.
+// The bytes a save writes, and the file it replaces, if there is one: its name and record.
+// `inPlace` is set where a new file cannot stand for it.
 struct Source {
     const char *text;
     size_t size;
+    const char *oldPath;
     const struct stat *old;
-    int oldFd;
     int inPlace;
 };
 
@@ -216,17 +249,18 @@ static int notSupported(int err)
 // Every extended attribute of the old file on the new one, as it stands (the access ACL is
 // one: who else may read and write the file), and none the old one lacks (an ACL the folder
 // gives every new file): 0 once the two are alike, or why not. One the new file has already
-// with the same value (a security label) is left alone.
-static int keepAttributes(int oldFd, int fd)
+// with the same value (a security label) is left alone. The old file's are read by its name,
+// never opened: an open would break another program's lease on it.
+static int keepAttributes(const char *oldPath, int fd)
 {
     // The system's own limits on a list of names and on a value.
     static char names[XATTR_LIST_MAX], value[XATTR_SIZE_MAX], had[XATTR_SIZE_MAX];
-    ssize_t length = flistxattr(oldFd, names, sizeof names);
+    ssize_t length = llistxattr(oldPath, names, sizeof names);
     if (length < 0)
         return notSupported(errno) ? 0 : errno;
     for (ssize_t at = 0; at < length; at += (ssize_t)strlen(names + at) + 1) {
         const char *name = names + at;
-        const ssize_t n = fgetxattr(oldFd, name, value, sizeof value);
+        const ssize_t n = lgetxattr(oldPath, name, value, sizeof value);
         if (n < 0)
             return errno;
         if (fgetxattr(fd, name, had, sizeof had) != n || memcmp(had, value, (size_t)n) != 0)
@@ -237,7 +271,7 @@ static int keepAttributes(int oldFd, int fd)
     if (length < 0)
         return notSupported(errno) ? 0 : errno;
     for (ssize_t at = 0; at < length; at += (ssize_t)strlen(names + at) + 1)
-        if (fgetxattr(oldFd, names + at, NULL, 0) < 0 &&
+        if (lgetxattr(oldPath, names + at, NULL, 0) < 0 &&
             (errno != ENODATA || fremovexattr(fd, names + at) != 0))
             return errno;
     return 0;
@@ -259,51 +293,53 @@ static int keepMode(int fd, const struct stat *old)
     return err;
 }
 
-// `size` bytes of `text` over the file from its start, the file cut to them and synced: 0
-// once every byte is on the disk.
-static int putBytes(int fd, const char *text, size_t size)
+// Bytes `from` to `to` of `text` at the same place in the file: 0 once all are written.
+static int putRange(int fd, const char *text, size_t from, size_t to)
 {
-    for (size_t done = 0; done < size;) {
-        const ssize_t n = pwrite(fd, text + done, size - done, (off_t)done);
+    while (from < to) {
+        const ssize_t n = pwrite(fd, text + from, to - from, (off_t)from);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n < 0 ? errno : EIO;
+        from += (size_t)n;
+    }
+    return 0;
+}
+
+// The bytes into `fd`, the save's own new file, which stays open, as the old file was kept
+// where it can be; 0 once every byte is on the disk.
+static int fillFile(int fd, Source *from)
+{
+    if (from->old) {
+        if (!from->inPlace &&
+            (keepOwner(fd, from->old) || keepAttributes(from->oldPath, fd)))
+            from->inPlace = 1;
+        const int err = keepMode(fd, from->old);
+        if (err)
+            return err;
+    }
+    for (size_t done = 0; done < from->size;) {
+        const ssize_t n = write(fd, from->text + done, from->size - done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
             return n < 0 ? errno : EIO;
         done += (size_t)n;
     }
-    struct stat st;
-    if (fstat(fd, &st) != 0 || (st.st_size > (off_t)size && ftruncate(fd, (off_t)size) != 0))
-        return errno;
     return fsync(fd) == 0 ? 0 : errno;
-}
-
-// The bytes into `fd`, which stays open, as the old file was kept where it can be; 0 once
-// every byte is on the disk.
-static int fillFile(int fd, Source *from)
-{
-    if (from->old) {
-        if (!from->inPlace && (keepOwner(fd, from->old) || keepAttributes(from->oldFd, fd)))
-            from->inPlace = 1;
-        const int err = keepMode(fd, from->old);
-        if (err)
-            return err;
-    }
-    return putBytes(fd, from->text, from->size);
-}
-
-// The file opened to write, without waiting on a pipe put in its place; a lease another
-// program holds on it (a share's server) is waited out.
-static int openToWrite(const char *path)
-{
-    const int fd = open(path, O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    return fd < 0 && errno == EWOULDBLOCK ? open(path, O_WRONLY | O_NOCTTY | O_CLOEXEC) : fd;
 }
 
 // The bytes written over the file itself, where a new one cannot stand for it. It is opened
 // only now that the whole text is beside it, and locked: another copy of the game writing in
 // place waits for this one (for a while: then it goes on), and a file another copy put in
-// its place meanwhile is the one written. Room for a longer text is taken first, so a full
-// disk fails the save before an old byte is touched; *begun is set once one may have been.
+// its place meanwhile is the one written. *begun is set once an old byte may have been
+// touched.
+//
+// At no moment does the file hold a byte that neither text has at its place (a kill may come
+// at any): a longer text's own bytes past the old end go first, which takes the room it needs,
+// so a full disk fails the save with the file as it was; then the rest from the start, the
+// file cut to the new length and synced. A failure cuts what the save added back off.
 static int writeInPlace(const char *path, const char *text, size_t size, int *begun)
 {
     int fd = -1;
@@ -311,7 +347,7 @@ static int writeInPlace(const char *path, const char *text, size_t size, int *be
     for (int attempt = 0;; attempt++) {
         if (attempt == 10)
             return EBUSY;
-        if ((fd = openToWrite(path)) < 0)
+        if ((fd = openLeased(path, O_WRONLY)) < 0)
             return errno;
         for (int wait = 0; wait < 300 && flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
              wait++)
@@ -324,19 +360,19 @@ static int writeInPlace(const char *path, const char *text, size_t size, int *be
         if (current)
             return SAVE_NOT_PLAIN_FILE;
     }
-    int err = 0;
-    if ((off_t)size > st.st_size) {
-        err = posix_fallocate(fd, st.st_size, (off_t)size - st.st_size);
-        if (err == EINVAL || notSupported(err)) {
-            err = 0;
-        } else if (err) {
-            const int cut = ftruncate(fd, st.st_size);   // what a failed attempt added
-            (void)cut;
-        }
-    }
+    const size_t oldSize = (size_t)st.st_size;
+    int err = size > oldSize ? putRange(fd, text, oldSize, size) : 0;
     if (!err) {
         *begun = 1;
-        err = putBytes(fd, text, size);
+        err = putRange(fd, text, 0, size < oldSize ? size : oldSize);
+        if (!err && ftruncate(fd, (off_t)size) != 0)
+            err = errno;
+        if (!err && fsync(fd) != 0)
+            err = errno;
+    }
+    if (err && size > oldSize) {
+        const int cut = ftruncate(fd, (off_t)oldSize);
+        (void)cut;   // where it fails too, what stays past the old end is the new text's own
     }
     close(fd);
     return err;
@@ -405,6 +441,33 @@ static void syncFolder(const char *folder)
     }
 }
 
+// The whole text a failed save left beside a file (one at most, the newest, of each file this
+// copy of the game saves: a handful).
+struct Kept {
+    char path[PATH_MAX];
+    char own[PATH_MAX + 32];
+};
+static Kept kept[8];
+
+// Removes the whole text an earlier failed save of `path` left beside it, and notes `own`
+// (where not empty) as the one left now.
+static void keepOnly(const char *path, const char *own)
+{
+    Kept *slot = NULL;
+    for (Kept &k : kept)
+        if (k.path[0] && strcmp(k.path, path) == 0) {
+            unlink(k.own);
+            k.path[0] = 0;
+            slot = &k;
+        } else if (!slot && !k.path[0]) {
+            slot = &k;
+        }
+    if (own[0] && slot) {
+        snprintf(slot->path, sizeof slot->path, "%s", path);
+        snprintf(slot->own, sizeof slot->own, "%s", own);
+    }
+}
+
 int replaceWholeFile(const char *name, const char *text, size_t size)
 {
     Place place;
@@ -412,7 +475,7 @@ int replaceWholeFile(const char *name, const char *text, size_t size)
     if (err)
         return err;
     struct stat old;
-    Source from = {text, size, NULL, -1, 0};
+    Source from = {text, size, place.path, NULL, 0};
     if (stat(place.path, &old) == 0) {
         // The rename would refuse a folder too, but only after a file was written and
         // synced, and the result screen tries its store again on every frame.
@@ -425,18 +488,11 @@ int replaceWholeFile(const char *name, const char *text, size_t size)
         // new one.
         if (faccessat(AT_FDCWD, place.path, W_OK, AT_EACCESS) != 0)
             return errno;
-        from.oldFd = open(place.path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-        if (from.oldFd >= 0 && (fstat(from.oldFd, &old) != 0 || !S_ISREG(old.st_mode))) {
-            close(from.oldFd);
-            return SAVE_NOT_PLAIN_FILE;
-        }
         from.old = &old;
         from.inPlace = old.st_nlink > 1;   // a new file would part its names
     }
     char own[PATH_MAX + 32] = "";
     err = writeOwnFile(&place, &from, own, sizeof own);
-    if (from.oldFd >= 0)
-        close(from.oldFd);
     int keepOwn = 0;   // a file written over part-way: the whole new text stays beside it
     if (!err && from.inPlace) {
         syncFolder(place.folder);   // the whole text's name is on the disk first
@@ -449,6 +505,8 @@ int replaceWholeFile(const char *name, const char *text, size_t size)
     }
     if (own[0] && !keepOwn)
         unlink(own);
+    if (!err || keepOwn)
+        keepOnly(place.path, keepOwn ? own : "");
     if (err)
         return err;
     removeLeftovers(&place);

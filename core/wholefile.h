@@ -9,10 +9,13 @@
 // device, a pipe, a socket): no errno value says so.
 const int SAVE_NOT_PLAIN_FILE = -1;
 
-// File `name` (a symbolic link followed) into a new buffer of malloc's, *text and *size; a
-// file that is missing, cannot be read or is not a plain file (a folder, a device, a pipe:
-// never opened, so a pipe is never waited on) reads as none, NULL and 0.
-void readWholeFile(const char *name, char **text, size_t *size);
+// File `name` (a symbolic link followed) into a new buffer of malloc's, *text and *size: 0,
+// where it was read whole or is not there (NULL and 0), or why it could not be read, and
+// NULL and 0: an errno value (EISDIR for a folder, EFBIG past what the library takes), or
+// SAVE_NOT_PLAIN_FILE (a device or a pipe, never opened, so a pipe is never waited on).
+// Another program's lease on the file (a file server's) is not waited out: the open is
+// tried again for a small part of a second, and then the read fails, EWOULDBLOCK.
+int readWholeFile(const char *name, char **text, size_t *size);
 
 // Replaces file `name` with the `size` bytes of `text`: 0, or why not (an errno value, or
 // SAVE_NOT_PLAIN_FILE).
@@ -34,19 +37,31 @@ void readWholeFile(const char *name, char **text, size_t *size);
 // - Replaced: the save's file is renamed over the old one. The file is whole, old or new,
 //   whenever the save is cut off. Two copies of the game saving at once never touch each
 //   other's file: the last rename wins, and its file is whole.
-// - In place, where the save's file cannot be given the old one's owner and group (a
-//   player saving another's shared file) or one of its attributes (or the old file may not be
-//   read for them), or where the old file has a second name: once the save's file is whole
-//   and its name synced, the file the name stands for then is written over from its start,
-//   cut to the new length and synced, and the save's file is removed. Room for a longer text
-//   is taken first, so a full disk fails the save with the file as it was. Another copy
-//   writing in place at once waits its turn (a few seconds at most: then it goes on).
-//   Killed while it writes, or failing then (an I/O error, or a copy-on-write file system
-//   full after all), the save can leave the file part old and part new, with the whole new
-//   text beside it in its "<file>.<pid>-<n>.tmp".
+// - In place, where a new file cannot stand for the old one: another player's file (the
+//   save's file cannot be given its owner and group), an attribute the player may not set (a
+//   security label), attributes the player may not read, or a second name (a hard link). Once
+//   the save's file is whole and its name synced, the file the name stands for then is
+//   written over, cut to the new length and synced, and the save's file is removed. A longer
+//   text's bytes past the old end are written first, so a full disk fails the save with the
+//   file as it was; then the rest from the start. Another copy writing in place at once waits
+//   its turn (a few seconds at most: then it goes on). Killed while it writes, or failing
+//   then (an I/O error, or a copy-on-write file system full after all), the save can leave
+//   the file part old and part new, but never with a byte neither text has at its place (a
+//   failure cuts the file back to its old length), and the whole new text stays beside it in
+//   its "<file>.<pid>-<n>.tmp". A later save of the file removes that one once it is whole
+//   itself or leaves a newer one: each file keeps at most one of them from this copy.
 // A save that fails otherwise leaves the file as it was and removes its own file. Past a
 // limit on file size it fails with EFBIG ("File too large") where SIGXFSZ is ignored, as
 // saveConfigFile has it while it saves; otherwise the signal ends the program.
+//
+// Another program's lease on the file is never waited out. The old file is not opened to
+// read its attributes, so a lease does not change the route; where writing in place meets
+// one, the open is tried again for a small part of a second, and the save then fails,
+// EWOULDBLOCK, with the file as it was.
+//
+// The attributes kept are those the player can list: the system hides "trusted.*" from a
+// player who is not root, so a replaced file loses them; nor are a file's flags (chattr)
+// kept.
 //
 // Leftovers: a save killed while it has a named file of its own (on either route) leaves one
 // "<file>.<pid>-<n>.tmp". Each successful save removes the files of that name beside it that

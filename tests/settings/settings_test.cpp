@@ -5,6 +5,7 @@
 #include <stdlib.h>
 #include <string.h>
 #include <dirent.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <linux/filter.h>
 #include <linux/seccomp.h>
@@ -289,15 +290,17 @@ TEST_F(Settings, ASaveKeepsEveryNameOfTheFileAndEveryValueReadsBack)
 // Where the file system has no unnamed files (as on a network share), a save names its own;
 // where it cannot set a mode (FAT through FUSE), fchmod answers ENOSYS. A filter on this
 // process's system calls stands in for such a file system: `call` fails with `err` where its
-// third argument has any of `flags` (where `flags` is 0, always).
+// third argument has any of `flags` (where `flags` is 0, always); `err` 0 ends the process
+// there, as a kill would.
 void refuseCall(int call, unsigned flags, int err)
 {
+    const unsigned refusal = err ? SECCOMP_RET_ERRNO | (unsigned)err : SECCOMP_RET_KILL_PROCESS;
     struct sock_filter code[] = {
         BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(struct seccomp_data, nr)),
         BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, (unsigned)call, 0, 3),
         BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(struct seccomp_data, args[2])),
         BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, flags, 0, (__u8)(flags ? 1 : 0)),
-        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | (unsigned)err),
+        BPF_STMT(BPF_RET | BPF_K, refusal),
         BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
     };
     struct sock_fprog filter = {(unsigned short)(sizeof code / sizeof code[0]), code};
@@ -486,7 +489,7 @@ TEST_F(Settings, AFileSharedByAnACLKeepsIt)
     EXPECT_EQ(status, 0);
     EXPECT_EQ(aclOf("gorSetup.cfg"), acl);
     const std::string saved = harnessReadFile("gorSetup.cfg");
-    const auto noRoom = [] { refuseCall(__NR_fallocate, 0, ENOSPC); resx = 160000; };
+    const auto noRoom = [] { refuseCall(__NR_pwrite64, 0, ENOSPC); resx = 160000; };
     EXPECT_EQ(inACopy([&] { noRoom(); refused(); }, &status),
               "gor: cannot save gorSetup.cfg: No space left on device\n");
     EXPECT_EQ(harnessReadFile("gorSetup.cfg"), saved);
@@ -501,6 +504,85 @@ TEST_F(Settings, AFileSharedByAnACLKeepsIt)
     set_settings();
     EXPECT_EQ(aclOf("gorSetup.cfg"), "none");
     ASSERT_EQ(removexattr(".", "system.posix_acl_default"), 0);
+}
+
+// A save in place (the file has a second name) failing once old bytes are written, five
+// times with ever longer texts, or killed at its first write into the file: the file never
+// holds a byte neither text has, and beside it stays only the newest whole text.
+TEST_F(Settings, AWriteInPlaceThatFailsOrIsCutOffLeavesNoBytesOfItsOwn)
+{
+    writeFile("[Settings]\nresx = 1280\n");
+    ASSERT_EQ(link("gorSetup.cfg", "held"), 0);
+    get_settings();
+    const auto failing = [] { refuseCall(__NR_ftruncate, 0, EIO); };
+    const auto fiveSaves = [] {
+        for (resx = 16000; resx < 1600000000; resx *= 10)
+            set_settings();
+    };
+    int status;
+    EXPECT_EQ(inACopy([&] { failing(); fiveSaves(); }, &status),
+              "gor: cannot save gorSetup.cfg: Input/output error\n");
+    const std::vector<std::string> names = folderNames();   // the file, "held", the newest text
+    ASSERT_EQ(names.size(), 3u);
+    EXPECT_NE(harnessReadFile(names[1].c_str()).find("resx = 160000000\n"), std::string::npos);
+    unlink(names[1].c_str());
+    const std::string before = harnessReadFile("gorSetup.cfg");
+    const struct rlimit noCore = {0, 0};
+    const auto killed = [&] { setrlimit(RLIMIT_CORE, &noCore); refuseCall(__NR_pwrite64, 0, 0); };
+    inACopy([&] { killed(); resx = 2000000000; set_settings(); }, &status);
+    EXPECT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(harnessReadFile("gorSetup.cfg"), before);   // not with zero bytes after it
+    for (const std::string &name : folderNames())
+        unlink(name.c_str());
+}
+
+// Another program holding a write lease on the settings file and never letting go (as a file
+// server does for a client that keeps it open); its pid is -1 where there are no leases.
+Copy holdLease()
+{
+    const Copy holder = startCopy([] {
+        signal(SIGIO, SIG_IGN);   // the system's call to let go
+        if (fcntl(open("gorSetup.cfg", O_RDONLY), F_SETLEASE, F_WRLCK) == 0 && write(2, "!", 1))
+            for (;;)
+                pause();
+    });
+    char held;
+    return read(holder.told, &held, 1) == 1 ? holder : Copy{-1, -1};
+}
+
+// A save of the file read before the lease was taken is not held up by it (a copy that
+// waits is ended) and replaces it. A file read while the lease is held is not saved over,
+// not even once it is gone (the values in play are not the player's).
+TEST_F(Settings, ALeaseIsNeverWaitedOutAndAFileNotReadIsNotSavedOver)
+{
+    writeFile("# my laptop\n[Settings]\nresx = 1600\n\n[Other]\nk = 1\n");
+    selectConfigFile("gorSetup.cfg");
+    set_config_int("Settings", "resx", 1280);
+    Copy holder = holdLease();
+    if (holder.pid < 0)
+        GTEST_SKIP() << "no leases on this file system";
+    int status;
+    EXPECT_EQ(inACopy([] { alarm(10); saveConfigFile("gorSetup.cfg"); }, &status), "");
+    kill(holder.pid, SIGKILL);
+    endCopy(holder, &status);
+    const std::string saved = harnessReadFile("gorSetup.cfg");
+    EXPECT_EQ(saved, "# my laptop\n[Settings]\nresx = 1280\n\n[Other]\nk = 1\n");
+
+    ASSERT_EQ(symlink("gorSetup.cfg", "gorMaps.cfg"), 0);   // the unlock store in it too
+    holder = holdLease();
+    ASSERT_GT(holder.pid, 0);
+    testing::internal::CaptureStderr();
+    get_settings();
+    set_mapdata(4);   // which reads the file again first
+    kill(holder.pid, SIGKILL);
+    endCopy(holder, &status);
+    set_settings();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "gor: cannot save gorMaps.cfg: Resource temporarily unavailable\n"
+              "gor: cannot save gorSetup.cfg: Resource temporarily unavailable\n");
+    EXPECT_EQ(harnessReadFile("gorSetup.cfg"), saved);
+    unlink("gorMaps.cfg");
+    get_settings();   // the values in play read from a file again, for the tests after
 }
 
 // A file two players share, writable by its group in a folder writable by it, and open to a
