@@ -294,7 +294,8 @@ static int keepMode(int fd, const struct stat *old)
 }
 
 // Bytes `from` to `to` of `text` at the same place in the file: 0 once all are written.
-static int putRange(int fd, const char *text, size_t from, size_t to)
+// *wrote (where given) is set once any is.
+static int putRange(int fd, const char *text, size_t from, size_t to, int *wrote)
 {
     while (from < to) {
         const ssize_t n = pwrite(fd, text + from, to - from, (off_t)from);
@@ -302,6 +303,8 @@ static int putRange(int fd, const char *text, size_t from, size_t to)
             continue;
         if (n <= 0)
             return n < 0 ? errno : EIO;
+        if (wrote)
+            *wrote = 1;
         from += (size_t)n;
     }
     return 0;
@@ -361,13 +364,12 @@ static int writeInPlace(const char *path, const char *text, size_t size, int *be
             return SAVE_NOT_PLAIN_FILE;
     }
     const size_t oldSize = (size_t)st.st_size;
-    int err = size > oldSize ? putRange(fd, text, oldSize, size) : 0;
+    int err = size > oldSize ? putRange(fd, text, oldSize, size, NULL) : 0;
+    if (!err)
+        err = putRange(fd, text, 0, size < oldSize ? size : oldSize, begun);
     if (!err) {
-        *begun = 1;
-        err = putRange(fd, text, 0, size < oldSize ? size : oldSize);
-        if (!err && ftruncate(fd, (off_t)size) != 0)
-            err = errno;
-        if (!err && fsync(fd) != 0)
+        *begun = 1;   // a shorter text's cut, too
+        if (ftruncate(fd, (off_t)size) != 0 || fsync(fd) != 0)
             err = errno;
     }
     if (err && size > oldSize) {

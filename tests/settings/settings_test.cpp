@@ -290,15 +290,16 @@ TEST_F(Settings, ASaveKeepsEveryNameOfTheFileAndEveryValueReadsBack)
 // Where the file system has no unnamed files (as on a network share), a save names its own;
 // where it cannot set a mode (FAT through FUSE), fchmod answers ENOSYS. A filter on this
 // process's system calls stands in for such a file system: `call` fails with `err` where its
-// third argument has any of `flags` (where `flags` is 0, always); `err` 0 ends the process
-// there, as a kill would.
-void refuseCall(int call, unsigned flags, int err)
+// argument number `arg` (the third by default) has any of `flags` (where `flags` is 0,
+// always); `err` 0 ends the process there, as a kill would.
+void refuseCall(int call, unsigned flags, int err, int arg = 2)
 {
     const unsigned refusal = err ? SECCOMP_RET_ERRNO | (unsigned)err : SECCOMP_RET_KILL_PROCESS;
     struct sock_filter code[] = {
         BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(struct seccomp_data, nr)),
         BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, (unsigned)call, 0, 3),
-        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(struct seccomp_data, args[2])),
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS,
+                 (unsigned)(offsetof(struct seccomp_data, args) + arg * sizeof(__u64))),
         BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, flags, 0, (__u8)(flags ? 1 : 0)),
         BPF_STMT(BPF_RET | BPF_K, refusal),
         BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
@@ -489,7 +490,7 @@ TEST_F(Settings, AFileSharedByAnACLKeepsIt)
     EXPECT_EQ(status, 0);
     EXPECT_EQ(aclOf("gorSetup.cfg"), acl);
     const std::string saved = harnessReadFile("gorSetup.cfg");
-    const auto noRoom = [] { refuseCall(__NR_pwrite64, 0, ENOSPC); resx = 160000; };
+    const auto noRoom = [] { refuseCall(__NR_pwrite64, ~0u, ENOSPC, 3); resx = 160000; };
     EXPECT_EQ(inACopy([&] { noRoom(); refused(); }, &status),
               "gor: cannot save gorSetup.cfg: No space left on device\n");
     EXPECT_EQ(harnessReadFile("gorSetup.cfg"), saved);
@@ -508,7 +509,8 @@ TEST_F(Settings, AFileSharedByAnACLKeepsIt)
 
 // A save in place (the file has a second name) failing once old bytes are written, five
 // times with ever longer texts, or killed at its first write into the file: the file never
-// holds a byte neither text has, and beside it stays only the newest whole text.
+// holds a byte neither text has, and beside it stays only the newest whole text; failing
+// before an old byte is touched, none.
 TEST_F(Settings, AWriteInPlaceThatFailsOrIsCutOffLeavesNoBytesOfItsOwn)
 {
     writeFile("[Settings]\nresx = 1280\n");
@@ -527,6 +529,8 @@ TEST_F(Settings, AWriteInPlaceThatFailsOrIsCutOffLeavesNoBytesOfItsOwn)
     EXPECT_NE(harnessReadFile(names[1].c_str()).find("resx = 160000000\n"), std::string::npos);
     unlink(names[1].c_str());
     const std::string before = harnessReadFile("gorSetup.cfg");
+    inACopy([&] { refuseCall(__NR_pwrite64, 0, EIO); resx = 1; set_settings(); }, &status);
+    EXPECT_EQ(folderNames().size(), 2u);   // failing before an old byte is touched: none kept
     const struct rlimit noCore = {0, 0};
     const auto killed = [&] { setrlimit(RLIMIT_CORE, &noCore); refuseCall(__NR_pwrite64, 0, 0); };
     inACopy([&] { killed(); resx = 2000000000; set_settings(); }, &status);
@@ -582,6 +586,9 @@ TEST_F(Settings, ALeaseIsNeverWaitedOutAndAFileNotReadIsNotSavedOver)
               "gor: cannot save gorSetup.cfg: Resource temporarily unavailable\n");
     EXPECT_EQ(harnessReadFile("gorSetup.cfg"), saved);
     unlink("gorMaps.cfg");
+    unlink("gorSetup.cfg");   // gone since: made anew
+    set_settings();
+    EXPECT_NE(harnessReadFile("gorSetup.cfg").find("resx = 800"), std::string::npos);
     get_settings();   // the values in play read from a file again, for the tests after
 }
 
