@@ -294,11 +294,15 @@ static int keepMode(int fd, const struct stat *old)
 }
 
 // Bytes `from` to `to` of `text` at the same place in the file: 0 once all are written.
-// *wrote (where given) is set once any is.
-static int putRange(int fd, const char *text, size_t from, size_t to, int *wrote)
+// *wrote (where given) is set once any is. A new file is written from its start as it
+// stands (`positioned` 0), an old one at the places given: the tests tell the two apart by
+// the call, to fail or end a save at its first write over the old file.
+static int putRange(int fd, const char *text, size_t from, size_t to, int *wrote,
+                    int positioned = 1)
 {
     while (from < to) {
-        const ssize_t n = pwrite(fd, text + from, to - from, (off_t)from);
+        const ssize_t n = positioned ? pwrite(fd, text + from, to - from, (off_t)from)
+                                     : write(fd, text + from, to - from);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -322,15 +326,8 @@ static int fillFile(int fd, Source *from)
         if (err)
             return err;
     }
-    for (size_t done = 0; done < from->size;) {
-        const ssize_t n = write(fd, from->text + done, from->size - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return n < 0 ? errno : EIO;
-        done += (size_t)n;
-    }
-    return fsync(fd) == 0 ? 0 : errno;
+    const int err = putRange(fd, from->text, 0, from->size, NULL, 0);
+    return err ? err : fsync(fd) == 0 ? 0 : errno;
 }
 
 // The bytes written over the file itself, where a new one cannot stand for it. It is opened
