@@ -309,20 +309,21 @@ static int makeSavedText(const char *from, size_t fromSize, char **text, size_t 
     return err;
 }
 
-// The file whose failure was said last, and why: a save repeated every frame says it once.
+// The file whose failure was said last, and what was said: a save repeated every frame says
+// it once.
 static char unsavedFile[64];
-static int unsavedReason;
+static char unsavedSaid[256];
 
 void saveConfigFile(const char *name, int unread)
 {
     // The text kept is the file selected last: saved under another name, the configuration
     // is written as a new file.
     const int selected = strcmp(name, readFrom) == 0;
-    if (selected && readFailure)
-        unread = readFailure;
     // A file that could not be read is not written over: its lines and values would be lost.
     // One no longer there is made.
-    int reason = unread && (access(name, F_OK) == 0 || errno != ENOENT) ? unread : 0;
+    const int there = access(name, F_OK) == 0 || errno != ENOENT;
+    const int atStart = unread && there;
+    int reason = atStart ? unread : selected && readFailure && there ? readFailure : 0;
     char *text = NULL;
     size_t size = 0;
     if (reason == 0)
@@ -340,10 +341,16 @@ void saveConfigFile(const char *name, int unread)
         if (strcmp(unsavedFile, name) == 0)
             unsavedFile[0] = 0;
     } else {
-        if (strcmp(unsavedFile, name) != 0 || reason != unsavedReason)
-            fprintf(stderr, "gor: cannot save %s: %s\n", name, saveFailureText(reason));
+        char said[sizeof unsavedSaid];
+        if (atStart)
+            snprintf(said, sizeof said, "%s is not saved over: it could not be read at start (%s)",
+                     name, saveFailureText(reason));
+        else
+            snprintf(said, sizeof said, "cannot save %s: %s", name, saveFailureText(reason));
+        if (strcmp(unsavedFile, name) != 0 || strcmp(said, unsavedSaid) != 0)
+            fprintf(stderr, "gor: %s\n", said);
         snprintf(unsavedFile, sizeof unsavedFile, "%s", name);
-        unsavedReason = reason;
+        snprintf(unsavedSaid, sizeof unsavedSaid, "%s", said);
     }
     sigaction(SIGXFSZ, &was, NULL);
 }

@@ -1,5 +1,6 @@
 // The game's configuration files (settings, the unlock store, a team's statistics): read
-// whole into the library's current configuration, saved whole or not at all.
+// whole into the library's current configuration, saved whole or not at all (but where a
+// file must be written in place and that fails part-way: core/wholefile).
 //
 // The library would rewrite a file in place, emptying it first: a kill or a full disk in
 // the middle left the player's settings empty, and it also wrote a changed file on its own
@@ -28,15 +29,20 @@ int selectConfigFile(const char *name);
 // the next section's line), sections it had none of at its end. A new file is written as the
 // library would write it.
 //
-// The file is saved whole or not at all, wherever the player keeps it, and keeps its owner,
-// its ACL and every name it has (core/wholefile's replaceWholeFile says how, and what a save
-// cut off may leave). On any failure the file stays as it was (but for an I/O error while a
-// shared file is written in place) and the terminal is told "gor: cannot save <name>:
-// <reason>", once for as long as the same failure repeats; past a limit on file size too,
-// where the game would otherwise be ended by a signal.
+// The file keeps its owner, its ACL and every name it has, wherever the player keeps it
+// (core/wholefile's replaceWholeFile says how). On a failure the terminal is told "gor:
+// cannot save <name>: <reason>", once for as long as the same failure repeats; past a limit
+// on file size too, where the game would otherwise be ended by a signal. The file then stays
+// as it was, but where it is written in place (a file with a second name, or another
+// player's) and that fails part-way (an I/O error, a copy-on-write file system full after
+// all, a failed sync): then it can be part old and part new, or the new text whole, never
+// with a byte neither text has there, and the whole new text stays beside it
+// (replaceWholeFile says when).
 //
 // A file that is there is written over only after its text was read whole: where the last
-// read of `name` before the save failed, or where `unread` gives why the values being saved
-// could not be read from it (0: they were), the save fails for that reason and the file
-// stays byte for byte. A file no longer there is made.
+// read of `name` before the save failed, the save fails for that reason and the file stays
+// byte for byte. Where `unread` gives why the values being saved could not be read from it
+// at start (0: they were), the terminal is told "gor: <name> is not saved over: it could not
+// be read at start (<reason>)" instead, and the file stays byte for byte too. A file no
+// longer there is made.
 void saveConfigFile(const char *name, int unread = 0);

@@ -1,9 +1,12 @@
 #include "core/settings.h"
 
 #include <allegro.h>
+#include <errno.h>
+#include <stdio.h>
 
 #include "core/configfile.h"
 #include "core/music.h"
+#include "core/wholefile.h"
 #include "core/world.h"
 
 int musicOn = 1, TitleWobble = 3, p2cpu = 0, AIcomp = 1, GameLength = 1;
@@ -152,12 +155,14 @@ static void holdSettingsInRange()
 
 // Why the settings file could not be read when the values in play were (0: it was read
 // whole, or was not there). The game then plays on the defaults, which are not the player's
-// and are never saved over his file.
+// and are never saved over his file. A folder or a device at its name holds no settings of
+// his: its saves say why they cannot be made.
 static int settingsUnread;
 
 void get_settings()
 {
-    settingsUnread = selectConfigFile(SETTINGS_FILE);
+    const int unread = selectConfigFile(SETTINGS_FILE);
+    settingsUnread = unread == EISDIR || unread == SAVE_NOT_PLAIN_FILE ? 0 : unread;
     resx = get_config_int("Settings", "resx", 800);
     resy = get_config_int("Settings", "resy", 600);
     musicOn = get_config_int("Settings", "musicOn", 1);
@@ -194,6 +199,15 @@ void set_settings()
     set_config_int("Teams", "Purple", haveTeams ? PurpleTeam_list : -1);
     set_config_int("Settings", "CredUnlocked", credunlocked);
     saveConfigFile(SETTINGS_FILE, settingsUnread);
+}
+
+void tellSettingsUnread()
+{
+    if (settingsUnread)
+        fprintf(stderr,
+                "gor: cannot read %s: %s; playing on the default settings, which will not be "
+                "saved over it\n",
+                SETTINGS_FILE, saveFailureText(settingsUnread));
 }
 
 void setDefaultBindings()

@@ -89,6 +89,10 @@ int padButtonDown(int pad, int button);
 
 void get_settings();
 void set_settings();
+// Says on the terminal, where the settings file is there but could not be read when the
+// values in play were, why, and that those (the defaults) will not be saved over it: at start,
+// once its last read is done, so the player knows before he changes anything.
+void tellSettingsUnread();
 // The bindings of the options page's DEFAULTS button (not the same as a first start's).
 void setDefaultBindings();
 

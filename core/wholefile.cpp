@@ -24,11 +24,22 @@ static const int LEFTOVER_AGE = 60 * 60;
 static const int LEASE_TRIES = 10;
 static const useconds_t LEASE_STEP = 5000;
 
+// `path` opened; an open a signal interrupted is tried again, as reads and writes are (one
+// at start would leave the whole session's settings unread, and so unsaved).
+static int openFile(const char *path, int flags, mode_t mode = 0)
+{
+    int fd;
+    do
+        fd = open(path, flags | O_CLOEXEC, mode);
+    while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
 // `path` opened, without waiting on a pipe put in its place or out a lease.
 static int openLeased(const char *path, int flags)
 {
     for (int tries = 1;; tries++) {
-        const int fd = open(path, flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        const int fd = openFile(path, flags | O_NONBLOCK | O_NOCTTY);
         if (fd >= 0 || errno != EWOULDBLOCK || tries == LEASE_TRIES)
             return fd;
         usleep(LEASE_STEP);
@@ -333,14 +344,15 @@ static int fillFile(int fd, Source *from)
 // The bytes written over the file itself, where a new one cannot stand for it. It is opened
 // only now that the whole text is beside it, and locked: another copy of the game writing in
 // place waits for this one (for a while: then it goes on), and a file another copy put in
-// its place meanwhile is the one written. *begun is set once an old byte may have been
-// touched.
+// its place meanwhile is the one written. *changed is set once the file may no longer be as
+// it was: the whole text must then stay beside it.
 //
 // At no moment does the file hold a byte that neither text has at its place (a kill may come
-// at any): a longer text's own bytes past the old end go first, which takes the room it needs,
-// so a full disk fails the save with the file as it was; then the rest from the start, the
-// file cut to the new length and synced. A failure cuts what the save added back off.
-static int writeInPlace(const char *path, const char *text, size_t size, int *begun)
+// at any): a longer text's own bytes past the old end go first, which takes the room it
+// needs, so a disk without it fails the save with the file as it was; then the rest from the
+// start, the file cut to the new length and synced (its data and length: nothing else of it
+// changed).
+static int writeInPlace(const char *path, const char *text, size_t size, int *changed)
 {
     int fd = -1;
     struct stat st, named;
@@ -363,16 +375,18 @@ static int writeInPlace(const char *path, const char *text, size_t size, int *be
     const size_t oldSize = (size_t)st.st_size;
     int err = size > oldSize ? putRange(fd, text, oldSize, size, NULL) : 0;
     if (!err)
-        err = putRange(fd, text, 0, size < oldSize ? size : oldSize, begun);
+        err = putRange(fd, text, 0, size < oldSize ? size : oldSize, changed);
     if (!err) {
-        *begun = 1;   // a shorter text's cut, too
-        if (ftruncate(fd, (off_t)size) != 0 || fsync(fd) != 0)
+        *changed = 1;   // a shorter text's cut, too
+        if (ftruncate(fd, (off_t)size) != 0 || fdatasync(fd) != 0)
             err = errno;
     }
-    if (err && size > oldSize) {
-        const int cut = ftruncate(fd, (off_t)oldSize);
-        (void)cut;   // where it fails too, what stays past the old end is the new text's own
-    }
+    // Failing before an old byte is written, the file is the old text with some of the new
+    // one's tail after it: cut back, the old text again. Past that, a cut would leave a new
+    // text's start only, a value the player never set: the file stays as the writes left it
+    // (after a failed sync, the new text whole).
+    if (err && !*changed && size > oldSize && ftruncate(fd, (off_t)oldSize) != 0)
+        *changed = 1;
     close(fd);
     return err;
 }
@@ -392,7 +406,7 @@ static int nameOwnFile(const Place *place, int *fd, char *own, size_t size)
             return err;
         }
         if (*fd < 0) {
-            *fd = open(own, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            *fd = openFile(own, O_WRONLY | O_CREAT | O_EXCL, 0666);
             if (*fd >= 0)
                 return 0;
         } else if (linkat(AT_FDCWD, path, AT_FDCWD, own, AT_SYMLINK_FOLLOW) == 0 ||
@@ -412,7 +426,7 @@ static int nameOwnFile(const Place *place, int *fd, char *own, size_t size)
 static int writeOwnFile(const Place *place, Source *from, char *own, size_t size)
 {
     // Unnamed until it is whole: a save cut off leaves nothing behind.
-    int fd = open(place->folder, O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    int fd = openFile(place->folder, O_TMPFILE | O_WRONLY, 0666);
     if (fd >= 0) {
         const int err = fillFile(fd, from);
         const int named = !err && nameOwnFile(place, &fd, own, size) == 0;
@@ -433,7 +447,7 @@ static int writeOwnFile(const Place *place, Source *from, char *own, size_t size
 // After the rename the folder holds the new name; synced, a crash keeps one file or the other.
 static void syncFolder(const char *folder)
 {
-    const int fd = open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = openFile(folder, O_RDONLY | O_DIRECTORY);
     if (fd >= 0) {
         fsync(fd);
         close(fd);
@@ -492,7 +506,7 @@ int replaceWholeFile(const char *name, const char *text, size_t size)
     }
     char own[PATH_MAX + 32] = "";
     err = writeOwnFile(&place, &from, own, sizeof own);
-    int keepOwn = 0;   // a file written over part-way: the whole new text stays beside it
+    int keepOwn = 0;   // a file that may not be as it was: the whole new text stays beside it
     if (!err && from.inPlace) {
         syncFolder(place.folder);   // the whole text's name is on the disk first
         err = writeInPlace(place.path, text, size, &keepOwn);

@@ -1,6 +1,6 @@
-// Files read whole and saved whole or not at all, wherever the player keeps them and
-// however they are shared: the ground the configuration files (core/configfile) stand on.
-// Knows nothing of their text.
+// Files read whole, and saved whole or not at all wherever the player keeps them and however
+// they are shared (but for a save in place that fails part-way: below). The ground the
+// configuration files (core/configfile) stand on; knows nothing of their text.
 #pragma once
 
 #include <stddef.h>
@@ -41,15 +41,19 @@ int readWholeFile(const char *name, char **text, size_t *size);
 //   save's file cannot be given its owner and group), an attribute the player may not set (a
 //   security label), attributes the player may not read, or a second name (a hard link). Once
 //   the save's file is whole and its name synced, the file the name stands for then is
-//   written over, cut to the new length and synced, and the save's file is removed. A longer
-//   text's bytes past the old end are written first, so a full disk fails the save with the
-//   file as it was; then the rest from the start. Another copy writing in place at once waits
-//   its turn (a few seconds at most: then it goes on). Killed while it writes, or failing
-//   then (an I/O error, or a copy-on-write file system full after all), the save can leave
-//   the file part old and part new, but never with a byte neither text has at its place (a
-//   failure cuts the file back to its old length), and the whole new text stays beside it in
-//   its "<file>.<pid>-<n>.tmp". A later save of the file removes that one once it is whole
-//   itself or leaves a newer one: each file keeps at most one of them from this copy.
+//   written over, cut to the new length and synced, and the save's file is removed. Another
+//   copy writing in place at once waits its turn (a few seconds at most: then it goes on). A
+//   longer text's bytes past the old end are written first, taking the room it needs: where
+//   there is none, or anything fails before an old byte is written, those bytes are cut off
+//   again and the file is as it was (where that cut fails too, they stay, and so does the
+//   whole new text beside it). Past that, a failure (an I/O error, a copy-on-write file
+//   system full after all, a failed sync), like a kill at any moment, leaves the file as the
+//   writes left it: part old and part new, or the new text whole where only the sync failed,
+//   never with a byte neither text has at its place; and the whole new text stays beside it
+//   in its "<file>.<pid>-<n>.tmp". The same running copy of the game removes that one at a
+//   later save of the file, once that save is whole itself or leaves a newer one, so each
+//   file keeps at most one of them from it; one left by a copy that has ended since is a
+//   leftover (below).
 // A save that fails otherwise leaves the file as it was and removes its own file. Past a
 // limit on file size it fails with EFBIG ("File too large") where SIGXFSZ is ignored, as
 // saveConfigFile has it while it saves; otherwise the signal ends the program.
@@ -64,11 +68,11 @@ int readWholeFile(const char *name, char **text, size_t *size);
 // kept.
 //
 // Leftovers: a save killed while it has a named file of its own (on either route) leaves one
-// "<file>.<pid>-<n>.tmp". Each successful save removes the files of that name beside it that
-// are more than an hour old: younger ones may be another copy's save in progress. (A name
-// too long to take the tail whole is shortened, so two files whose names begin alike for as
-// long share the names of their leftovers.) Every other file in the folder stays,
-// "<file>.tmp" among them.
+// "<file>.<pid>-<n>.tmp", and so does a failed save in place of a copy that has ended since.
+// Each successful save removes the files of that name beside it that are more than an hour
+// old: younger ones may be another copy's save in progress. (A name too long to take the tail
+// whole is shortened, so two files whose names begin alike for as long share the names of
+// their leftovers.) Every other file in the folder stays, "<file>.tmp" among them.
 int replaceWholeFile(const char *name, const char *text, size_t size);
 
 // The words for a reason replaceWholeFile gave.

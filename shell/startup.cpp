@@ -204,6 +204,7 @@ void firstPass()
     // The set-ups above change some settings (the tutorial clears p2cpu); the file holds
     // what the player chose, and the display fallback is not written back.
     get_settings();
+    tellSettingsUnread();
     if (countMusic == 0) {
         listTracks();
         countMusic = 1;

@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # The real program under Xvfb: it starts in its folder, opens its window, runs its loop,
-# and ends cleanly when the window is asked to close, also where it cannot save its files
-# (it names them on the terminal, and on a full disk leaves them as they were); without
-# gor.dat it stops with a message naming the file (answered in its box) and a failure
-# status.
+# and ends cleanly when the window is asked to close, also where it cannot read or save its
+# files (it names them on the terminal, and leaves them as they were); without gor.dat it
+# stops with a message naming the file (answered in its box) and a failure status.
 set -u
 here=$(dirname "$0")
 . "$here/lib.bash"
@@ -12,6 +11,7 @@ e2e_setup "$1"
 fail() {
     echo "FAIL: $*"; echo "--- stderr:"; cat "$work/gor.err" 2>/dev/null
     umount "$work/full" 2>/dev/null
+    kill "${lease_pid:-}" 2>/dev/null
     exit 1
 }
 
@@ -27,6 +27,33 @@ e2e_wait_exit 10
 [ -f "$work/game/gorSetup.cfg" ] && ! grep -q 'cannot save' "$work/gor.err" ||
     fail "close request: the settings were not saved"
 echo "ok: started, ran and closed cleanly"
+
+# The settings under another program's lease at start (a file server's), let go during play:
+# the terminal says at start that they could not be read and will not be saved over, and at
+# the quit why they are not; the file stays byte for byte.
+cp "$work/game/gorSetup.cfg" "$work/before.cfg"
+perl -e '$SIG{IO} = "IGNORE"; open(F, "<", $ARGV[0]) && fcntl(F, 1024, 1) || exit;
+         $| = 1; print "held\n"; sleep 60' "$work/game/gorSetup.cfg" > "$work/lease" 2>&1 &
+lease_pid=$!
+while kill -0 $lease_pid 2>/dev/null && [ ! -s "$work/lease" ]; do sleep 0.1; done
+if [ -s "$work/lease" ]; then
+    e2e_start_game
+    win=$(e2e_wait_window) || fail "lease: no window appeared"
+    for _ in $(seq 100); do grep -q playing "$work/gor.err" && break; sleep 0.1; done
+    grep -qx "gor: cannot read gorSetup.cfg: Resource temporarily unavailable; playing on the \
+default settings, which will not be saved over it" "$work/gor.err" ||
+        fail "lease: not told at start"
+    kill $lease_pid
+    "$wmclose" "$win"
+    e2e_wait_exit 10
+    grep -qx "gor: gorSetup.cfg is not saved over: it could not be read at start (Resource \
+temporarily unavailable)" "$work/gor.err" && cmp -s "$work/before.cfg" "$work/game/gorSetup.cfg" ||
+        fail "lease: the quit did not leave the file as it was, saying why"
+    echo "ok: lease: $(grep '^gor:' "$work/gor.err" | tr '\n' ' ')"
+else
+    kill $lease_pid 2>/dev/null
+    echo "skipped: lease (no leases here)"
+fi
 
 # Directories where the settings and the unlock store should be, which not even root can
 # write: the game runs and ends as ever, and the terminal names each file once.

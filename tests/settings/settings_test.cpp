@@ -291,8 +291,8 @@ TEST_F(Settings, ASaveKeepsEveryNameOfTheFileAndEveryValueReadsBack)
 // where it cannot set a mode (FAT through FUSE), fchmod answers ENOSYS. A filter on this
 // process's system calls stands in for such a file system: `call` fails with `err` where its
 // argument number `arg` (the third by default) has any of `flags` (where `flags` is 0,
-// always); `err` 0 ends the process there, as a kill would.
-void refuseCall(int call, unsigned flags, int err, int arg = 2)
+// always), or where `equal`, is `flags`; `err` 0 ends the process there, as a kill would.
+void refuseCall(int call, unsigned flags, int err, int arg = 2, bool equal = false)
 {
     const unsigned refusal = err ? SECCOMP_RET_ERRNO | (unsigned)err : SECCOMP_RET_KILL_PROCESS;
     struct sock_filter code[] = {
@@ -300,7 +300,8 @@ void refuseCall(int call, unsigned flags, int err, int arg = 2)
         BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, (unsigned)call, 0, 3),
         BPF_STMT(BPF_LD | BPF_W | BPF_ABS,
                  (unsigned)(offsetof(struct seccomp_data, args) + arg * sizeof(__u64))),
-        BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, flags, 0, (__u8)(flags ? 1 : 0)),
+        BPF_JUMP(BPF_JMP | (equal ? BPF_JEQ : BPF_JSET) | BPF_K, flags, 0,
+                 (__u8)(flags || equal)),
         BPF_STMT(BPF_RET | BPF_K, refusal),
         BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
     };
@@ -510,7 +511,7 @@ TEST_F(Settings, AFileSharedByAnACLKeepsIt)
 // A save in place (the file has a second name) failing once old bytes are written, five
 // times with ever longer texts, or killed at its first write into the file: the file never
 // holds a byte neither text has, and beside it stays only the newest whole text; failing
-// before an old byte is touched, none.
+// before an old byte is touched, it is as it was, with none. A failed sync cuts nothing off.
 TEST_F(Settings, AWriteInPlaceThatFailsOrIsCutOffLeavesNoBytesOfItsOwn)
 {
     writeFile("[Settings]\nresx = 1280\n");
@@ -529,13 +530,20 @@ TEST_F(Settings, AWriteInPlaceThatFailsOrIsCutOffLeavesNoBytesOfItsOwn)
     EXPECT_NE(harnessReadFile(names[1].c_str()).find("resx = 160000000\n"), std::string::npos);
     unlink(names[1].c_str());
     const std::string before = harnessReadFile("gorSetup.cfg");
-    inACopy([&] { refuseCall(__NR_pwrite64, 0, EIO); resx = 1; set_settings(); }, &status);
-    EXPECT_EQ(folderNames().size(), 2u);   // failing before an old byte is touched: none kept
+    const auto headRefused = [] { refuseCall(__NR_pwrite64, 0, EIO, 3, true); };
+    inACopy([&] { headRefused(); resx = 2000000000; set_settings(); }, &status);
+    EXPECT_EQ(harnessReadFile("gorSetup.cfg"), before);   // the tail written is cut off again
+    EXPECT_EQ(folderNames().size(), 2u);
     const struct rlimit noCore = {0, 0};
     const auto killed = [&] { setrlimit(RLIMIT_CORE, &noCore); refuseCall(__NR_pwrite64, 0, 0); };
     inACopy([&] { killed(); resx = 2000000000; set_settings(); }, &status);
     EXPECT_TRUE(WIFSIGNALED(status));
     EXPECT_EQ(harnessReadFile("gorSetup.cfg"), before);   // not with zero bytes after it
+    unlink(folderNames()[1].c_str());   // the killed copy's own file
+    const auto syncFails = [] { refuseCall(__NR_fdatasync, 0, EIO); };
+    inACopy([&] { syncFails(); resx = 2000000000; set_settings(); }, &status);
+    ASSERT_EQ(folderNames().size(), 3u);
+    EXPECT_EQ(harnessReadFile("gorSetup.cfg"), harnessReadFile(folderNames()[1].c_str()));
     for (const std::string &name : folderNames())
         unlink(name.c_str());
 }
@@ -554,18 +562,22 @@ Copy holdLease()
     return read(holder.told, &held, 1) == 1 ? holder : Copy{-1, -1};
 }
 
-// A save of the file read before the lease was taken is not held up by it (a copy that
-// waits is ended) and replaces it. A file read while the lease is held is not saved over,
-// not even once it is gone (the values in play are not the player's).
+// A file whose every read fails is not saved over. A save of the file read before a lease was
+// taken is not held up by it (a copy that waits is ended) and replaces it. A file read while
+// the lease is held is not saved over, not even once it is gone (the values in play are not
+// the player's): the player is told at start, and at the quit why.
 TEST_F(Settings, ALeaseIsNeverWaitedOutAndAFileNotReadIsNotSavedOver)
 {
     writeFile("# my laptop\n[Settings]\nresx = 1600\n\n[Other]\nk = 1\n");
+    const std::string mine = harnessReadFile("gorSetup.cfg");
+    int status;
+    inACopy([] { refuseCall(__NR_read, 0, EIO); get_settings(); set_settings(); }, &status);
+    EXPECT_EQ(harnessReadFile("gorSetup.cfg"), mine);
     selectConfigFile("gorSetup.cfg");
     set_config_int("Settings", "resx", 1280);
     Copy holder = holdLease();
     if (holder.pid < 0)
         GTEST_SKIP() << "no leases on this file system";
-    int status;
     EXPECT_EQ(inACopy([] { alarm(10); saveConfigFile("gorSetup.cfg"); }, &status), "");
     kill(holder.pid, SIGKILL);
     endCopy(holder, &status);
@@ -577,13 +589,17 @@ TEST_F(Settings, ALeaseIsNeverWaitedOutAndAFileNotReadIsNotSavedOver)
     ASSERT_GT(holder.pid, 0);
     testing::internal::CaptureStderr();
     get_settings();
+    tellSettingsUnread();
     set_mapdata(4);   // which reads the file again first
     kill(holder.pid, SIGKILL);
     endCopy(holder, &status);
     set_settings();
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "gor: cannot read gorSetup.cfg: Resource temporarily unavailable; playing on the "
+              "default settings, which will not be saved over it\n"
               "gor: cannot save gorMaps.cfg: Resource temporarily unavailable\n"
-              "gor: cannot save gorSetup.cfg: Resource temporarily unavailable\n");
+              "gor: gorSetup.cfg is not saved over: it could not be read at start (Resource "
+              "temporarily unavailable)\n");
     EXPECT_EQ(harnessReadFile("gorSetup.cfg"), saved);
     unlink("gorMaps.cfg");
     unlink("gorSetup.cfg");   // gone since: made anew
