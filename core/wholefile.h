@@ -48,9 +48,9 @@ int readWholeFile(const char *name, char **text, size_t *size);
 //   again and the file is as it was (where that cut fails too, they stay, and so does the
 //   whole new text beside it). Past that, a failure (an I/O error, a copy-on-write file
 //   system full after all, a failed sync), like a kill at any moment, leaves the file as the
-//   writes left it: part old and part new, or the new text whole where only the sync failed,
-//   never with a byte neither text has at its place; and the whole new text stays beside it
-//   in its "<file>.<pid>-<n>.tmp". The same running copy of the game removes that one at a
+//   writes left it: part old and part new, or the new text whole where only the sync failed
+//   (as far as the disk took it), never with a byte neither text has at its place; and the
+//   whole new text stays beside it in its "<file>.<pid>-<n>.tmp". The same running copy of the game removes that one at a
 //   later save of the file, once that save is whole itself or leaves a newer one, so each
 //   file keeps at most one of them from it; one left by a copy that has ended since is a
 //   leftover (below).

@@ -46,6 +46,7 @@ default settings, which will not be saved over it" "$work/gor.err" ||
     kill $lease_pid
     "$wmclose" "$win"
     e2e_wait_exit 10
+    [ "$exit_status" = "0" ] || fail "lease: exit status $exit_status"
     grep -qx "gor: gorSetup.cfg is not saved over: it could not be read at start (Resource \
 temporarily unavailable)" "$work/gor.err" && cmp -s "$work/before.cfg" "$work/game/gorSetup.cfg" ||
         fail "lease: the quit did not leave the file as it was, saying why"

@@ -511,7 +511,8 @@ TEST_F(Settings, AFileSharedByAnACLKeepsIt)
 // A save in place (the file has a second name) failing once old bytes are written, five
 // times with ever longer texts, or killed at its first write into the file: the file never
 // holds a byte neither text has, and beside it stays only the newest whole text; failing
-// before an old byte is touched, it is as it was, with none. A failed sync cuts nothing off.
+// before an old byte is touched, it is as it was, with none (but where it cannot be cut back).
+// A failed sync cuts nothing off.
 TEST_F(Settings, AWriteInPlaceThatFailsOrIsCutOffLeavesNoBytesOfItsOwn)
 {
     writeFile("[Settings]\nresx = 1280\n");
@@ -544,6 +545,11 @@ TEST_F(Settings, AWriteInPlaceThatFailsOrIsCutOffLeavesNoBytesOfItsOwn)
     inACopy([&] { syncFails(); resx = 2000000000; set_settings(); }, &status);
     ASSERT_EQ(folderNames().size(), 3u);
     EXPECT_EQ(harnessReadFile("gorSetup.cfg"), harnessReadFile(folderNames()[1].c_str()));
+    unlink(folderNames()[1].c_str());   // where the cut back fails too, the whole text stays
+    const std::string whole = harnessReadFile("gorSetup.cfg");
+    inACopy([&] { headRefused(); failing(); resx = -2000000000; set_settings(); }, &status);
+    ASSERT_EQ(folderNames().size(), 3u);
+    EXPECT_EQ(harnessReadFile("gorSetup.cfg").compare(0, whole.size(), whole), 0);
     for (const std::string &name : folderNames())
         unlink(name.c_str());
 }
@@ -571,7 +577,10 @@ TEST_F(Settings, ALeaseIsNeverWaitedOutAndAFileNotReadIsNotSavedOver)
     writeFile("# my laptop\n[Settings]\nresx = 1600\n\n[Other]\nk = 1\n");
     const std::string mine = harnessReadFile("gorSetup.cfg");
     int status;
-    inACopy([] { refuseCall(__NR_read, 0, EIO); get_settings(); set_settings(); }, &status);
+    EXPECT_EQ(inACopy([] { refuseCall(__NR_read, 0, EIO); get_settings(); set_settings(); },
+                      &status),
+              "gor: gorSetup.cfg is not saved over: it could not be read at start "
+              "(Input/output error)\n");
     EXPECT_EQ(harnessReadFile("gorSetup.cfg"), mine);
     selectConfigFile("gorSetup.cfg");
     set_config_int("Settings", "resx", 1280);
