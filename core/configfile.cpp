@@ -320,10 +320,12 @@ void saveConfigFile(const char *name, int unread)
     // is written as a new file.
     const int selected = strcmp(name, readFrom) == 0;
     // A file that could not be read is not written over: its lines and values would be lost.
-    // One no longer there is made.
-    const int there = access(name, F_OK) == 0 || errno != ENOENT;
+    // One no longer there is made. (Looked for only then: the result screen saves on every
+    // frame while its store cannot be written.)
+    const int unreadNow = selected ? readFailure : 0;
+    const int there = (unread || unreadNow) && (access(name, F_OK) == 0 || errno != ENOENT);
     const int atStart = unread && there;
-    int reason = atStart ? unread : selected && readFailure && there ? readFailure : 0;
+    int reason = !there ? 0 : unread ? unread : unreadNow;
     char *text = NULL;
     size_t size = 0;
     if (reason == 0)
